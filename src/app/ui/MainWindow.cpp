@@ -1,0 +1,402 @@
+#include "app/ui/MainWindow.h"
+
+#include "app/ui/App.h"
+#include "app/ui/MainMenu.h"
+#include "app/ui/PageView.h"
+#include "app/ui/Debug1Window.h"
+#include "model/ui/ExistGmWindow.h"
+#include "model/ui/OptionsWindow.h"
+#include "model/ui/VGameWindow.h"
+#include "app/ui/ScanImageWindow.h"
+#include "recognize/ui/BezForm1Window.h"
+#include "model/PackedPage.h"
+#include "model/RecognitionLog.h"
+#include "model/Recotypes.h"
+#include "platform/DataFiles.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/PageFile.h"
+#include "platform/ui/Registry.h"
+#include "platform/ui/System.h"
+#include "recognize/DigitSetFile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QActionGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QSaveFile>
+#include <QScrollArea>
+#include <QSpinBox>
+#include <QTimer>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace quon {
+
+TForm1* Form1 = nullptr;
+
+namespace {
+const char* const StoneSizeNames[4] = {"StszBx", "StszWx", "StszBy", "StszWy"};
+
+int32_t* stoneSizeField(int i)
+{
+    switch (i) {
+    case 0: return &Reco.StoneSizes[1].Width;
+    case 1: return &Reco.StoneSizes[2].Width;
+    case 2: return &Reco.StoneSizes[1].Height;
+    default: return &Reco.StoneSizes[2].Height;
+    }
+}
+
+QString acquiredPath() { return QDir(QString::fromStdString(Reco.StartFolder)).filePath("Acquired0.bmp"); }
+} // namespace
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Quon OCR");
+    resize(900, 700);
+    scroll_ = new QScrollArea(this);
+    scroll_->setObjectName("ScrollBox1");
+    scroll_->setBackgroundRole(QPalette::Dark);
+    Image1 = new PageView(scroll_);
+    scroll_->setWidget(Image1);
+    setCentralWidget(scroll_);
+    buildMenu();
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::item(const std::string& name) const
+{
+    const auto it = items_.find(name);
+    return it == items_.end() ? nullptr : it->second;
+}
+
+QMenu* TForm1::menu(const std::string& name) const
+{
+    const auto it = menus_.find(name);
+    return it == menus_.end() ? nullptr : it->second;
+}
+
+void TForm1::runCommand(void (TForm1::*command)())
+{
+    // A bad index or a broken file inside a command stops that command with
+    // a message; the tables were not touched past the failing step.
+    try {
+        (this->*command)();
+    } catch (const std::exception& e) {
+        Dialogs::current().information(QString::fromStdString(e.what()), "Error");
+    }
+}
+
+void TForm1::buildMenu()
+{
+    std::map<std::pair<std::string, int>, QActionGroup*> groups;
+    for (int i = 0; i < MainMenuTableSize; ++i) {
+        const MenuItemDef& d = MainMenuTable[i];
+        QAction* action = nullptr;
+        if (d.flags & (MenuTop | MenuSub)) {
+            QMenu* parentMenu = d.parent ? menus_.at(d.parent) : nullptr;
+            QMenu* m = parentMenu ? parentMenu->addMenu(QString::fromUtf8(d.caption))
+                                  : menuBar()->addMenu(QString::fromUtf8(d.caption));
+            m->setObjectName(d.name);
+            menus_[d.name] = m;
+            action = m->menuAction();
+        } else {
+            QMenu* parentMenu = menus_.at(d.parent);
+            action = parentMenu->addAction(QString::fromUtf8(d.caption));
+            if (*d.shortcut)
+                action->setShortcut(QKeySequence(QString::fromLatin1(d.shortcut)));
+            if (d.flags & (MenuRadio | MenuChecked))
+                action->setCheckable(true);
+            if (d.flags & MenuRadio) {
+                QActionGroup*& g = groups[{d.parent, d.group}];
+                if (!g) {
+                    g = new QActionGroup(parentMenu);
+                    g->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+                }
+                g->addAction(action);
+            }
+            if (d.command) {
+                const auto command = d.command;
+                connect(action, &QAction::triggered, this, [this, command] { runCommand(command); });
+            }
+        }
+        action->setObjectName(d.name);
+        action->setProperty("groupIndex", d.group);
+        action->setProperty("radioItem", (d.flags & MenuRadio) != 0);
+        action->setVisible(!(d.flags & MenuInvisible));
+        action->setEnabled(!(d.flags & MenuDisabled));
+        if (d.flags & MenuChecked)
+            action->setChecked(true);
+        items_[d.name] = action;
+    }
+    // The Edit menu is hidden, but its shortcuts still work: its items are
+    // also actions of the window itself.
+    for (const char* name : {"CopyEMFDiatoClipBoard2", "CopyEMFDiatoClipBoard1", "CopyBMPDiatoClipBoard1"})
+        addAction(items_.at(name));
+
+    Editmovesmode1 = item("Editmovesmode1");
+    Addmovesmode1 = item("Addmovesmode1");
+    AddBlackstone1 = item("AddBlackstone1");
+    AddWhitestone1 = item("AddWhitestone1");
+    DeleteStaticstone1 = item("DeleteStaticstone1");
+    Jumpsoverstones1 = item("Jumpsoverstones1");
+    ManualCornersPointing1 = item("ManualCornersPointing1");
+    DebugWindow1 = item("DebugWindow1");
+    DebugMode1 = item("DebugMode1");
+    DebugMode2 = item("DebugMode2");
+    DebugRecDigits1 = item("DebugRecDigits1");
+    Gridvisible1 = item("Gridvisible1");
+    AutoRecognition1 = item("AutoRecognition1");
+    Recognition1 = item("Recognition1");
+    OpenLastImage1 = item("OpenLastImage1");
+    Fitinwindow1 = item("Fitinwindow1");
+    FullSize1 = item("FullSize1");
+
+    connect(item("View2"), &QAction::triggered, this, [this] { showWindow(VGame); });
+    connect(item("Info1"), &QAction::triggered, this, [this] { showWindow(ExistGm); });
+    connect(item("Options2"), &QAction::triggered, this, [this] { showWindow(Options); });
+    connect(item("Scanneroptions1"), &QAction::triggered, this, [this] { showWindow(ScanImage); });
+    connect(item("EditDigits1"), &QAction::triggered, this, [this] { showWindow(BezForm1); });
+}
+
+void TForm1::showWindow(QWidget* w)
+{
+    if (!w)
+        return;
+    w->show();
+    w->raise();
+    w->activateWindow();
+}
+
+// ---- Start and end ----------------------------------------------------------
+
+void TForm1::FormCreate()
+{
+    {
+        Registry reg;
+        if (!reg.OpenKey(QuonRegistryKey, false)) {
+            // First start: the key gets the default sizes; the sizes in
+            // memory keep their start values.
+            if (reg.OpenKey(QuonRegistryKey, true))
+                for (const char* name : StoneSizeNames)
+                    reg.WriteInteger(name, 60);
+        } else if (reg.ValueExists("StszBx")) {
+            // Each value only when it is there and an integer, and within
+            // what the options can show, so a stray value cannot overflow
+            // the arithmetic that uses the sizes.
+            for (int i = 0; i < 4; ++i)
+                if (const auto v = reg.tryReadInteger(StoneSizeNames[i]))
+                    *stoneSizeField(i) = std::clamp<int32_t>(*v, 0, 10000);
+        }
+        reg.CloseKey();
+    }
+    Reco.StartFolder = QDir::currentPath().toStdString();
+    App::atShutdown([] {
+        if (Form1)
+            Form1->FormDestroy();
+    });
+}
+
+void TForm1::FormDestroy()
+{
+    try {
+        Registry reg;
+        if (reg.OpenKey(QuonRegistryKey, true))
+            for (int i = 0; i < 4; ++i)
+                reg.WriteInteger(StoneSizeNames[i], *stoneSizeField(i));
+        reg.CloseKey();
+    } catch (...) {
+        // Nothing is reported at exit.
+    }
+    QFile::remove(acquiredPath());
+}
+
+bool TForm1::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate && !activated_) {
+        activated_ = true;
+        // Loading may show a message; posting keeps it out of the activation.
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
+    }
+    return QMainWindow::event(e);
+}
+
+void TForm1::FormActivate()
+{
+    if (Reco.DigitsPending == 1) {
+        ReloadDigits1Click();
+        Reco.DigitsPending = 0;
+    }
+}
+
+void TForm1::closeEvent(QCloseEvent* e)
+{
+    e->accept();
+    // Closing the main window ends the program even while other windows
+    // are open; the at-exit saves run first.
+    App::shutdown();
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
+}
+
+// ---- The page ---------------------------------------------------------------
+
+void TForm1::Open1Click()
+{
+    FileDialogSpec spec;
+    spec.key = "OpenDialog1";
+    spec.defaultExt = "BMP";
+    spec.filter = "Bitmap|*.BMP|All Files|*.*";
+    const QString file = Dialogs::current().openFile(spec);
+    if (file.isEmpty())
+        return;
+    openPageFile(file);
+}
+
+bool TForm1::openPageFile(const QString& path)
+{
+    LoadedPage page = loadPageFile(path);
+    if (!page.ok()) {
+        Dialogs::current().information(page.error);
+        return false;
+    }
+    // The copy keeps the page as it was loaded; a copy that cannot be
+    // written is reported, and the page is still opened.
+    QSaveFile copy(acquiredPath());
+    const bool copied = copy.open(QIODevice::WriteOnly) && page.asLoaded.save(&copy, "BMP") && copy.commit();
+    if (!copied)
+        Dialogs::current().information(QStringLiteral("Cannot write the page copy \"%1\".").arg(acquiredPath()));
+    Image1->setPicture(page.mono);
+    SetupImage();
+    CheckColor();
+    AutoRecognition1->setEnabled(true);
+    return true;
+}
+
+void TForm1::FillImageArray() { quon::FillImageArray(monoRows(Image1->picture())); }
+
+void TForm1::SetupImage()
+{
+    const QImage& picture = Image1->picture();
+    if (picture.format() != QImage::Format_Mono)
+        Image1->setPicture(toMonoPage(picture));
+    Reco.ImageWidth = Image1->picture().width();
+    Reco.ImageHeight = Image1->picture().height();
+    // The packed copy follows every new page, so nothing reads a copy made
+    // for the page before.
+    FillImageArray();
+    ShownWidth = std::max(1, scroll_->viewport()->width());
+    ShownHeight = std::max(1, scroll_->viewport()->height());
+    Image1->setShownSize(ShownWidth, ShownHeight);
+    Fitinwindow1->setChecked(true);
+    FullSize1->setChecked(false);
+    const DiagramSize d = Reco.DiagramWindowSize;
+    if (Reco.ImageWidth >= 30 * d.Columns && Reco.ImageHeight >= 30 * d.Rows) {
+        Reco.CropArmed = 1;
+        OpenLastImage1->setEnabled(true);
+    } else {
+        Dialogs::current().information("This is not proper image!");
+    }
+}
+
+void TForm1::CheckColor() { quon::CheckColor(monoRows(Image1->picture())); }
+
+// ---- Small commands ---------------------------------------------------------
+
+void TForm1::Close1Click()
+{
+    RecoLog.clear();
+    if (Debug1)
+        Debug1->ListBox2->clear();
+    Reco.Segments.clear();
+}
+
+void TForm1::Exit1Click() { close(); }
+
+void TForm1::Addmove1Click()
+{
+    if (Reco.MoveCount >= MaxMoves) {
+        sys::beep();
+        return;
+    }
+    Reco.MoveCount = Reco.MoveCount + 1;
+    if (VGame) {
+        VGame->StepBack(0);
+        VGame->GoLast();
+        VGame->AppendMove(NoMoveCoord, NoMoveCoord);
+        VGame->GoFirst();
+        VGame->StepForward(0);
+        VGame->RedrawBoard();
+    }
+}
+
+void TForm1::Jumpsoverstones1Click()
+{
+    if (!Options)
+        return;
+    Options->cbJumpOverStones->setChecked(!Options->cbJumpOverStones->isChecked());
+    Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
+}
+
+void TForm1::Set1diaGame1Click()
+{
+    if (Options)
+        Options->SENdias->setValue(1);
+}
+
+void TForm1::Set2diaGame1Click()
+{
+    if (!Options)
+        return;
+    Options->SENdias->setValue(2);
+    Options->seNDia->setValue(0);
+}
+
+void TForm1::loadDigitSet(const QString&)
+{
+    // The digit set itself is read by the digit-template model.
+}
+
+void TForm1::ReloadDigits1Click()
+{
+    const auto path = defaultDigitSetPath(Reco.StartFolder);
+    if (path.empty()) {
+        Dialogs::current().information(QStringLiteral("File not found: \"%1\"").arg(DefaultDigitSetName));
+        return;
+    }
+    loadDigitSet(QString::fromStdString(path.string()));
+}
+
+void TForm1::LoadSetofdigits1Click()
+{
+    FileDialogSpec spec;
+    spec.key = "OpenDialog1";
+    spec.defaultExt = "BzP";
+    spec.filter = "BzP files|*.BzP";
+    const QString file = Dialogs::current().openFile(spec);
+    if (!file.isEmpty())
+        loadDigitSet(file);
+}
+
+void TForm1::Contents1Click()
+{
+    const auto help = findDataFile("help/QuonOCR.html", {});
+    if (help.empty()) {
+        Dialogs::current().information("The help page \"QuonOCR.html\" is missing.");
+        return;
+    }
+    QUrl url = QUrl::fromLocalFile(QString::fromStdString(help.string()));
+    url.setFragment("topic10");
+    QDesktopServices::openUrl(url);
+}
+
+} // namespace quon

@@ -1,0 +1,46 @@
+#include "model/PackedPage.h"
+
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+namespace quon {
+
+std::string pageSizeProblem(int64_t width, int64_t height)
+{
+    if (width <= 0 || height <= 0)
+        return "The image is empty.";
+    if (width > MaxPageWidth)
+        return "The image is too wide: at most " + std::to_string(MaxPageWidth) + " pixels are allowed.";
+    const int64_t bytes = height * packedStride(static_cast<int32_t>(width)) + 1;
+    if (bytes > std::numeric_limits<int32_t>::max())
+        return "The image is too large to be held in memory.";
+    return {};
+}
+
+void FillImageArray(const MonoRows& page)
+{
+    SharedTables& t = Reco;
+    const int32_t stride = packedStride(page.width);
+    t.PackedImage.assign(static_cast<size_t>(page.height) * stride + 1, 0);
+    for (int32_t y = 0; y < page.height; ++y)
+        std::memcpy(t.PackedImage.data() + static_cast<size_t>(y) * stride, page.row(y), static_cast<size_t>(stride));
+    t.PackedStride = stride;
+    t.PackedHeight = page.height;
+}
+
+void CheckColor(const MonoRows& page)
+{
+    int64_t n = 0;
+    const int32_t lastRow = std::min(120, page.height - 1);
+    for (int32_t y = 20; y <= lastRow; ++y) {
+        const uint8_t* row = page.row(y);
+        for (int32_t x = 0; x < page.width; ++x) {
+            const bool white = (row[x >> 3] & BitMasks[7 - (x & 7)]) != 0;
+            n += white ? -1 : 1;
+        }
+    }
+    Reco.InkPolarity = (n > 0 && n > 10 * static_cast<int64_t>(page.width)) ? 0 : 1;
+}
+
+} // namespace quon
