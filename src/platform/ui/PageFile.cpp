@@ -107,6 +107,58 @@ QImage toMonoPage(const QImage& sourceIn)
     return out;
 }
 
+namespace {
+uint32_t le32(const QByteArray& b, int at)
+{
+    return static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8 | static_cast<uint8_t>(b[at + 2]) << 16 |
+           static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3])) << 24;
+}
+
+// Qt's BMP reader accepts a file cut short and fills the missing rows with
+// whatever it has; a page read like that would be recognised as garbage.
+// Empty when the file is whole as far as its headers tell.
+QString bmpTruncation(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray head = f.read(54);
+    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M')
+        return {};
+    const qint64 fileSize = f.size();
+    if (head.size() < 26)
+        return QStringLiteral("The file \"%1\" is cut short.").arg(QFileInfo(path).fileName());
+    const uint32_t offBits = le32(head, 10);
+    const uint32_t headerSize = le32(head, 14);
+    int64_t width = 0, height = 0, bits = 0, compression = 0;
+    if (headerSize == 12) {
+        width = static_cast<uint8_t>(head[18]) | static_cast<uint8_t>(head[19]) << 8;
+        height = static_cast<uint8_t>(head[20]) | static_cast<uint8_t>(head[21]) << 8;
+        bits = static_cast<uint8_t>(head[24]) | static_cast<uint8_t>(head[25]) << 8;
+    } else if (head.size() >= 34) {
+        width = static_cast<int32_t>(le32(head, 18));
+        height = static_cast<int32_t>(le32(head, 22));
+        bits = static_cast<uint8_t>(head[28]) | static_cast<uint8_t>(head[29]) << 8;
+        compression = le32(head, 30);
+    } else {
+        return QStringLiteral("The file \"%1\" is cut short.").arg(QFileInfo(path).fileName());
+    }
+    if (height < 0)
+        height = -height;
+    int64_t needed = offBits;
+    if (compression == 0 || compression == 3)
+        needed += ((width * bits + 31) / 32) * 4 * height;
+    else
+        needed += 2; // at least one run-length code
+    if (fileSize < needed)
+        return QStringLiteral("The file \"%1\" is cut short: it holds %2 bytes of the %3 its picture needs.")
+            .arg(QFileInfo(path).fileName())
+            .arg(fileSize)
+            .arg(needed);
+    return {};
+}
+} // namespace
+
 LoadedPage loadPageFile(const QString& path)
 {
     // A 600 dpi A4 page is counted at 32 bits a pixel by Qt's guard, over its
@@ -115,6 +167,10 @@ LoadedPage loadPageFile(const QString& path)
     LoadedPage page;
     if (!QFileInfo(path).isFile()) {
         page.error = QStringLiteral("Cannot open file \"%1\". No such file.").arg(path);
+        return page;
+    }
+    if (const QString cut = bmpTruncation(path); !cut.isEmpty()) {
+        page.error = cut;
         return page;
     }
     QImageReader reader(path);
