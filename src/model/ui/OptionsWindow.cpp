@@ -237,7 +237,6 @@ void TOptions::buildGameInputPage()
     auto* movesRow = new QHBoxLayout(movesBox);
     rgNumMoves = radio(movesBox, "rgNumMoves", "Input", {"Auto", "Manually"}, 0);
     seNumMoves = floatSpin(movesBox, "seNumMoves", 0, 500, 200);
-    seNumMoves->setSpecialValueText(QString()); // 0 shows as 0: not set
     seNumMoves->setEnabled(false);
     movesRow->addWidget(rgNumMoves);
     movesRow->addWidget(seNumMoves);
