@@ -91,6 +91,7 @@ void App::createWindows()
     make(SMTP0);
     make(NumOpt);
     make(DlgChooseDir);
+    Form1->linkWindows();
 }
 
 void App::atShutdown(std::function<void()> save) { saves.push_back(std::move(save)); }

@@ -169,6 +169,16 @@ void TForm1::buildMenu()
     connect(item("EditDigits1"), &QAction::triggered, this, [this] { showWindow(BezForm1); });
 }
 
+void TForm1::linkWindows()
+{
+    // The menu item and the options' check box are one setting: a click on
+    // either shows on the other.
+    if (Options) {
+        connect(Options->cbJumpOverStones, &QCheckBox::toggled, Jumpsoverstones1, &QAction::setChecked);
+        Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
+    }
+}
+
 void TForm1::showWindow(QWidget* w)
 {
     if (!w)

@@ -71,6 +71,8 @@ public:
     void LoadSetofdigits1Click();
     void Contents1Click();
     void showWindow(QWidget* w);
+    // Ties the menu to the windows created after the main window.
+    void linkWindows();
 
     // Start and end of the window's life.
     void FormCreate();

@@ -1,15 +1,20 @@
-// Window TExistGm (instance ExistGm).
+// Window TExistGm (instance ExistGm): the game information. For now it
+// holds only the date, which the options keep in the registry.
 #pragma once
 
 #include <QWidget>
+
+class QLineEdit;
 
 namespace quon {
 
 class TExistGm : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TExistGm(QWidget* parent = nullptr);
+
+    QLineEdit* EDate = nullptr; // "Date" of the game, DT of the record
 };
 
 extern TExistGm* ExistGm;

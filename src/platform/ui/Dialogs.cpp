@@ -120,6 +120,11 @@ QString QtDialogs::saveFile(const FileDialogSpec& spec)
     return file;
 }
 
+QString QtDialogs::chooseDirectory(const QString& title, const QString& startFolder)
+{
+    return QFileDialog::getExistingDirectory(dialogParent(), title, startFolder);
+}
+
 ScriptedDialogs& ScriptedDialogs::yes()
 {
     answers_.push_back({Answer::Yes, {}});
@@ -200,6 +205,13 @@ QString ScriptedDialogs::saveFile(const FileDialogSpec& spec)
     Answer a;
     return take(Answer::File, a) && a.kind == Answer::File ? withDefaultExtension(a.text, spec.defaultExt)
                                                            : QString();
+}
+
+QString ScriptedDialogs::chooseDirectory(const QString& title, const QString& startFolder)
+{
+    shown_.push_back({"folder", startFolder, title});
+    Answer a;
+    return take(Answer::File, a) && a.kind == Answer::File ? a.text : QString();
 }
 
 QStringList ScriptedDialogs::texts() const

@@ -37,6 +37,8 @@ public:
     // The chosen file, or an empty string when cancelled.
     virtual QString openFile(const FileDialogSpec& spec) = 0;
     virtual QString saveFile(const FileDialogSpec& spec) = 0;
+    // The chosen folder, or an empty string when cancelled.
+    virtual QString chooseDirectory(const QString& title, const QString& startFolder) = 0;
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -57,6 +59,7 @@ public:
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
+    QString chooseDirectory(const QString& title, const QString& startFolder) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -70,14 +73,14 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save"
+        QString kind; // "information", "question", "input", "open", "save", "folder"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
 
     ScriptedDialogs& yes();
     ScriptedDialogs& no();
-    ScriptedDialogs& file(const QString& path); // answer an open or save dialog
+    ScriptedDialogs& file(const QString& path); // answer an open, save or folder dialog
     ScriptedDialogs& cancel();                  // cancel a file dialog or an input
     ScriptedDialogs& input(const QString& text);
 
@@ -86,6 +89,7 @@ public:
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
+    QString chooseDirectory(const QString& title, const QString& startFolder) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;           // every text shown, in order
