@@ -71,8 +71,8 @@ def white_stone(x, y):
     d = disc(x, y, STONE)
     if d > 1.0:
         return (255, 255, 255)
-    if d > 0.90:  # the rim
-        return (70, 70, 70)
+    if d > 0.85:  # the rim, thick enough to survive shrinking to a small cell
+        return (40, 40, 40)
     shade = 1.0 - highlight(x, y, STONE)
     v = 250 - 38 * shade ** 2
     return (clamp(v), clamp(v), clamp(v - 6))
