@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace quon::canvas {
 
@@ -39,19 +41,11 @@ void lineTo(QPainter& p, int x1, int y1, int x2, int y2)
         p.drawLine(x1, y1, x2, y2);
         return;
     }
-    if (x1 == x2 && y1 == y2)
-        return;
-    // One-pixel line without its last point (Bresenham).
+    // One-pixel lines are rasterised here (Bresenham) so that the end point
+    // is left out whatever the direction; the painter's own rule for flat
+    // ends drops the first point of some lines instead.
     const int dx = std::abs(x2 - x1), dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1, sy = y1 < y2 ? 1 : -1;
-    if (dy == 0) {
-        p.drawLine(x1, y1, x2 - sx, y2);
-        return;
-    }
-    if (dx == 0) {
-        p.drawLine(x1, y1, x2, y2 - sy);
-        return;
-    }
     QPolygon pts;
     int err = dx + dy, x = x1, y = y1;
     while (x != x2 || y != y2) {
@@ -66,6 +60,11 @@ void lineTo(QPainter& p, int x1, int y1, int x2, int y2)
             y += sy;
         }
     }
+    if (pts.isEmpty())
+        return;
+    QPen pen = p.pen();
+    pen.setCapStyle(Qt::SquareCap); // a point with flat ends may not be drawn
+    p.setPen(pen);
     p.drawPoints(pts);
 }
 
@@ -73,10 +72,44 @@ void ellipse(QPainter& p, int l, int t, int r, int b)
 {
     if (r - l < 1 || b - t < 1)
         return;
-    if (p.pen().style() == Qt::NoPen)
-        p.drawEllipse(QRectF(l, t, r - l, b - t));
-    else
+    if (p.pen().style() != Qt::NoPen && !thinPen(p)) {
         p.drawEllipse(QRect(l, t, r - l - 1, b - t - 1));
+        return;
+    }
+    // Small discs are rasterised here: the painter's curve approximation turns
+    // a disc of a few pixels into a diamond. A pixel belongs to the disc when
+    // its centre lies inside the ellipse inscribed in the box; the one-pixel
+    // outline is the disc's pixels that have a neighbour outside it.
+    const double cx = (l + r) / 2.0, cy = (t + b) / 2.0, rx = (r - l) / 2.0, ry = (b - t) / 2.0;
+    const int rows = b - t;
+    std::vector<std::pair<int, int>> span(static_cast<size_t>(rows), {1, 0}); // first, last; empty when first > last
+    for (int y = t; y < b; ++y) {
+        const double dy = (y + 0.5 - cy) / ry;
+        if (dy * dy > 1.0)
+            continue;
+        const double half = rx * std::sqrt(1.0 - dy * dy);
+        const int first = std::max(l, static_cast<int>(std::ceil(cx - half - 0.5)));
+        const int last = std::min(r - 1, static_cast<int>(std::floor(cx + half - 0.5)));
+        span[static_cast<size_t>(y - t)] = {first, last};
+    }
+    auto inside = [&](int x, int y) {
+        if (y < t || y >= b)
+            return false;
+        const auto& [first, last] = span[static_cast<size_t>(y - t)];
+        return x >= first && x <= last;
+    };
+    const bool outline = p.pen().style() != Qt::NoPen;
+    const QBrush penBrush = outline ? QBrush(p.pen().color()) : QBrush();
+    for (int y = t; y < b; ++y) {
+        const auto& [first, last] = span[static_cast<size_t>(y - t)];
+        for (int x = first; x <= last; ++x) {
+            const bool edge = outline && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
+            if (edge)
+                p.fillRect(QRect(x, y, 1, 1), penBrush);
+            else if (p.brush().style() != Qt::NoBrush)
+                p.fillRect(QRect(x, y, 1, 1), p.brush());
+        }
+    }
 }
 
 void rectangle(QPainter& p, int l, int t, int r, int b)
