@@ -84,10 +84,7 @@ uint8_t BoardPosition::TakeError()
     return e;
 }
 
-void BoardPosition::SetLastMove(BoardPoint p)
-{
-    lastMove_ = OnBoard(p.x, p.y) ? TransformPoint(p, orientation_) : p;
-}
+void BoardPosition::SetLastMove(BoardPoint p) { lastMove_ = OnBoard(p.x, p.y) ? TransformPoint(p, orientation_) : p; }
 
 BoardPoint BoardPosition::GetLastMove() const
 {
@@ -155,9 +152,10 @@ bool BoardPosition::CanPlace(int x, int y, CellValue c)
         if (captures && maxDepth_ == 1 && lastMove_ != BoardPoint{}) {
             const BoardPoint l = lastMove_;
             const uint8_t d = captureDirs_;
-            if ((l == BoardPoint{x, y - 1} && (d & dir::RowPlus)) || (l == BoardPoint{x - 1, y} && (d & dir::ColumnPlus))
-                || (l == BoardPoint{x, y + 1} && (d & dir::RowMinus))
-                || (l == BoardPoint{x + 1, y} && (d & dir::ColumnMinus)))
+            if ((l == BoardPoint{x, y - 1} && (d & dir::RowPlus)) ||
+                (l == BoardPoint{x - 1, y} && (d & dir::ColumnPlus)) ||
+                (l == BoardPoint{x, y + 1} && (d & dir::RowMinus)) ||
+                (l == BoardPoint{x + 1, y} && (d & dir::ColumnMinus)))
                 legal = false;
         }
     }

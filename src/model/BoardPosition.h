@@ -37,8 +37,8 @@ using CellValue = int32_t;
 namespace cell {
 constexpr CellValue Black = 1;
 constexpr CellValue White = 2;
-constexpr CellValue MarkerCross = 0x02000000;     // large cross, plain drawing
-constexpr CellValue MarkerCrossInv = 0x22000000;  // the same cross, inverting
+constexpr CellValue MarkerCross = 0x02000000;    // large cross, plain drawing
+constexpr CellValue MarkerCrossInv = 0x22000000; // the same cross, inverting
 constexpr CellValue LockedBit = static_cast<CellValue>(0x80000000u);
 constexpr int MaxNumber = 0x1FFF;
 
@@ -53,12 +53,12 @@ constexpr bool hasMarker(CellValue v) { return (bits(v) >> 25) != 0; }
 constexpr bool isPlainStone(CellValue v) { return v == Black || v == White; }
 
 // A cell value from its fields; fields out of range are cut to their bits.
-constexpr CellValue make(int stoneCode, int letterCode = 0, int moveNumber = 0, int shape = 0,
-                         int drawing = 0, bool isLocked = false)
+constexpr CellValue make(int stoneCode, int letterCode = 0, int moveNumber = 0, int shape = 0, int drawing = 0,
+                         bool isLocked = false)
 {
-    uint32_t v = (static_cast<uint32_t>(stoneCode) & 0xF) | ((static_cast<uint32_t>(letterCode) & 0xFF) << 4)
-                 | ((static_cast<uint32_t>(moveNumber) & 0x1FFF) << 12) | ((static_cast<uint32_t>(shape) & 0xF) << 25)
-                 | ((static_cast<uint32_t>(drawing) & 0x3) << 29) | (isLocked ? 0x80000000u : 0u);
+    uint32_t v = (static_cast<uint32_t>(stoneCode) & 0xF) | ((static_cast<uint32_t>(letterCode) & 0xFF) << 4) |
+                 ((static_cast<uint32_t>(moveNumber) & 0x1FFF) << 12) | ((static_cast<uint32_t>(shape) & 0xF) << 25) |
+                 ((static_cast<uint32_t>(drawing) & 0x3) << 29) | (isLocked ? 0x80000000u : 0u);
     return static_cast<CellValue>(v);
 }
 } // namespace cell
@@ -78,7 +78,7 @@ struct BoardPoint {
 };
 
 class BoardPosition {
-public:
+  public:
     static constexpr int MaxSize = 19;
 
     BoardPosition();
@@ -138,7 +138,7 @@ public:
     // any sequence of moves made with the rules on.
     bool EveryGroupHasLiberty() const;
 
-private:
+  private:
     bool HasLiberty(int x, int y, CellValue c);
     void CaptureAround(int x, int y, CellValue opponent);
     void RemoveGroup(int x, int y, CellValue c);

@@ -26,22 +26,32 @@ std::vector<std::string> gridLines(std::string_view grid)
 char charOf(CellValue v)
 {
     switch (v) {
-    case 0: return '.';
-    case cell::Black: return 'X';
-    case cell::White: return 'O';
-    case cell::MarkerCross: return '+';
-    default: return '?';
+    case 0:
+        return '.';
+    case cell::Black:
+        return 'X';
+    case cell::White:
+        return 'O';
+    case cell::MarkerCross:
+        return '+';
+    default:
+        return '?';
     }
 }
 
 CellValue valueOf(char c)
 {
     switch (c) {
-    case '.': return 0;
-    case 'X': return cell::Black;
-    case 'O': return cell::White;
-    case '+': return cell::MarkerCross;
-    default: throw std::invalid_argument(std::string("unknown grid character '") + c + "'");
+    case '.':
+        return 0;
+    case 'X':
+        return cell::Black;
+    case 'O':
+        return cell::White;
+    case '+':
+        return cell::MarkerCross;
+    default:
+        throw std::invalid_argument(std::string("unknown grid character '") + c + "'");
     }
 }
 

@@ -71,8 +71,7 @@ bool TBoard::LoadPaper(TPaper& paper, const QString& fileName)
     if (picture.isNull())
         picture.load(":/board/" + fileName);
     if (picture.isNull() || picture.width() <= 0 || picture.height() <= 0) {
-        qWarning("Board picture \"%s\" could not be loaded; the board is drawn without it",
-                 qPrintable(fileName));
+        qWarning("Board picture \"%s\" could not be loaded; the board is drawn without it", qPrintable(fileName));
         return false;
     }
     paper.Picture = picture.convertToFormat(QImage::Format_RGB32);
@@ -248,7 +247,8 @@ void TBoard::DrawPoint(int x, int y, CellValue v)
         canvas::bitBlt(buffer_, r.x(), r.y(), whiteMask_, RasterOp::Or);
         canvas::bitBlt(buffer_, r.x(), r.y(), white_.Work, RasterOp::And);
         break;
-    default: break;
+    default:
+        break;
     }
 
     const int c = cell_;
@@ -268,10 +268,21 @@ void TBoard::DrawPoint(int x, int y, CellValue v)
             const int d = digitCount(number);
             int tx = L, ty = T;
             switch (d) {
-            case 1: tx = L + c / 4 - c / 16; break;
-            case 2: tx = L + c / 8; ty = T + c / 8; break;
-            case 3: tx = L + c / 4 - c / 8 - c / 16; ty = T + c / 2 - c / 4; break;
-            default: tx = L + c / 12; ty = T + c / 2 - c / 4; break;
+            case 1:
+                tx = L + c / 4 - c / 16;
+                break;
+            case 2:
+                tx = L + c / 8;
+                ty = T + c / 8;
+                break;
+            case 3:
+                tx = L + c / 4 - c / 8 - c / 16;
+                ty = T + c / 2 - c / 4;
+                break;
+            default:
+                tx = L + c / 12;
+                ty = T + c / 2 - c / 4;
+                break;
             }
             p.save();
             p.setClipRect(r);
@@ -302,18 +313,31 @@ void TBoard::DrawPoint(int x, int y, CellValue v)
                 canvas::lineTo(p, R - d, T + d, L + d, B - d);
                 break;
             case 3:
-            case 4: canvas::rectangle(p, L + d, T + d, R - d, B - d); break;
+            case 4:
+                canvas::rectangle(p, L + d, T + d, R - d, B - d);
+                break;
             case 5:
-            case 6: canvas::ellipse(p, L + d, T + d, R - d, B - d); break;
+            case 6:
+                canvas::ellipse(p, L + d, T + d, R - d, B - d);
+                break;
             case 7:
-            case 8: triangle({L + d, T + d + e}, {R - d, T + d + e}, {cx, B - d + e}); break;
+            case 8:
+                triangle({L + d, T + d + e}, {R - d, T + d + e}, {cx, B - d + e});
+                break;
             case 9:
-            case 10: triangle({R - d - e, B - d}, {L + d - e, cy}, {R - d - e, T + d}); break;
+            case 10:
+                triangle({R - d - e, B - d}, {L + d - e, cy}, {R - d - e, T + d});
+                break;
             case 11:
-            case 12: triangle({L + d + e, B - d}, {R - d + e, cy}, {L + d + e, T + d}); break;
+            case 12:
+                triangle({L + d + e, B - d}, {R - d + e, cy}, {L + d + e, T + d});
+                break;
             case 13:
-            case 14: triangle({L + d, B - d - e}, {R - d, B - d - e}, {cx, T + d - e}); break;
-            default: break;
+            case 14:
+                triangle({L + d, B - d - e}, {R - d, B - d - e}, {cx, T + d - e});
+                break;
+            default:
+                break;
             }
         }
     }

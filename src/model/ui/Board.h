@@ -41,7 +41,7 @@ struct TPaper {
 class TBoard : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int N = 19; // the control always shows the whole 19 x 19 board
 
     explicit TBoard(QWidget* owner);
@@ -95,12 +95,12 @@ public:
     void SetRulesFlag(bool on) { pos_.SetRulesFlag(on); }
     bool RulesFlag() const { return pos_.RulesFlag(); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void DrawPoint(int x, int y, CellValue v);
     void MakeSprites();
     void MakeFonts();

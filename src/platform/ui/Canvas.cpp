@@ -103,7 +103,8 @@ void ellipse(QPainter& p, int l, int t, int r, int b)
     for (int y = t; y < b; ++y) {
         const auto& [first, last] = span[static_cast<size_t>(y - t)];
         for (int x = first; x <= last; ++x) {
-            const bool edge = outline && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
+            const bool edge =
+                outline && (!inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1));
             if (edge)
                 p.fillRect(QRect(x, y, 1, 1), penBrush);
             else if (p.brush().style() != Qt::NoBrush)
@@ -150,9 +151,15 @@ void bitBlt(QImage& dst, int x, int y, const QImage& src, RasterOp op, QRect src
         for (int tx = target.left(); tx <= target.right(); ++tx) {
             const QRgb sv = sr[tx + ox];
             switch (op) {
-            case RasterOp::Copy: d[tx] = sv | 0xFF000000u; break;
-            case RasterOp::And: d[tx] = (d[tx] & sv) | 0xFF000000u; break;
-            case RasterOp::Or: d[tx] = d[tx] | sv | 0xFF000000u; break;
+            case RasterOp::Copy:
+                d[tx] = sv | 0xFF000000u;
+                break;
+            case RasterOp::And:
+                d[tx] = (d[tx] & sv) | 0xFF000000u;
+                break;
+            case RasterOp::Or:
+                d[tx] = d[tx] | sv | 0xFF000000u;
+                break;
             }
         }
     }

@@ -77,8 +77,9 @@ TEST(BoardGeometry, FitSizeMakesASquareOfAtLeast150)
         int w, h, fw, fh;
         bool unchanged;
     };
-    for (const Case& c : {Case{100, 300, 150, 150, false}, Case{200, 200, 200, 200, true},
-                          Case{300, 200, 200, 200, false}, Case{150, 150, 150, 150, true}, Case{0, -5, 150, 150, false}}) {
+    for (const Case& c :
+         {Case{100, 300, 150, 150, false}, Case{200, 200, 200, 200, true}, Case{300, 200, 200, 200, false},
+          Case{150, 150, 150, 150, true}, Case{0, -5, 150, 150, false}}) {
         int w = c.w, h = c.h;
         EXPECT_EQ(TBoard::FitSize(w, h), c.unchanged) << c.w << "x" << c.h;
         EXPECT_EQ(w, c.fw);
@@ -93,8 +94,9 @@ TEST(BoardGeometry, CellMarginCentreAndRect)
         QPoint centre11;
         QRect rect11;
     };
-    for (const Case& c : {Case{400, 21, 0, {11, 11}, QRect(1, 1, 21, 21)}, Case{420, 22, 1, {13, 13}, QRect(2, 2, 22, 22)},
-                          Case{150, 7, 8, {12, 12}, QRect(9, 9, 7, 7)}}) {
+    for (const Case& c :
+         {Case{400, 21, 0, {11, 11}, QRect(1, 1, 21, 21)}, Case{420, 22, 1, {13, 13}, QRect(2, 2, 22, 22)},
+          Case{150, 7, 8, {12, 12}, QRect(9, 9, 7, 7)}}) {
         BoardFixture f(c.side, false);
         EXPECT_EQ(f.board->Cell(), c.cell) << c.side;
         EXPECT_EQ(f.board->Margin(), c.margin) << c.side;
@@ -154,8 +156,8 @@ TEST(BoardMouse, ClicksAreReportedInGameCoordinatesAfterTurning)
     clicks.attach(f.board);
     for (int code = 0; code < 8; ++code) {
         while (f.board->Orientation() != code)
-            f.board->ApplyOrientation(BoardPosition::ComposeOrientation(
-                f.board->Position().InverseOrientation(), code)); // go straight to `code`
+            f.board->ApplyOrientation(BoardPosition::ComposeOrientation(f.board->Position().InverseOrientation(),
+                                                                        code)); // go straight to `code`
         clicks.seen.clear();
         // Where game point (3, 5) is shown, the click must report (3, 5).
         QTest::mouseClick(f.board, Qt::LeftButton, Qt::NoModifier, f.board->GamePointCenter(3, 5));
@@ -192,9 +194,9 @@ TEST(BoardPainting, StonesNumbersMarkersAndEmptyPoints)
     b.SetPoint(3, 3, cell::Black);
     b.SetPoint(5, 3, cell::White);
     b.SetPoint(7, 3, cell::make(cell::White, 0, 7));    // white stone with a number
-    b.SetPoint(9, 3, cell::make(cell::Black, 0, 123)); // black stone with a number
-    b.SetPoint(11, 3, cell::MarkerCross);                // a marker only
-    b.SetPoint(13, 3, cell::Black | cell::MarkerCross);  // marker on a black stone
+    b.SetPoint(9, 3, cell::make(cell::Black, 0, 123));  // black stone with a number
+    b.SetPoint(11, 3, cell::MarkerCross);               // a marker only
+    b.SetPoint(13, 3, cell::Black | cell::MarkerCross); // marker on a black stone
     b.SetPoint(15, 3, cell::White | cell::MarkerCrossInv);
     b.SetPoint(7, 7, cell::make(0, 'A'));
     b.RedrawPoints();

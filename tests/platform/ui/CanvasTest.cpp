@@ -37,10 +37,10 @@ TEST(Canvas, LinesLeaveOutTheirEndPoint)
     {
         QPainter p(&img);
         p.setPen(winPen(Qt::black, 1));
-        lineTo(p, 0, 0, 5, 0);  // horizontal
-        lineTo(p, 0, 1, 0, 4);  // vertical
-        lineTo(p, 2, 1, 5, 4);  // diagonal
-        lineTo(p, 5, 3, 3, 1);  // diagonal, backwards: ends short of (3, 1)
+        lineTo(p, 0, 0, 5, 0); // horizontal
+        lineTo(p, 0, 1, 0, 4); // vertical
+        lineTo(p, 2, 1, 5, 4); // diagonal
+        lineTo(p, 5, 3, 3, 1); // diagonal, backwards: ends short of (3, 1)
     }
     // clang-format off
     EXPECT_EQ(rows(img),
