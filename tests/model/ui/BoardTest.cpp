@@ -341,5 +341,39 @@ TEST(BoardPictures, FoundInTheCurrentFolderFirstThenBuiltIn)
     EXPECT_EQ(builtIn.size(), QSize(128, 128));
 }
 
+// The texture is tiled over the board: the step from its last column to its
+// first (and last row to first) must look like any step inside it.
+TEST(BoardPictures, WoodTextureTilesWithoutSeams)
+{
+    const QImage wood = QImage(":/board/LIGHTPIN.BMP").convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(wood.isNull());
+    const int w = wood.width(), h = wood.height();
+    auto step = [&](int x1, int y1, int x2, int y2) {
+        const QRgb a = wood.pixel(x1, y1), b = wood.pixel(x2, y2);
+        return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+    };
+    double inside = 0, seam = 0;
+    int worstInside = 0, worstSeam = 0;
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x + 1 < w; ++x) {
+            inside += step(x, y, x + 1, y);
+            worstInside = std::max(worstInside, step(x, y, x + 1, y));
+        }
+        seam += step(w - 1, y, 0, y);
+        worstSeam = std::max(worstSeam, step(w - 1, y, 0, y));
+    }
+    inside /= h * (w - 1);
+    seam /= h;
+    EXPECT_LT(seam, inside * 2 + 1) << "columns";
+    EXPECT_LE(worstSeam, worstInside);
+    double down = 0, rowSeam = 0;
+    for (int x = 0; x < w; ++x) {
+        for (int y = 0; y + 1 < h; ++y)
+            down += step(x, y, x, y + 1);
+        rowSeam += step(x, h - 1, x, 0);
+    }
+    EXPECT_LT(rowSeam / w, down / (w * (h - 1)) * 2 + 1) << "rows";
+}
+
 } // namespace
 } // namespace quon
