@@ -3,6 +3,7 @@
 #include "platform/DataFiles.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QWidget>
 
 namespace quon::sys {
@@ -32,5 +33,8 @@ void setStayOnTop(QWidget* window, bool onTop)
     if (visible)
         window->show(); // changing a window flag hides the window
 }
+
+// Ignored where the display does not let programs move the pointer (Wayland).
+void setCursorPos(const QPoint& global) { QCursor::setPos(global); }
 
 } // namespace quon::sys

@@ -1,8 +1,9 @@
-// Ticks, event pumping, the beep and the stay-on-top switch.
+// Ticks, event pumping, the beep, the stay-on-top switch and the pointer.
 #pragma once
 
 #include <cstdint>
 
+class QPoint;
 class QWidget;
 
 namespace quon::sys {
@@ -12,5 +13,6 @@ void pumpEvents();          // processes pending window messages inside a long l
 void beep();
 int beepCount();            // beeps so far (tests read it)
 void setStayOnTop(QWidget* window, bool onTop);
+void setCursorPos(const QPoint& global); // moves the system mouse pointer (screen pixels)
 
 } // namespace quon::sys
