@@ -11,7 +11,10 @@ namespace {
 
 char coordLetter(int v) { return v >= 1 && v <= 21 ? static_cast<char>(96 + v) : 't'; }
 
-std::string prop(const char* name, const std::string& value) { return std::string(name) + "[" + escapeSgfValue(value) + "]"; }
+std::string prop(const char* name, const std::string& value)
+{
+    return std::string(name) + "[" + escapeSgfValue(value) + "]";
+}
 
 std::string trimmed(const std::string& s)
 {
@@ -59,8 +62,8 @@ std::vector<std::string> composeGameRecordLines(const GameRecordContent& c)
     const std::string plus = g.EResult.find('+') == std::string::npos ? "+" : "";
     lines.push_back(prop("RE", (g.rgResult == WinnerBlack ? "B" : "W") + plus + g.EResult));
     lines.push_back(prop("US", g.EUser));
-    lines.push_back(prop("SO", trimmed(g.ESource) + ", p. " + std::to_string(g.seNPage) + "-" +
-                                   std::to_string(g.seNDia)));
+    lines.push_back(
+        prop("SO", trimmed(g.ESource) + ", p. " + std::to_string(g.seNPage) + "-" + std::to_string(g.seNDia)));
     lines.push_back(prop("GT", trimmed(g.eGameTime)));
     lines.push_back(RecordCopyright);
 

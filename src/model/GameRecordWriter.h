@@ -32,7 +32,7 @@ struct GameRecordContent {
     std::vector<MoveRecord> Moves;
     std::vector<StonePoint> Black; // setup stones
     std::vector<StonePoint> White;
-    bool InsertLog = false;        // "Insert Recogniton Log in Comments"
+    bool InsertLog = false; // "Insert Recogniton Log in Comments"
     std::vector<std::string> LogLines;
 };
 

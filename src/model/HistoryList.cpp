@@ -50,8 +50,8 @@ bool saveHistoryList(const std::filesystem::path& file, const std::vector<std::s
 
 bool addToHistory(std::vector<std::string>& list, const std::string& entry)
 {
-    const bool blank = std::all_of(entry.begin(), entry.end(),
-                                   [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
+    const bool blank =
+        std::all_of(entry.begin(), entry.end(), [](char c) { return static_cast<unsigned char>(c) <= 0x20; });
     if (blank || std::find(list.begin(), list.end(), entry) != list.end())
         return false;
     list.insert(list.begin(), entry);

@@ -16,19 +16,33 @@ struct NamePair {
     const char* Long;
 };
 constexpr NamePair SgfPropertyNames[40] = {
-    {"B", "Black"},       {"W", "White"},      {"C", "Comment"},    {"GC", "GameComment"}, {"N", "Node"},
-    {"PB", "PlayerBlack"}, {"PW", "PlayerWhite"}, {"NB", "NB"},     {"NW", "NW"},          {"BR", "BlackRank"},
-    {"WR", "WhiteRank"},  {"AB", "AddBlack"},  {"AW", "AddWhite"},  {"GM", "GaMe"},        {"RE", "REsult"},
-    {"DT", "DaTe"},       {"TW", "TW"},        {"TB", "TB"},        {"EV", "EVent"},       {"RO", "ROund"},
-    {"PC", "PlaCe"},      {"HA", "HAndicap"},  {"US", "US"},        {"GN", "GameName"},    {"TM", "TiMe"},
-    {"VW", "VieW"},       {"RS", "RS"},        {"RU", "RU"},        {"CP", "CoPyright"},   {"KM", "KoMi"},
-    {"SO", "SOurce"},     {"FF", "FileFormat"}, {"RG", "RG"},       {"SC", "SC"},          {"BL", "BL"},
-    {"WL", "WL"},         {"AE", "AddEmpty"},  {"SZ", "SiZe"},      {"SY", "SY"},          {"GT", "GameTime"},
+    {"B", "Black"},        {"W", "White"},        {"C", "Comment"},   {"GC", "GameComment"}, {"N", "Node"},
+    {"PB", "PlayerBlack"}, {"PW", "PlayerWhite"}, {"NB", "NB"},       {"NW", "NW"},          {"BR", "BlackRank"},
+    {"WR", "WhiteRank"},   {"AB", "AddBlack"},    {"AW", "AddWhite"}, {"GM", "GaMe"},        {"RE", "REsult"},
+    {"DT", "DaTe"},        {"TW", "TW"},          {"TB", "TB"},       {"EV", "EVent"},       {"RO", "ROund"},
+    {"PC", "PlaCe"},       {"HA", "HAndicap"},    {"US", "US"},       {"GN", "GameName"},    {"TM", "TiMe"},
+    {"VW", "VieW"},        {"RS", "RS"},          {"RU", "RU"},       {"CP", "CoPyright"},   {"KM", "KoMi"},
+    {"SO", "SOurce"},      {"FF", "FileFormat"},  {"RG", "RG"},       {"SC", "SC"},          {"BL", "BL"},
+    {"WL", "WL"},          {"AE", "AddEmpty"},    {"SZ", "SiZe"},     {"SY", "SY"},          {"GT", "GameTime"},
 };
 
 enum Pair : int {
-    PairB = 1, PairW = 2, PairPB = 6, PairPW = 7, PairBR = 10, PairWR = 11, PairAB = 12, PairAW = 13,
-    PairRE = 15, PairDT = 16, PairEV = 19, PairRO = 20, PairPC = 21, PairHA = 22, PairKM = 30, PairSO = 31,
+    PairB = 1,
+    PairW = 2,
+    PairPB = 6,
+    PairPW = 7,
+    PairBR = 10,
+    PairWR = 11,
+    PairAB = 12,
+    PairAW = 13,
+    PairRE = 15,
+    PairDT = 16,
+    PairEV = 19,
+    PairRO = 20,
+    PairPC = 21,
+    PairHA = 22,
+    PairKM = 30,
+    PairSO = 31,
     PairGT = 40,
 };
 
@@ -64,7 +78,7 @@ void setIfNumber(int32_t& field, const std::string& text)
 }
 
 class GameReader {
-public:
+  public:
     GameReader(const GameInfo& info, const SgfReadOptions& options) : options_(options) { r_.Info = info; }
 
     SgfReadResult read(const std::string& text)
@@ -94,7 +108,7 @@ public:
         return r_;
     }
 
-private:
+  private:
     int32_t slotColour(int32_t slot) const { return ((slot + options_.FirstMoveColour) % 2) + 1; }
 
     bool store(MoveRecord m, bool placeholder)
@@ -252,23 +266,48 @@ private:
         const std::string v = recordTextToUtf8(sgfValueText(p.Values.front()));
         GameInfo& g = r_.Info;
         switch (pair) {
-        case PairPB: g.EBlack = v; break;
-        case PairPW: g.EWhite = v; break;
-        case PairDT: g.EDate = v; break;
-        case PairEV: g.eTourn = v; break;
-        case PairRO: g.eRound = v; break;
-        case PairPC: g.ePlace = v; break;
-        case PairKM: g.EKomi = v; break;
-        case PairBR: rank(v, g.eRat_B, g.seRat_B, g.ERat_B1); break;
-        case PairWR: rank(v, g.eRat_W, g.seRat_W, g.eRat_W1); break;
-        case PairRE: result(v); break;
+        case PairPB:
+            g.EBlack = v;
+            break;
+        case PairPW:
+            g.EWhite = v;
+            break;
+        case PairDT:
+            g.EDate = v;
+            break;
+        case PairEV:
+            g.eTourn = v;
+            break;
+        case PairRO:
+            g.eRound = v;
+            break;
+        case PairPC:
+            g.ePlace = v;
+            break;
+        case PairKM:
+            g.EKomi = v;
+            break;
+        case PairBR:
+            rank(v, g.eRat_B, g.seRat_B, g.ERat_B1);
+            break;
+        case PairWR:
+            rank(v, g.eRat_W, g.seRat_W, g.eRat_W1);
+            break;
+        case PairRE:
+            result(v);
+            break;
         case PairHA:
             if (!v.empty() && v[0] >= '1' && v[0] <= '9')
                 setIfNumber(g.seHandicap, v);
             break;
-        case PairSO: source(v); break;
-        case PairGT: gameTime(v); break;
-        default: return true; // a property the reader skips
+        case PairSO:
+            source(v);
+            break;
+        case PairGT:
+            gameTime(v);
+            break;
+        default:
+            return true; // a property the reader skips
         }
         r_.InfoProperties.emplace_back(SgfPropertyNames[pair - 1].Short, v);
         return true;

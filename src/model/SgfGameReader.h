@@ -43,11 +43,11 @@ struct SgfReadResult {
     bool Ok = false;
     std::string Error; // the message for the user when !Ok
 
-    std::vector<MoveRecord> Moves;  // slot 1 first
-    std::vector<bool> Placeholder;  // per slot: put in to keep the colours
-    std::vector<StonePoint> Black;  // setup stones
+    std::vector<MoveRecord> Moves; // slot 1 first
+    std::vector<bool> Placeholder; // per slot: put in to keep the colours
+    std::vector<StonePoint> Black; // setup stones
     std::vector<StonePoint> White;
-    GameInfo Info;                  // the information given, with the record's fields applied
+    GameInfo Info; // the information given, with the record's fields applied
     // The game-information properties of the record as read (short name,
     // value as UTF-8), in order; for reports and tests.
     std::vector<std::pair<std::string, std::string>> InfoProperties;

@@ -73,8 +73,8 @@ SgfParseResult parseSgfTree(const std::string& text)
         size_t first = 0;
         while (first < n && isBlank(text[first]))
             ++first;
-        result.Error = makeError(text, first, "No game record found: no \"(\" in the text; it begins with",
-                                 text.substr(first, 8));
+        result.Error =
+            makeError(text, first, "No game record found: no \"(\" in the text; it begins with", text.substr(first, 8));
         return result;
     }
 

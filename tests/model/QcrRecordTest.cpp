@@ -64,8 +64,8 @@ TEST(QcrFileName, FinalNameIsDecidedBeforeAnythingIsAsked)
         const char* final;
     };
     for (const C c : {C{"game", "game.QCR"}, C{"/tmp/a.b.sgf", "/tmp/a.b.QCR"}, C{"/tmp/x.qcr", "/tmp/x.qcr"},
-                      C{"x.QCR", "x.QCR"}, C{"/tmp/dir.v2/game", "/tmp/dir.v2/game.QCR"}, C{"/tmp/.hidden", "/tmp/.hidden.QCR"},
-                      C{"Game 1.5", "Game 1.QCR"}, C{"end.", "end.QCR"}})
+                      C{"x.QCR", "x.QCR"}, C{"/tmp/dir.v2/game", "/tmp/dir.v2/game.QCR"},
+                      C{"/tmp/.hidden", "/tmp/.hidden.QCR"}, C{"Game 1.5", "Game 1.QCR"}, C{"end.", "end.QCR"}})
         EXPECT_EQ(finalQcrFileName(c.chosen), c.final) << c.chosen;
 }
 

@@ -105,6 +105,8 @@ TExistGm::TExistGm(QWidget* parent) : QWidget(parent, Qt::Window)
     eRat_W1 = edit(this, "eRat_W1", d.eRat_W1);
     eRat_B = edit(this, "eRat_B", d.eRat_B, false);
     eRat_W = edit(this, "eRat_W", d.eRat_W, false);
+    eRat_B->setMinimumWidth(70);
+    eRat_W->setMinimumWidth(70);
     seBGameTimeH = spin(this, "seBGameTimeH", HoursRange, d.seBGameTimeH);
     seBGameTimeM = spin(this, "seBGameTimeM", MinutesRange, d.seBGameTimeM);
     seWGameTimeH = spin(this, "seWGameTimeH", HoursRange, d.seWGameTimeH);
@@ -234,10 +236,10 @@ void TExistGm::FormDestroy()
 {
     // Every new name went into both player lists, so Black's list holds them all.
     const std::pair<const char*, QComboBox*> lists[] = {{HistoryNamesFile, EBlack},
-                                                         {HistoryTournsFile, eTourn},
-                                                         {HistorySourcesFile, ESource},
-                                                         {HistoryPlacesFile, ePlace},
-                                                         {HistoryRoundsFile, eRound}};
+                                                        {HistoryTournsFile, eTourn},
+                                                        {HistorySourcesFile, ESource},
+                                                        {HistoryPlacesFile, ePlace},
+                                                        {HistoryRoundsFile, eRound}};
     for (const auto& [file, box] : lists) {
         std::string error;
         // A list that cannot be written must not keep the others or the
@@ -321,8 +323,8 @@ void TExistGm::Button1Click()
     }
     for (QComboBox* box : {eTourn, ESource, ePlace, eRound})
         remember(box, box->currentText());
-    eGameTime->setText(q(formatGameTime(seWGameTimeH->value(), seWGameTimeM->value(), seBGameTimeH->value(),
-                                        seBGameTimeM->value())));
+    eGameTime->setText(
+        q(formatGameTime(seWGameTimeH->value(), seWGameTimeM->value(), seBGameTimeH->value(), seBGameTimeM->value())));
     hide();
     finishLinearInput();
     if (RWSGF)

@@ -22,7 +22,7 @@ namespace quon {
 class TExistGm : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TExistGm(QWidget* parent = nullptr);
 
     QComboBox* EBlack = nullptr;

@@ -26,7 +26,8 @@ TRWSGF::TRWSGF(QWidget* parent) : QWidget(parent, Qt::Window)
 int TRWSGF::ReadSgf(const std::string& text)
 {
     const GameInfo current = ExistGm ? ExistGm->info() : GameInfo{};
-    const SgfReadResult read = readSgfGame(text, current, SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1});
+    const SgfReadResult read =
+        readSgfGame(text, current, SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1});
     if (!read.Ok) {
         Dialogs::current().information(QString::fromStdString(read.Error));
         return ReadFailed;
@@ -63,8 +64,7 @@ bool TRWSGF::WriteGameRecord()
 
     // The name is made final before the question, so the file asked about is
     // the file written.
-    const QString target =
-        QFileInfo(QString::fromStdString(finalQcrFileName(chosen.toStdString()))).absoluteFilePath();
+    const QString target = QFileInfo(QString::fromStdString(finalQcrFileName(chosen.toStdString()))).absoluteFilePath();
     if (QFileInfo::exists(target) &&
         !Dialogs::current().question("Do you really want to rewrite " + QFileInfo(target).fileName() + "?"))
         return false;
@@ -78,10 +78,10 @@ bool TRWSGF::WriteGameRecord()
     const std::string bytes = qcrBytesFromRecordText(joinRecordLines(composeGameRecordLines(content)));
 
     QSaveFile file(target);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) ==
-                             static_cast<qint64>(bytes.size()) &&
-                         file.commit();
+    const bool written =
+        file.open(QIODevice::WriteOnly) &&
+        file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+        file.commit();
     if (!written) {
         Dialogs::current().information(
             QStringLiteral("Cannot save the game record \"%1\": %2").arg(target, file.errorString()));

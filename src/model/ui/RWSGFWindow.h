@@ -13,7 +13,7 @@ namespace quon {
 class TRWSGF : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TRWSGF(QWidget* parent = nullptr);
 
     // The result of a read that failed: distinct from every move count.

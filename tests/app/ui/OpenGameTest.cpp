@@ -25,7 +25,7 @@ using namespace quon;
 namespace {
 
 class OpenGame : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());

@@ -48,7 +48,7 @@ QByteArray readBytes(const QString& path)
 }
 
 class GameRecordWindows : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ASSERT_TRUE(dir.isValid());
