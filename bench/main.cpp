@@ -3,15 +3,25 @@
 // for timing.
 //
 //   quon-bench page FILE.bmp   load a page exactly as Open Image does
+//   quon-bench sgf IN.sgf OUT.qcr
+//                              read a game record, save it as QCR, read that
+//                              back; prints {"first": R, "second": R}
+#include "model/GameRecordWriter.h"
 #include "model/PackedPage.h"
+#include "model/QcrFormat.h"
+#include "model/SgfGameReader.h"
 #include "model/Recotypes.h"
 #include "platform/ui/PageFile.h"
 
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 using namespace quon;
 
@@ -19,7 +29,7 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n");
+    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n       quon-bench sgf IN.sgf OUT.qcr\n");
     return 2;
 }
 
@@ -44,6 +54,120 @@ int pageCommand(const char* file)
     return 0;
 }
 
+std::string jsonString(const std::string& s)
+{
+    std::string out = "\"";
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+// One read as JSON: the result, then the tables and the information it filled.
+std::string readJson(int result, const SgfReadResult& read)
+{
+    std::string j = "{\"result\": " + std::to_string(result);
+    if (!read.Ok)
+        j += ", \"error\": " + jsonString(read.Error);
+    j += ", \"moves\": [";
+    for (int32_t m = 1; read.Ok && m <= Reco.MoveCount; ++m) {
+        const MoveRecord& mv = Reco.MoveTable[m];
+        j += m > 1 ? ", " : "";
+        j += moveColour(m) == 1 ? "[\"B\", " : "[\"W\", ";
+        j += isPlaced(mv) ? std::to_string(mv.X) + ", " + std::to_string(mv.Y) + "]" : "null, null]";
+    }
+    j += "], \"setup\": {";
+    for (int c = 1; c <= 2; ++c) {
+        j += c == 1 ? "\"B\": [" : ", \"W\": [";
+        bool first = true;
+        for (const StonePoint& p : read.Ok ? (c == 1 ? read.Black : read.White) : std::vector<StonePoint>{}) {
+            j += (first ? "[" : ", [") + std::to_string(p.X) + ", " + std::to_string(p.Y) + "]";
+            first = false;
+        }
+        j += "]";
+    }
+    j += "}, \"info\": {";
+    // A property given twice counts with its last value, at its first place.
+    std::vector<std::pair<std::string, std::string>> info;
+    for (const auto& [name, value] : read.InfoProperties) {
+        auto it = std::find_if(info.begin(), info.end(), [&](const auto& e) { return e.first == name; });
+        if (it == info.end())
+            info.emplace_back(name, value);
+        else
+            it->second = value;
+    }
+    for (size_t i = 0; i < info.size(); ++i)
+        j += (i ? ", " : "") + jsonString(info[i].first) + ": " + jsonString(info[i].second);
+    return j + "}}";
+}
+
+bool readFile(const char* path, std::string& bytes)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// Reads like Open game does: into the tables on success, nothing changed on failure.
+int readRecord(const std::string& text, GameInfo& info, SgfReadResult& read)
+{
+    read = readSgfGame(text, info, SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1});
+    if (!read.Ok)
+        return -1;
+    commitSgfGame(read);
+    info = read.Info;
+    return Reco.MoveCount;
+}
+
+int sgfCommand(const char* in, const char* out)
+{
+    std::string sgf;
+    if (!readFile(in, sgf)) {
+        std::fprintf(stderr, "cannot read %s\n", in);
+        return 1;
+    }
+    GameInfo info;
+    SgfReadResult first;
+    const int firstResult = readRecord(sgf, info, first);
+    if (firstResult < 0) {
+        std::printf("{\"first\": %s, \"second\": null}\n", readJson(firstResult, first).c_str());
+        return 1;
+    }
+    const std::string firstJson = readJson(firstResult, first);
+
+    const std::string bytes =
+        qcrBytesFromRecordText(joinRecordLines(composeGameRecordLines(gameRecordContentFromTables(info))));
+    {
+        std::ofstream o(out, std::ios::binary | std::ios::trunc);
+        o.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        if (!o.flush()) {
+            std::fprintf(stderr, "cannot write %s\n", out);
+            return 1;
+        }
+    }
+    std::string qcr;
+    if (!readFile(out, qcr)) {
+        std::fprintf(stderr, "cannot read %s\n", out);
+        return 1;
+    }
+    SgfReadResult second;
+    const int secondResult = readRecord(qcrFileToSgf(qcr), info, second);
+    std::printf("{\"first\": %s, \"second\": %s}\n", firstJson.c_str(), readJson(secondResult, second).c_str());
+    return secondResult < 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -51,5 +175,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "page") == 0)
         return pageCommand(argv[2]);
+    if (argc == 4 && std::strcmp(argv[1], "sgf") == 0)
+        return sgfCommand(argv[2], argv[3]);
     return usage();
 }

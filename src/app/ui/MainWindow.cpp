@@ -6,10 +6,12 @@
 #include "app/ui/Debug1Window.h"
 #include "model/ui/ExistGmWindow.h"
 #include "model/ui/OptionsWindow.h"
+#include "model/ui/RWSGFWindow.h"
 #include "model/ui/VGameWindow.h"
 #include "app/ui/ScanImageWindow.h"
 #include "recognize/ui/BezForm1Window.h"
 #include "model/PackedPage.h"
+#include "model/QcrFormat.h"
 #include "model/RecognitionLog.h"
 #include "model/Recotypes.h"
 #include "platform/DataFiles.h"
@@ -319,6 +321,98 @@ void TForm1::SetupImage()
 }
 
 void TForm1::CheckColor() { quon::CheckColor(monoRows(Image1->picture())); }
+
+// ---- Game records -----------------------------------------------------------
+
+int TForm1::OpenGame0(int mode)
+{
+    FileDialogSpec spec;
+    spec.key = "OpenDialog1";
+    if (mode == 1) {
+        spec.defaultExt = "SGF";
+        spec.filter = "SGF files|*.SGF|MGT files|*.MGT|All Files|*.*";
+    } else {
+        spec.defaultExt = "QCR";
+        spec.filter = "QCR files|*.QCR|All Files|*.*";
+    }
+    const QString path = Dialogs::current().openFile(spec);
+    if (path.isEmpty())
+        return 0;
+    // Records are bytes: a QCR file is unscrambled before anything decodes it.
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Dialogs::current().information(QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString()));
+        return TRWSGF::ReadFailed;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        Dialogs::current().information(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
+        return TRWSGF::ReadFailed;
+    }
+    std::string text = bytes.toStdString();
+    if (mode != 1)
+        text = qcrFileToSgf(text);
+    if (!RWSGF)
+        return TRWSGF::ReadFailed;
+    const int n = RWSGF->ReadSgf(text);
+    if (n != TRWSGF::ReadFailed)
+        Reco.GameEditEnabled = 1;
+    return n;
+}
+
+void TForm1::OpenSGFgame1Click() { openGame(1); }
+void TForm1::OpenQCRgame1Click() { openGame(2); }
+
+void TForm1::openGame(int mode)
+{
+    const int n = OpenGame0(mode);
+    // A failed read was reported and changed nothing: there is no game to show.
+    if (n == TRWSGF::ReadFailed)
+        return;
+    if (n == 0 && Reco.SetupStones[1].Count == 0 && Reco.SetupStones[2].Count == 0)
+        return;
+    if (Options && Options->SENdias->value() == 0)
+        Options->seNDia->setValue(1);
+    Reco.DiagramsDone = 1;
+    InitGame();
+    if (n > 0) {
+        Reco.MovesBefore = Reco.MoveCount;
+        if (VGame)
+            VGame->StepForward(1);
+    }
+    if (VGame) {
+        VGame->RedrawBoard();
+        showWindow(VGame);
+    }
+}
+
+void TForm1::QCRfile1Click()
+{
+    if (RWSGF)
+        RWSGF->WriteGameRecord();
+}
+
+void TForm1::InitGame()
+{
+    if (!VGame)
+        return;
+    if (Reco.LinearInputState != 1) {
+        if (Reco.DiagramType == DiaGameRecord && !ReadGame1())
+            return;
+        if (Reco.DiagramType > DiaPosition)
+            ReadGame1();
+    }
+    VGame->AppendMove(NoMoveCoord, NoMoveCoord);
+    VGame->GoFirst();
+    showWindow(VGame);
+}
+
+bool TForm1::ReadGame1()
+{
+    for (int32_t m = 1; m <= Reco.MoveCount && m <= MaxMoves; ++m)
+        VGame->AppendMove(Reco.MoveTable[m].X, Reco.MoveTable[m].Y);
+    return Reco.MoveCount >= 2;
+}
 
 // ---- Small commands ---------------------------------------------------------
 

@@ -60,6 +60,16 @@ public:
     void FillImageArray();
     void CheckColor();
 
+    // Game records. OpenGame0 returns the move count read, 0 when the dialog
+    // was cancelled, and TRWSGF::ReadFailed when the file could not be read
+    // (its message shown, nothing changed).
+    int OpenGame0(int mode); // 1 SGF or MGT, 2 QCR
+    void OpenSGFgame1Click();
+    void OpenQCRgame1Click();
+    void QCRfile1Click();
+    void InitGame();
+    bool ReadGame1();
+
     // Small commands of the menu.
     void Close1Click();
     void Exit1Click();
@@ -88,6 +98,7 @@ private:
     void buildMenu();
     void runCommand(void (TForm1::*command)());
     void loadDigitSet(const QString& path);
+    void openGame(int mode);
 
     std::map<std::string, QAction*> items_;
     std::map<std::string, QMenu*> menus_;
