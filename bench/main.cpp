@@ -2,7 +2,9 @@
 // on page files and prints JSON, for checking against the corpus truth and
 // for timing.
 //
-//   quon-bench page FILE.bmp   load a page exactly as Open Image does
+//   quon-bench page FILE.bmp        load a page exactly as Open Image does
+//   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
+#include "Commands.h"
 #include "model/PackedPage.h"
 #include "model/Recotypes.h"
 #include "platform/ui/PageFile.h"
@@ -19,7 +21,8 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n");
+    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n"
+                         "       quon-bench lines PAGE.bmp...\n");
     return 2;
 }
 
@@ -51,5 +54,7 @@ int main(int argc, char** argv)
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "page") == 0)
         return pageCommand(argv[2]);
+    if (argc >= 2 && std::strcmp(argv[1], "lines") == 0)
+        return bench::linesCommand(argc, argv);
     return usage();
 }

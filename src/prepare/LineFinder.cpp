@@ -193,10 +193,11 @@ bool PrepareEngine::FindHorLines()
         if (gap < JoinGapPx) {
             thickness += gap;
         } else if (gap >= NewLineGapPx) {
-            if (++LineCount > MaxLineGroups) {
+            if (LineCount + 1 > MaxLineGroups) {
                 host.inform(linemsg::TooManyGroups);
                 return false;
             }
+            ++LineCount;
             HorLines[LineCount] = segs[i + 1].Row;
             if (i + 1 != segs.Count)
                 thickness = 0;
