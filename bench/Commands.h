@@ -7,3 +7,11 @@ namespace quon::bench {
 int linesCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench windows PAGE.bmp...: the time of the window cut and features
+// at every point of the grid the line finder lays.
+int windowsCommand(int argc, char** argv);
+
+} // namespace quon::bench

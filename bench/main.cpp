@@ -4,6 +4,7 @@
 //
 //   quon-bench page FILE.bmp        load a page exactly as Open Image does
 //   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
+//   quon-bench windows PAGE.bmp...  the time of the stone-window features
 #include "Commands.h"
 #include "model/PackedPage.h"
 #include "model/Recotypes.h"
@@ -22,7 +23,8 @@ namespace {
 int usage()
 {
     std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n"
-                         "       quon-bench lines PAGE.bmp...\n");
+                         "       quon-bench lines PAGE.bmp...\n"
+                         "       quon-bench windows PAGE.bmp...\n");
     return 2;
 }
 
@@ -56,5 +58,7 @@ int main(int argc, char** argv)
         return pageCommand(argv[2]);
     if (argc >= 2 && std::strcmp(argv[1], "lines") == 0)
         return bench::linesCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "windows") == 0)
+        return bench::windowsCommand(argc, argv);
     return usage();
 }

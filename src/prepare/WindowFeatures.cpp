@@ -14,6 +14,11 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quon {
 
@@ -30,8 +35,103 @@ struct Span {
 Span span(int32_t lo, int32_t hi, int32_t n) { return Span{std::max(lo, 1), std::min(hi, n)}; }
 int32_t length(Span s) { return s.hi >= s.lo ? s.hi - s.lo + 1 : 0; }
 bool contains(Span s, int32_t v) { return v >= s.lo && v <= s.hi; }
-// Ink in rows s of a column, from the column's running count p (p[0] = 0).
-int32_t inkIn(const int32_t* p, Span s) { return s.hi >= s.lo ? p[s.hi] - p[s.lo - 1] : 0; }
+
+// Division by a divisor fixed for the whole window, as a multiplication:
+// exact for every numerator n >= 0 with n * d < 2^40 (here n <= 28000 and
+// d <= 140).
+class ExactDivision {
+public:
+    explicit ExactDivision(int32_t d) : m_((uint64_t{1} << 40) / static_cast<uint64_t>(d) + 1) {}
+    int32_t operator()(int32_t n) const { return static_cast<int32_t>((static_cast<uint64_t>(n) * m_) >> 40); }
+
+private:
+    uint64_t m_;
+};
+
+// A column of the window as bits, row y at bit y - 1; up to 192 rows.
+struct Bits {
+    uint64_t w[3] = {0, 0, 0};
+};
+
+Bits rangeMask(Span s)
+{
+    Bits m;
+    for (int32_t y = s.lo; y <= s.hi; ++y)
+        m.w[(y - 1) >> 6] |= uint64_t{1} << ((y - 1) & 63);
+    return m;
+}
+
+template <int NW>
+int32_t countIn(const Bits& a, const Bits& m)
+{
+    int32_t n = 0;
+    for (int i = 0; i < NW; ++i)
+        n += std::popcount(a.w[i] & m.w[i]);
+    return n;
+}
+
+template <int NW>
+int32_t countPairs(const Bits& a, const Bits& b)
+{
+    return countIn<NW>(a, b);
+}
+
+uint64_t reverse64(uint64_t v)
+{
+    v = __builtin_bswap64(v);
+    v = ((v >> 4) & 0x0F0F0F0F0F0F0F0Full) | ((v & 0x0F0F0F0F0F0F0F0Full) << 4);
+    v = ((v >> 2) & 0x3333333333333333ull) | ((v & 0x3333333333333333ull) << 2);
+    v = ((v >> 1) & 0x5555555555555555ull) | ((v & 0x5555555555555555ull) << 1);
+    return v;
+}
+
+// The column upside down: bit y - 1 goes to bit h - y.
+template <int NW>
+Bits flipped(const Bits& a, int32_t h)
+{
+    // Reverse all 64 * NW bits, then shift down by 64 * NW - h.
+    Bits r;
+    for (int i = 0; i < NW; ++i)
+        r.w[i] = reverse64(a.w[NW - 1 - i]);
+    const int shift = 64 * NW - h;
+    const int words = shift >> 6, bits = shift & 63;
+    Bits out;
+    for (int i = 0; i < NW; ++i) {
+        const int from = i + words;
+        uint64_t v = from < NW ? r.w[from] >> bits : 0;
+        if (bits != 0 && from + 1 < NW)
+            v |= r.w[from + 1] << (64 - bits);
+        out.w[i] = v;
+    }
+    return out;
+}
+
+// Reads column `col` (h values) into an ink mask (value > 0) and a mask of
+// the values that are exactly 1 (the mirror counts ask for 1).
+void columnBits(const int16_t* col, int32_t h, Bits& ink, Bits& one)
+{
+    ink = Bits{};
+    one = Bits{};
+    int32_t y = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ones = _mm_set1_epi16(1);
+    for (; y + 16 <= h; y += 16) {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(col + y));
+        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(col + y + 8));
+        const uint64_t pos = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpgt_epi16(a, zero), _mm_cmpgt_epi16(b, zero))));
+        const uint64_t eq = static_cast<uint32_t>(
+            _mm_movemask_epi8(_mm_packs_epi16(_mm_cmpeq_epi16(a, ones), _mm_cmpeq_epi16(b, ones))));
+        ink.w[y >> 6] |= pos << (y & 63);
+        one.w[y >> 6] |= eq << (y & 63);
+    }
+#endif
+    for (; y < h; ++y) {
+        ink.w[y >> 6] |= uint64_t{col[y] > 0} << (y & 63);
+        one.w[y >> 6] |= uint64_t{col[y] == 1} << (y & 63);
+    }
+}
 
 // A zone: a range of columns times the union of up to two ranges of rows.
 struct Zone {
@@ -77,6 +177,109 @@ void cellSpans(int32_t n, std::array<Span, N + 1>& spans)
         spans[b] = Span{static_cast<int32_t>(b - 1) * cell + 1, b == N ? n : static_cast<int32_t>(b) * cell};
 }
 
+// Everything the features are made of, summed over the window.
+struct Accumulated {
+    int32_t ink = 0;
+    int32_t rowCount[MaxFeatureSide + 1] = {};
+    int32_t rowSumX[MaxFeatureSide + 1] = {};
+    int32_t colCount[MaxFeatureSide + 1] = {};
+    int32_t colSumY[MaxFeatureSide + 1] = {};
+    int32_t colMid[MaxFeatureSide + 1] = {};
+    int32_t zoneSum[9] = {};
+    int32_t zg[4][6] = {};
+    int32_t rg[8][8] = {};
+    int32_t mirrorX = 0;
+    int32_t mirrorY = 0;
+};
+
+// One pass over the columns as bits: every count of a range of rows is the
+// population count of the column under that range's mask; the rows are
+// summed over the ink pixels alone.
+template <int NW>
+inline __attribute__((always_inline)) void accumulate(int32_t w, int32_t h, const Zone (&zones)[9], Span mid, bool zoneGrid,
+                const std::array<Span, 6>& zgRows, bool reducedGrid, const std::array<Span, 8>& rgRows,
+                Accumulated& acc)
+{
+    Bits zoneMask[9];
+    for (int z = 0; z < 9; ++z) {
+        const Bits a = rangeMask(zones[z].y1), b = rangeMask(zones[z].y2);
+        for (int i = 0; i < 3; ++i)
+            zoneMask[z].w[i] = a.w[i] | b.w[i];
+    }
+    const Bits midMask = rangeMask(mid);
+    Bits zgMask[6], rgMask[8];
+    if (zoneGrid)
+        for (size_t b = 1; b <= 5; ++b)
+            zgMask[b] = rangeMask(zgRows[b]);
+    if (reducedGrid)
+        for (size_t b = 1; b <= 7; ++b)
+            rgMask[b] = rangeMask(rgRows[b]);
+    const int32_t zgCellW = std::max(1, w / 3), rgCellW = std::max(1, w / 7);
+
+    static thread_local Bits one[MaxFeatureSide + 1];
+    for (int32_t x = 1; x <= w; ++x) {
+        Bits ink;
+        columnBits(Win.CutWindow[x].begin(), h, ink, one[x]);
+        int32_t count = 0, sumY = 0;
+        for (int i = 0; i < NW; ++i) {
+            uint64_t bits = ink.w[i];
+            count += std::popcount(bits);
+            while (bits != 0) {
+                const int32_t y = 64 * i + std::countr_zero(bits) + 1;
+                bits &= bits - 1;
+                sumY += y;
+                ++acc.rowCount[y];
+                acc.rowSumX[y] += x;
+            }
+        }
+        acc.colCount[x] = count;
+        acc.colSumY[x] = sumY;
+        acc.colMid[x] = countIn<NW>(ink, midMask);
+        acc.ink += count;
+        if (count == 0)
+            continue;
+        for (int z = 0; z < 9; ++z)
+            if (contains(zones[z].x, x))
+                acc.zoneSum[z] += countIn<NW>(ink, zoneMask[z]);
+        if (zoneGrid) {
+            const int32_t a = std::min(3, (x - 1) / zgCellW + 1);
+            for (int b = 1; b <= 5; ++b)
+                acc.zg[a][b] += countIn<NW>(ink, zgMask[b]);
+        }
+        if (reducedGrid) {
+            const int32_t a = std::min(7, (x - 1) / rgCellW + 1);
+            for (int b = 1; b <= 7; ++b)
+                acc.rg[a][b] += countIn<NW>(ink, rgMask[b]);
+        }
+    }
+    for (int32_t x = 1; x <= w; ++x) {
+        acc.mirrorX += countPairs<NW>(one[x], one[w - x + 1]);
+        acc.mirrorY += countPairs<NW>(one[x], flipped<NW>(one[x], h));
+    }
+}
+
+// The pass is population counts through and through: where the processor
+// has an instruction for them, a copy built for it is taken.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__) && !defined(__SANITIZE_ADDRESS__)
+#define QUON_POPCOUNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#else
+#define QUON_POPCOUNT_CLONES
+#endif
+
+QUON_POPCOUNT_CLONES
+void accumulateWindow(int32_t w, int32_t h, const Zone (&zones)[9], Span mid, bool zoneGrid,
+                      const std::array<Span, 6>& zgRows, bool reducedGrid, const std::array<Span, 8>& rgRows,
+                      Accumulated& acc)
+{
+    const int nWords = (h + 63) / 64;
+    if (nWords == 1)
+        accumulate<1>(w, h, zones, mid, zoneGrid, zgRows, reducedGrid, rgRows, acc);
+    else if (nWords == 2)
+        accumulate<2>(w, h, zones, mid, zoneGrid, zgRows, reducedGrid, rgRows, acc);
+    else
+        accumulate<3>(w, h, zones, mid, zoneGrid, zgRows, reducedGrid, rgRows, acc);
+}
+
 } // namespace
 
 std::string wrongSizeMessage(IntSize size)
@@ -112,10 +315,9 @@ void CopyWindow(IntSize size, IntPoint origin)
         const size_t byte = static_cast<size_t>(px >> 3);
         const int shift = 7 - static_cast<int>(px & 7);
         std::fill(col, col + (yFirst - 1), background);
-        for (int64_t y = yFirst; y <= yLast; ++y) {
-            const size_t index = static_cast<size_t>(origin.Y + y - 1) * stride + byte;
-            col[y - 1] = static_cast<int16_t>(((bits[index] >> shift) & 1) ^ flip);
-        }
+        const uint8_t* p = bits + static_cast<size_t>(origin.Y + yFirst - 1) * stride + byte;
+        for (int64_t y = yFirst; y <= yLast; ++y, p += stride)
+            col[y - 1] = static_cast<int16_t>(((*p >> shift) & 1) ^ flip);
         std::fill(col + yLast, col + h, background);
     }
 }
@@ -159,56 +361,22 @@ bool WindowFeatures(IntSize size, PrepareHost* host)
     const bool reducedGrid = w > 6 && h > 6;
     std::array<Span, 6> zgRows{};
     std::array<Span, 8> rgRows{};
-    int32_t zgCellW = 1, rgCellW = 1;
-    if (zoneGrid) {
+    if (zoneGrid)
         cellSpans<5>(h, zgRows);
-        zgCellW = w / 3;
-    }
-    if (reducedGrid) {
+    if (reducedGrid)
         cellSpans<7>(h, rgRows);
-        rgCellW = w / 7;
-    }
 
-    int32_t rowCount[MaxFeatureSide + 1] = {};
-    int32_t rowSumX[MaxFeatureSide + 1] = {};
-    int32_t colCount[MaxFeatureSide + 1] = {};
-    int32_t colSumY[MaxFeatureSide + 1] = {};
-    int32_t colMid[MaxFeatureSide + 1] = {};
-    int32_t zoneSum[9] = {};
-    int32_t zg[4][6] = {};
-    int32_t rg[8][8] = {};
-    int32_t running[MaxFeatureSide + 1];
-    running[0] = 0;
-    int32_t ink = 0;
-
-    for (int32_t x = 1; x <= w; ++x) {
-        const int16_t* col = s.CutWindow[x].begin();
-        int32_t sumY = 0;
-        for (int32_t y = 1; y <= h; ++y) {
-            const int32_t v = col[y - 1] > 0 ? 1 : 0;
-            running[y] = running[y - 1] + v;
-            sumY += v * y;
-            rowCount[y] += v;
-            rowSumX[y] += v * x;
-        }
-        colCount[x] = running[h];
-        colSumY[x] = sumY;
-        colMid[x] = inkIn(running, mid);
-        ink += running[h];
-        for (int z = 0; z < 9; ++z)
-            if (contains(zones[z].x, x))
-                zoneSum[z] += inkIn(running, zones[z].y1) + inkIn(running, zones[z].y2);
-        if (zoneGrid) {
-            const int32_t a = std::min(3, (x - 1) / zgCellW + 1);
-            for (int b = 1; b <= 5; ++b)
-                zg[a][b] += inkIn(running, zgRows[static_cast<size_t>(b)]);
-        }
-        if (reducedGrid) {
-            const int32_t a = std::min(7, (x - 1) / rgCellW + 1);
-            for (int b = 1; b <= 7; ++b)
-                rg[a][b] += inkIn(running, rgRows[static_cast<size_t>(b)]);
-        }
-    }
+    Accumulated acc;
+    accumulateWindow(w, h, zones, mid, zoneGrid, zgRows, reducedGrid, rgRows, acc);
+    const int32_t ink = acc.ink;
+    const auto& rowCount = acc.rowCount;
+    const auto& rowSumX = acc.rowSumX;
+    const auto& colCount = acc.colCount;
+    const auto& colSumY = acc.colSumY;
+    const auto& colMid = acc.colMid;
+    const auto& zoneSum = acc.zoneSum;
+    const auto& zg = acc.zg;
+    const auto& rg = acc.rg;
 
     // Zones.
     int32_t* const zoneOut[9] = {&s.ZoneTop,       &s.ZoneBottom,      &s.ZoneLeft,
@@ -239,31 +407,22 @@ bool WindowFeatures(IntSize size, PrepareHost* host)
         }
     }
 
-    // Mirror pairs.
-    int32_t mirrorX = 0;
-    int32_t mirrorY = 0;
-    for (int32_t x = 1; x <= w; ++x) {
-        const int16_t* col = s.CutWindow[x].begin();
-        const int16_t* opposite = s.CutWindow[w - x + 1].begin();
-        for (int32_t y = 0; y < h; ++y) {
-            const int32_t v = col[y] == 1 ? 1 : 0;
-            mirrorX += v & (opposite[y] == 1 ? 1 : 0);
-            mirrorY += v & (col[h - 1 - y] == 1 ? 1 : 0);
-        }
-    }
+    const int32_t mirrorX = acc.mirrorX;
+    const int32_t mirrorY = acc.mirrorY;
     s.MirrorInkX = ink > 0 ? mirrorX * 100 / ink : 0;
     s.MirrorInkY = ink > 0 ? mirrorY * 100 / ink : 0;
 
     // Profiles; the centres use the counts before they become percentages.
+    const ExactDivision byH(h), byW(w);
     const int32_t n = std::max(w, h);
     for (int32_t i = 1; i <= n; ++i) {
         const int32_t cc = i <= w ? colCount[i] : 0;
         const int32_t rc = i <= h ? rowCount[i] : 0;
         s.ColumnInkCentre[i] = cc > 0 ? colSumY[i] * 100 / (cc * h) : 0;
         s.RowInkCentre[i] = rc > 0 ? rowSumX[i] * 100 / (rc * w) : 0;
-        s.ColumnInk[i] = cc * 100 / h;
-        s.ColumnMidInk[i] = (i <= w ? colMid[i] : 0) * 200 / h;
-        s.RowInk[i] = rc * 100 / w;
+        s.ColumnInk[i] = byH(cc * 100);
+        s.ColumnMidInk[i] = byH((i <= w ? colMid[i] : 0) * 200);
+        s.RowInk[i] = byW(rc * 100);
     }
     s.WindowInkCount = ink * 100 / (w * h);
     return true;
