@@ -16,7 +16,8 @@
 // a gap under 30 between a thick line and the next one, which forces
 // rescans until the finder gives up.
 //
-// The scan works on 64 pixels at a time from the packed page copy.
+// The scan works on 64 pixels at a time from the packed page copy, and
+// reads the page once per search: a rescan filters the runs of the first.
 #include "prepare/PrepareEngine.h"
 
 #include <algorithm>
@@ -80,14 +81,12 @@ int32_t findPixel(const std::vector<uint64_t>& words, int32_t from, int32_t widt
 
 } // namespace
 
-void PrepareEngine::ScanRowRuns(int32_t row)
+void PrepareEngine::rowRuns(int32_t row, int32_t minLength, std::vector<Run>& out)
 {
     const int32_t width = Reco.ImageWidth;
     if (width <= 0)
         return;
     loadInkRow(row, rowWords_);
-    auto& segs = Reco.Segments;
-    bool opened = false;
     int32_t x = 0;
     for (;;) {
         const int32_t start = findPixel(rowWords_, x, width, true);
@@ -96,25 +95,42 @@ void PrepareEngine::ScanRowRuns(int32_t row)
         const int32_t end = findPixel(rowWords_, start, width, false); // first background pixel
         if (end >= width)
             break; // the run reaches the end of the row and is never closed
-        if (end - start > MinRunLength) {
-            if (!opened) {
-                if (segs.full()) {
-                    SegmentsOverfull = true;
-                    return;
-                }
-                segs.add(Segment{row, start, end - 1}, "Segments");
-                opened = true;
-            } else {
-                segs[segs.Count].LastX = end - 1;
-            }
-        }
+        if (end - start > minLength)
+            out.push_back(Run{start, end});
         x = end;
     }
-    if (opened) {
-        const Segment& s = segs[segs.Count];
-        host.log(std::to_string(s.Row) + " " + std::to_string(s.FirstX) + " " + std::to_string(s.LastX) + " " +
-                 std::to_string(s.LastX - s.FirstX));
+}
+
+bool PrepareEngine::appendSegment(int32_t row, const Run* first, const Run* last)
+{
+    auto& segs = Reco.Segments;
+    const Run* firstLong = nullptr;
+    const Run* lastLong = nullptr;
+    for (const Run* r = first; r != last; ++r) {
+        if (r->end - r->start > MinRunLength) {
+            if (!firstLong)
+                firstLong = r;
+            lastLong = r;
+        }
     }
+    if (!firstLong)
+        return true;
+    if (segs.full()) {
+        SegmentsOverfull = true;
+        return false;
+    }
+    const Segment s{row, firstLong->start, lastLong->end - 1};
+    segs.add(s, "Segments");
+    host.log(std::to_string(s.Row) + " " + std::to_string(s.FirstX) + " " + std::to_string(s.LastX) + " " +
+             std::to_string(s.LastX - s.FirstX));
+    return true;
+}
+
+void PrepareEngine::ScanRowRuns(int32_t row)
+{
+    std::vector<Run> runs;
+    rowRuns(row, MinRunLength, runs);
+    appendSegment(row, runs.data(), runs.data() + runs.size());
 }
 
 bool PrepareEngine::FindHorLines()
@@ -133,13 +149,22 @@ bool PrepareEngine::FindHorLines()
 
     auto& segs = t.Segments;
     MinRunLength = StartMinRunLength;
+    cachedRuns_.clear();
+    cachedRowStart_.assign(1, 0);
     for (;;) {
         segs.reset();
         SegmentsOverfull = false;
         bool clean = true;
         for (int32_t row = 3; row <= t.ImageHeight - 3; ++row) {
-            ScanRowRuns(row);
-            if (SegmentsOverfull) {
+            // Rows are read from the page once per search; later attempts
+            // filter the runs kept from the first.
+            const size_t k = static_cast<size_t>(row - 3);
+            if (k + 1 >= cachedRowStart_.size()) {
+                rowRuns(row, StartMinRunLength, cachedRuns_);
+                cachedRowStart_.push_back(static_cast<uint32_t>(cachedRuns_.size()));
+            }
+            const Run* runs = cachedRuns_.data();
+            if (!appendSegment(row, runs + cachedRowStart_[k], runs + cachedRowStart_[k + 1])) {
                 clean = false;
                 break;
             }

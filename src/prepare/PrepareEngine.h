@@ -69,7 +69,23 @@ public:
     bool FindHorLines();
 
 private:
+    // A closed ink run of a row, [start, end).
+    struct Run {
+        int32_t start;
+        int32_t end;
+    };
+    // Finds the closed runs of page row `row` longer than `minLength`.
+    void rowRuns(int32_t row, int32_t minLength, std::vector<Run>& out);
+    // Appends the segment of a row from its long runs; false when the table
+    // was full.
+    bool appendSegment(int32_t row, const Run* first, const Run* last);
+
     std::vector<uint64_t> rowWords_; // one page row as ink bits, reused
+    // The runs the first scan of a search found, per row: a rescan only
+    // raises the minimum length, so it can filter them instead of reading
+    // the page again.
+    std::vector<Run> cachedRuns_;
+    std::vector<uint32_t> cachedRowStart_; // index into cachedRuns_ per scanned row, plus the end
 };
 
 } // namespace quon
