@@ -2,10 +2,12 @@
 // on page files and prints JSON, for checking against the corpus truth and
 // for timing.
 //
-//   quon-bench page FILE.bmp   load a page exactly as Open Image does
-//   quon-bench sgf IN.sgf OUT.qcr
-//                              read a game record, save it as QCR, read that
-//                              back; prints {"first": R, "second": R}
+//   quon-bench page FILE.bmp        load a page exactly as Open Image does
+//   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
+//   quon-bench windows PAGE.bmp...  the time of the stone-window features
+//   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
+//                                   that back; prints {"first": R, "second": R}
+#include "Commands.h"
 #include "model/GameRecordWriter.h"
 #include "model/PackedPage.h"
 #include "model/QcrFormat.h"
@@ -29,7 +31,10 @@ namespace {
 
 int usage()
 {
-    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n       quon-bench sgf IN.sgf OUT.qcr\n");
+    std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n"
+                         "       quon-bench lines PAGE.bmp...\n"
+                         "       quon-bench windows PAGE.bmp...\n"
+                         "       quon-bench sgf IN.sgf OUT.qcr\n");
     return 2;
 }
 
@@ -177,5 +182,9 @@ int main(int argc, char** argv)
         return pageCommand(argv[2]);
     if (argc == 4 && std::strcmp(argv[1], "sgf") == 0)
         return sgfCommand(argv[2], argv[3]);
+    if (argc >= 2 && std::strcmp(argv[1], "lines") == 0)
+        return bench::linesCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "windows") == 0)
+        return bench::windowsCommand(argc, argv);
     return usage();
 }

@@ -9,6 +9,21 @@
 
 namespace quon {
 
+// Items of "Dia brightness" (CBDiaBright).
+enum DiaBrightness : int32_t {
+    DiaBrightNormal = 0,   // "Normal"
+    DiaBrightThick = 1,    // "Thick lines like in Weiqi Yearbook"
+    DiaBrightVeryThin = 2, // "Very thin lines"
+    DiaBrightAuto = 3,     // "Auto"
+};
+
+// Items of "Stones like in" (cbTypSource).
+enum StoneSource : int32_t {
+    StonesJapanese = 0, // "Japanese Yearbook (small stones)"
+    StonesKorean = 1,   // "Korean Yearbook (big stones)"
+    StonesAuto = 2,     // "Auto"
+};
+
 struct OptionsSnapshot {
     // Game input.
     int32_t rgNumMoves = 0;   // 0 "Auto", 1 "Manually"

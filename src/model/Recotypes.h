@@ -228,6 +228,10 @@ struct SharedTables {
     // Horizontal line finder.
     BoundedList<Segment, 500> Segments{};
 
+    // Pixel distance between neighbouring columns and rows of the grid.
+    int32_t CellPitchX = 0;
+    int32_t CellPitchY = 0;
+
     // Timing of the last run, in units of 100 ms.
     uint32_t StartTicks = 0;
     int32_t PreparationTime = 0;

@@ -1,0 +1,17 @@
+// The commands of quon-bench.
+#pragma once
+
+namespace quon::bench {
+
+// quon-bench lines PAGE.bmp...: the horizontal line finder on each page.
+int linesCommand(int argc, char** argv);
+
+} // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench windows PAGE.bmp...: the time of the window cut and features
+// at every point of the grid the line finder lays.
+int windowsCommand(int argc, char** argv);
+
+} // namespace quon::bench

@@ -1,0 +1,122 @@
+// quon-bench lines: loads each page as Open Image does, runs the horizontal
+// line finder as preparation does (19 x 19, full board) and prints one JSON
+// object per page. A summary with the median times goes to stderr.
+#include "Commands.h"
+
+#include "model/PackedPage.h"
+#include "model/Recotypes.h"
+#include "platform/ui/PageFile.h"
+#include "prepare/PrepareEngine.h"
+#include "prepare/RecordingHost.h"
+
+#include <QString>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quon::bench {
+
+namespace {
+
+std::string jsonString(const std::string& s)
+{
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+using Clock = std::chrono::steady_clock;
+double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
+
+} // namespace
+
+int linesCommand(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: quon-bench lines PAGE.bmp...\n");
+        return 2;
+    }
+    std::vector<double> findTimes, readTimes;
+    int failures = 0;
+    for (int a = 2; a < argc; ++a) {
+        const std::string path = argv[a];
+        const std::string name = std::filesystem::path(path).filename().string();
+        const auto t0 = Clock::now();
+        LoadedPage page = loadPageFile(QString::fromLocal8Bit(argv[a]));
+        if (!page.ok()) {
+            std::printf("{\"page\": %s, \"ok\": false, \"error\": %s}\n", jsonString(name).c_str(),
+                        jsonString(page.error.toStdString()).c_str());
+            ++failures;
+            continue;
+        }
+        resetTablesToStart();
+        const MonoRows rows = monoRows(page.mono);
+        Reco.ImageWidth = rows.width;
+        Reco.ImageHeight = rows.height;
+        FillImageArray(rows);
+        CheckColor(rows);
+        const double readMs = msSince(t0);
+
+        Reco.BoardLineCount = 19;
+        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
+        Reco.DiagramWindowSize = DiagramSize{19, 19};
+        RecordingHost host;
+        host.keepLog = false;
+        PrepareEngine engine(host);
+        const auto t1 = Clock::now();
+        const bool ok = engine.FindHorLines();
+        const double findMs = msSince(t1);
+        findTimes.push_back(findMs);
+        readTimes.push_back(readMs);
+        if (!ok)
+            ++failures;
+
+        std::string lines = "[";
+        for (int32_t i = 1; i <= engine.LineCount; ++i)
+            lines += (i > 1 ? ", " : "") + std::to_string(engine.HorLines[i]);
+        lines += "]";
+        std::string messages = "[";
+        for (size_t i = 0; i < host.messages.size(); ++i)
+            messages += (i ? ", " : "") + jsonString(host.messages[i]);
+        messages += "]";
+        const PixelRect& r = engine.FoundBoardRect;
+        std::printf("{\"page\": %s, \"ok\": %s, \"pitch_x\": %d, \"pitch_y\": %d, "
+                    "\"board\": {\"left\": %d, \"top\": %d, \"right\": %d, \"bottom\": %d}, "
+                    "\"lines\": %s, \"messages\": %s, \"time_ms\": %.3f, \"read_ms\": %.3f}\n",
+                    jsonString(name).c_str(), ok ? "true" : "false", Reco.CellPitchX, Reco.CellPitchY, r.Left, r.Top,
+                    r.Right, r.Bottom, lines.c_str(), messages.c_str(), findMs, readMs);
+        std::fflush(stdout);
+    }
+    std::fprintf(stderr,
+                 "{\"summary\": {\"pages\": %d, \"failed\": %d, \"median_time_ms\": %.3f, \"max_time_ms\": %.3f, "
+                 "\"median_read_ms\": %.3f}}\n",
+                 argc - 2, failures, median(findTimes),
+                 findTimes.empty() ? 0.0 : *std::max_element(findTimes.begin(), findTimes.end()), median(readTimes));
+    return failures == 0 ? 0 : 1;
+}
+
+} // namespace quon::bench
