@@ -1,5 +1,7 @@
 #include "model/ui/OptionsWindow.h"
 
+#include "model/ui/GameRecordLinks.h"
+
 #include "app/ui/App.h"
 #include "model/Recotypes.h"
 #include "model/ui/ExistGmWindow.h"
@@ -223,7 +225,11 @@ TOptions::TOptions(QWidget* parent) : QDialog(parent)
         if (Options)
             Options->FormDestroy();
     });
+    // The game-record writer reads its folder and the log switch from here.
+    setGameRecordSettingsSource([this] { return GameRecordSettings{DEAutoSave->text(), cbIRLog1->isChecked()}; });
 }
+
+TOptions::~TOptions() { setGameRecordSettingsSource(nullptr); }
 
 void TOptions::buildGameInputPage()
 {

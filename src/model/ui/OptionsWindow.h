@@ -50,6 +50,7 @@ class TOptions : public QDialog {
 
   public:
     explicit TOptions(QWidget* parent = nullptr);
+    ~TOptions() override;
 
     // The result of a modal run ended by "&Help" (OK gives Accepted, Cancel
     // Rejected).
