@@ -1,7 +1,12 @@
-// Window TForm3 (instance Form3).
+// Window TForm3 (instance Form3): a raster of 160 x 160 cells, filled by
+// the digit-template editor's "Show".
 #pragma once
 
 #include <QWidget>
+
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
 
 namespace quon {
 
@@ -10,6 +15,11 @@ class TForm3 : public QWidget {
 
 public:
     explicit TForm3(QWidget* parent = nullptr);
+
+    QTableWidget* SGgame = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QPushButton* OK = nullptr;      // hides the window
+    QPushButton* Button1 = nullptr; // "Cancel"
 };
 
 extern TForm3* Form3;

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 namespace quon {
@@ -37,6 +38,10 @@ public:
     // The chosen file, or an empty string when cancelled.
     virtual QString openFile(const FileDialogSpec& spec) = 0;
     virtual QString saveFile(const FileDialogSpec& spec) = 0;
+    // The print dialog on `printer`; false when cancelled.
+    virtual bool print(QPrinter& printer);
+    // The printer set-up dialog on `printer`; false when cancelled.
+    virtual bool printerSetup(QPrinter& printer);
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -57,6 +62,8 @@ public:
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
+    bool print(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -70,7 +77,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save"
+        QString kind; // "information", "question", "input", "open", "save", "print", "printer setup"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -86,6 +93,9 @@ public:
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
+    // Print and printer set-up are answered by yes() (OK) or no() / cancel().
+    bool print(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;           // every text shown, in order
