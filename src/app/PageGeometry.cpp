@@ -50,20 +50,10 @@ IntPoint clampToPage(IntPoint p, int32_t imageWidth, int32_t imageHeight)
     return {std::clamp(p.X, 0, std::max(0, imageWidth - 1)), std::clamp(p.Y, 0, std::max(0, imageHeight - 1))};
 }
 
-void dragCropRect(PixelRect& band, IntPoint view)
+PixelRect dragCropRect(IntPoint anchor, IntPoint view)
 {
-    if (view.X < band.Left) {
-        band.Right = band.Left;
-        band.Left = view.X;
-    } else {
-        band.Right = view.X;
-    }
-    if (view.Y < band.Top) {
-        band.Bottom = band.Top;
-        band.Top = view.Y;
-    } else {
-        band.Bottom = view.Y;
-    }
+    return {std::min(anchor.X, view.X), std::min(anchor.Y, view.Y), std::max(anchor.X, view.X),
+            std::max(anchor.Y, view.Y)};
 }
 
 PixelRect cropToPage(const PixelRect& view, int32_t imageWidth, int32_t imageHeight, ShownSize shown)

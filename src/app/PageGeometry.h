@@ -31,10 +31,9 @@ std::optional<int32_t> zoomPercentOfCaption(const std::string& caption);
 IntPoint viewToPage(IntPoint view, int32_t imageWidth, int32_t imageHeight, ShownSize shown);
 IntPoint clampToPage(IntPoint p, int32_t imageWidth, int32_t imageHeight);
 
-// The rubber band follows the mouse: a position left of the band's left edge
-// moves the left edge there (the old left edge becomes the right one),
-// otherwise the right edge follows; the same vertically.
-void dragCropRect(PixelRect& band, IntPoint view);
+// The rubber band between the point where the left button went down and
+// the mouse, whichever way the mouse went from there.
+PixelRect dragCropRect(IntPoint anchor, IntPoint view);
 
 // The page rectangle a view rectangle selects, by the factors
 // image x 100 div shown, clamped to the page. Empty when it has no area.

@@ -48,18 +48,19 @@ TEST(PageGeometry, ViewToPageAtTheEdges)
     EXPECT_EQ(clampToPage({-6, 5}, 1000, 800), (IntPoint{0, 5}));
 }
 
+// The band keeps the press point as one corner whichever way the mouse
+// goes, also after it has crossed back over the press point.
 TEST(PageGeometry, DraggingTheBand)
 {
-    PixelRect band{50, 50, 50, 50};
-    dragCropRect(band, {80, 90});
-    EXPECT_EQ(band, (PixelRect{50, 50, 80, 90}));
-    // Past the start to the left and up: the start becomes the right edge.
-    band = {50, 50, 50, 50};
-    dragCropRect(band, {20, 30});
-    EXPECT_EQ(band, (PixelRect{20, 30, 50, 50}));
-    // Back to the right of the new left edge: the right edge follows.
-    dragCropRect(band, {40, 45});
-    EXPECT_EQ(band, (PixelRect{20, 30, 40, 45}));
+    const IntPoint start{50, 50};
+    EXPECT_EQ(dragCropRect(start, {80, 90}), (PixelRect{50, 50, 80, 90}));
+    EXPECT_EQ(dragCropRect(start, {20, 30}), (PixelRect{20, 30, 50, 50}));
+    EXPECT_EQ(dragCropRect(start, {20, 90}), (PixelRect{20, 50, 50, 90}));
+    // A drag up and left by many small steps still spans from the start.
+    PixelRect band{};
+    for (int x = 49; x >= 10; --x)
+        band = dragCropRect(start, {x, x});
+    EXPECT_EQ(band, (PixelRect{10, 10, 50, 50}));
 }
 
 TEST(PageGeometry, CropIsClampedToThePage)

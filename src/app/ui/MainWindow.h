@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPoint>
 
 #include <functional>
 #include <map>
@@ -140,6 +141,7 @@ private:
     bool activated_ = false;
     std::unique_ptr<QPrinter> printer_;
     int zoomPercent_ = 0; // the last zoom command's percentage; 0 = fit to window
+    QPoint cropAnchor_;   // where the left button went down on the page
 };
 
 extern TForm1* Form1;

@@ -289,6 +289,7 @@ void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int 
     if (button == Qt::LeftButton) {
         Image1->hideBand();
         Reco.CropRect = {x, y, x, y};
+        cropAnchor_ = {x, y};
     }
 }
 
@@ -302,7 +303,7 @@ void TForm1::Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers, in
         return;
     }
     if (Reco.CropArmed == 1 && (buttons & Qt::LeftButton)) {
-        dragCropRect(Reco.CropRect, {x, y});
+        Reco.CropRect = dragCropRect({cropAnchor_.x(), cropAnchor_.y()}, {x, y});
         const PixelRect& r = Reco.CropRect;
         Image1->showBand(r.Left, r.Top, r.Right, r.Bottom);
     }

@@ -65,6 +65,7 @@ protected:
     {
         AppFixture::SetUp();
         startProgram();
+        Reco.DigitsPending = 0; // no digit set to load in these tests
         Form1->resize(800, 600);
         Form1->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(Form1));
