@@ -37,8 +37,8 @@ void storePointedCorner(uint8_t corner, IntPoint page);
 bool enoughCornersPointed();
 
 // The texts of the pointing window.
-std::string cornerTitle(uint8_t corner);                  // "Left Top Corner"
-std::string cornerLine(uint8_t corner, IntPoint page);    // "Left Top Corner X=12 Y=34"
-std::string cornerLineReset(uint8_t corner);              // "Left Top Corner X=0   Y=0"
+std::string cornerTitle(uint8_t corner);               // "Left Top Corner"
+std::string cornerLine(uint8_t corner, IntPoint page); // "Left Top Corner X=12 Y=34"
+std::string cornerLineReset(uint8_t corner);           // "Left Top Corner X=0   Y=0"
 
 } // namespace quon

@@ -19,7 +19,10 @@ ShownSize zoomedSize(int32_t imageWidth, int32_t imageHeight, int32_t percent)
     return {atLeast1(int64_t{percent} * imageWidth / 100), atLeast1(int64_t{percent} * imageHeight / 100)};
 }
 
-ShownSize fittedSize(int32_t clientWidth, int32_t clientHeight) { return {atLeast1(clientWidth), atLeast1(clientHeight)}; }
+ShownSize fittedSize(int32_t clientWidth, int32_t clientHeight)
+{
+    return {atLeast1(clientWidth), atLeast1(clientHeight)};
+}
 
 std::optional<int32_t> zoomPercentOfCaption(const std::string& captionIn)
 {

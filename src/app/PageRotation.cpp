@@ -68,10 +68,8 @@ MonoBitmap rotatePage(const MonoRows& page, long double angle, int32_t inkPolari
             const long double ryf = std::nearbyint(ny);
             const long double fx = std::fabs(rxf - nx);
             const long double fy = std::fabs(ryf - ny);
-            const int32_t col[2] = {static_cast<int32_t>(rxf),
-                                    static_cast<int32_t>(rxf - nx > 0 ? rxf - 1 : rxf + 1)};
-            const int32_t row[2] = {static_cast<int32_t>(ryf),
-                                    static_cast<int32_t>(ryf - ny > 0 ? ryf - 1 : ryf + 1)};
+            const int32_t col[2] = {static_cast<int32_t>(rxf), static_cast<int32_t>(rxf - nx > 0 ? rxf - 1 : rxf + 1)};
+            const int32_t row[2] = {static_cast<int32_t>(ryf), static_cast<int32_t>(ryf - ny > 0 ? ryf - 1 : ryf + 1)};
             const long double colWeight[2] = {1 - fx, fx};
             const long double rowWeight[2] = {1 - fy, fy};
             // A pair counts only when both choices lie inside the new page

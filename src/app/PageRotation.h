@@ -37,7 +37,7 @@ struct MonoBitmap {
     void setBit(int32_t x, int32_t y, uint8_t v);
     MonoRows rows() const { return {bits.data(), stride, width, height}; }
 
-private:
+  private:
     size_t idx(int32_t y) const { return static_cast<size_t>(y) * static_cast<size_t>(stride); }
 };
 

@@ -5,7 +5,7 @@
 using namespace quon;
 
 class CornerPointing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { resetTablesToStart(); }
 };
 

@@ -32,13 +32,13 @@ TEST(PageGeometry, ViewToPageAtTheEdges)
         IntPoint page;
     };
     for (const Case& k : {
-             Case{{100, 40}, 1000, 800, {500, 400}, {200, 80}},  // 50 %
+             Case{{100, 40}, 1000, 800, {500, 400}, {200, 80}}, // 50 %
              Case{{0, 0}, 1000, 800, {500, 400}, {0, 0}},
-             Case{{499, 399}, 1000, 800, {500, 400}, {998, 798}}, // the last view pixel
+             Case{{499, 399}, 1000, 800, {500, 400}, {998, 798}},  // the last view pixel
              Case{{500, 400}, 1000, 800, {500, 400}, {1000, 800}}, // just past: off the page
-             Case{{1, 1}, 1000, 800, {1500, 1200}, {0, 0}},     // 150 % truncates
+             Case{{1, 1}, 1000, 800, {1500, 1200}, {0, 0}},        // 150 % truncates
              Case{{2, 2}, 1000, 800, {1500, 1200}, {1, 1}},
-             Case{{-3, -1}, 1000, 800, {500, 400}, {-6, -2}},   // toward zero
+             Case{{-3, -1}, 1000, 800, {500, 400}, {-6, -2}}, // toward zero
              Case{{-1, -1}, 1000, 800, {1500, 1200}, {0, 0}},
          }) {
         SCOPED_TRACE(testing::Message() << k.view.X << "," << k.view.Y);
@@ -81,8 +81,8 @@ TEST(PageGeometry, PrintScale)
 {
     EXPECT_DOUBLE_EQ(printScale(600, 300), 2.0);
     EXPECT_DOUBLE_EQ(printScale(360, 300), 1.2);
-    EXPECT_DOUBLE_EQ(printScale(300, 600), 0.5); // a coarser printer still prints
-    EXPECT_DOUBLE_EQ(printScale(600, 0), 600.0); // resolution taken as at least 1
+    EXPECT_DOUBLE_EQ(printScale(300, 600), 0.5);   // a coarser printer still prints
+    EXPECT_DOUBLE_EQ(printScale(600, 0), 600.0);   // resolution taken as at least 1
     EXPECT_DOUBLE_EQ(printScale(600, 299.6), 2.0); // the resolution is rounded
     EXPECT_DOUBLE_EQ(printScale(0, 300), 1.0 / 300);
 }
@@ -93,10 +93,10 @@ TEST(PageGeometry, AngleText)
         const char* text;
         std::optional<long double> angle;
     };
-    for (const Case& k : {Case{"  5,5 ", 5.5L}, Case{"12.25", 12.25L}, Case{"___,__", std::nullopt},
-                          Case{"   ,  ", std::nullopt}, Case{"", std::nullopt}, Case{" 90,  ", 90.0L},
-                          Case{"  ,5 ", 0.5L}, Case{"1,2,3", std::nullopt}, Case{"abc", std::nullopt},
-                          Case{"123,45", 123.45L}}) {
+    for (const Case& k :
+         {Case{"  5,5 ", 5.5L}, Case{"12.25", 12.25L}, Case{"___,__", std::nullopt}, Case{"   ,  ", std::nullopt},
+          Case{"", std::nullopt}, Case{" 90,  ", 90.0L}, Case{"  ,5 ", 0.5L}, Case{"1,2,3", std::nullopt},
+          Case{"abc", std::nullopt}, Case{"123,45", 123.45L}}) {
         SCOPED_TRACE(k.text);
         const auto a = parseAngleText(k.text);
         ASSERT_EQ(a.has_value(), k.angle.has_value());

@@ -14,7 +14,7 @@ namespace quon {
 class TDebug1 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     // Results of a modal showing.
     static constexpr int ResultOK = QDialog::Accepted;
     static constexpr int ResultCancel = QDialog::Rejected;
@@ -35,7 +35,7 @@ public:
     QPushButton* Button2 = nullptr; // "Cancel"
     QPushButton* Button3 = nullptr; // "Continue"
 
-private:
+  private:
     void showLog();
 };
 

@@ -13,7 +13,7 @@ namespace quon {
 class TForm3 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TForm3(QWidget* parent = nullptr);
 
     QTableWidget* SGgame = nullptr;

@@ -28,7 +28,8 @@ TGridBoard1::TGridBoard1(QWidget* parent) : QWidget(parent, Qt::Window)
     SGBoard1->setSelectionMode(QAbstractItemView::SingleSelection);
     connect(SGBoard1, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int, int) { SGBoard1SelectCell(column, row); });
-    connect(SGBoard1, &QTableWidget::cellClicked, this, [this](int row, int column) { SGBoard1SelectCell(column, row); });
+    connect(SGBoard1, &QTableWidget::cellClicked, this,
+            [this](int row, int column) { SGBoard1SelectCell(column, row); });
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SGBoard1);

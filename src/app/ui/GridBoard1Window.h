@@ -12,7 +12,7 @@ namespace quon {
 class TGridBoard1 : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TGridBoard1(QWidget* parent = nullptr);
 
     QTableWidget* SGBoard1 = nullptr;

@@ -318,9 +318,8 @@ void TForm1::Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
     if (Reco.CornerMode == 1) {
         if (!Image1->hasPicture())
             return;
-        const IntPoint p =
-            clampToPage(viewToPage({x, y}, Reco.ImageWidth, Reco.ImageHeight, {ShownWidth, ShownHeight}),
-                        Reco.ImageWidth, Reco.ImageHeight);
+        const IntPoint p = clampToPage(viewToPage({x, y}, Reco.ImageWidth, Reco.ImageHeight, {ShownWidth, ShownHeight}),
+                                       Reco.ImageWidth, Reco.ImageHeight);
         try {
             storePointedCorner(ManualPt->CurrentCorner, p);
         } catch (const std::exception& e) {
@@ -333,8 +332,7 @@ void TForm1::Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers, int x,
     if (Reco.CropArmed != 1)
         return;
     if (Dialogs::current().question("Crop Image?") && Image1->hasPicture()) {
-        const PixelRect r =
-            cropToPage(Reco.CropRect, Reco.ImageWidth, Reco.ImageHeight, {ShownWidth, ShownHeight});
+        const PixelRect r = cropToPage(Reco.CropRect, Reco.ImageWidth, Reco.ImageHeight, {ShownWidth, ShownHeight});
         // A band without area, or off the page, crops nothing.
         if (!isEmpty(r)) {
             const QImage cut = Image1->picture().copy(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top);

@@ -62,11 +62,16 @@ TManualPt::TManualPt(QWidget* parent) : QWidget(parent, Qt::Tool)
 QLabel* TManualPt::cornerLabel(uint8_t corner) const
 {
     switch (corner) {
-    case 2: return Lbl2;
-    case 4: return Lbl4;
-    case 6: return Lbl6;
-    case 8: return Lbl8;
-    default: return nullptr;
+    case 2:
+        return Lbl2;
+    case 4:
+        return Lbl4;
+    case 6:
+        return Lbl6;
+    case 8:
+        return Lbl8;
+    default:
+        return nullptr;
     }
 }
 

@@ -18,7 +18,7 @@ struct IntPoint;
 class TManualPt : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit TManualPt(QWidget* parent = nullptr);
 
     QLabel* Label1 = nullptr; // the corner being pointed
@@ -46,7 +46,7 @@ public:
     void showCorner(uint8_t corner, const IntPoint& page);
     QLabel* cornerLabel(uint8_t corner) const;
 
-protected:
+  protected:
     // The title bar's close button ends the pointing as Exit does.
     void closeEvent(QCloseEvent* e) override;
 };

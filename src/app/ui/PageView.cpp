@@ -57,19 +57,10 @@ void PageView::paintEvent(QPaintEvent*)
     }
 }
 
-void PageView::mousePressEvent(QMouseEvent* e)
-{
-    emit mouseDown(e->button(), e->modifiers(), e->position().toPoint());
-}
+void PageView::mousePressEvent(QMouseEvent* e) { emit mouseDown(e->button(), e->modifiers(), e->position().toPoint()); }
 
-void PageView::mouseMoveEvent(QMouseEvent* e)
-{
-    emit mouseMove(e->buttons(), e->modifiers(), e->position().toPoint());
-}
+void PageView::mouseMoveEvent(QMouseEvent* e) { emit mouseMove(e->buttons(), e->modifiers(), e->position().toPoint()); }
 
-void PageView::mouseReleaseEvent(QMouseEvent* e)
-{
-    emit mouseUp(e->button(), e->modifiers(), e->position().toPoint());
-}
+void PageView::mouseReleaseEvent(QMouseEvent* e) { emit mouseUp(e->button(), e->modifiers(), e->position().toPoint()); }
 
 } // namespace quon

@@ -12,7 +12,7 @@ namespace quon {
 class PageView : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     explicit PageView(QWidget* parent = nullptr);
 
     const QImage& picture() const { return picture_; }
@@ -28,18 +28,18 @@ public:
     bool bandVisible() const { return bandVisible_; }
     QRect band() const { return band_; }
 
-signals:
+  signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, QPoint pos);
     void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
 
-private:
+  private:
     QImage picture_;
     QRect band_;
     bool bandVisible_ = false;

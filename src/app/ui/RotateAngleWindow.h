@@ -12,7 +12,7 @@ namespace quon {
 class TRotateAngle : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TRotateAngle(QWidget* parent = nullptr);
 
     QLineEdit* SEAngle = nullptr; // three digits, the separator, two digits

@@ -11,7 +11,7 @@ namespace quon {
 class TScale1 : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TScale1(QWidget* parent = nullptr);
 
     QSpinBox* SEMagn = nullptr; // percent, 1 .. 1000 in steps of 5

@@ -65,8 +65,7 @@ TEST_F(CorpusPageOperationsTest, HalfTurnedPointedAndCropped)
                 const bool now = GetPix(x, y) != 0;
                 if (was(mx, my) && !now)
                     ++lost;
-                if (!was(mx, my) && now &&
-                    was(mx - 1, my) + was(mx + 1, my) + was(mx, my - 1) + was(mx, my + 1) < 2)
+                if (!was(mx, my) && now && was(mx - 1, my) + was(mx + 1, my) + was(mx, my - 1) + was(mx, my + 1) < 2)
                     ++strayGained;
             }
         EXPECT_EQ(lost, 0);

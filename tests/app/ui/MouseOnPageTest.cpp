@@ -25,7 +25,7 @@ using namespace quon::test;
 namespace {
 
 class MouseOnPageTest : public AppFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AppFixture::SetUp();

@@ -60,7 +60,7 @@ void whenShown(QWidget* dialog, std::function<void()> act)
 }
 
 class PageOperationsTest : public AppFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AppFixture::SetUp();
@@ -230,7 +230,7 @@ TEST_F(PageOperationsTest, ArbitraryAnglesFromTheDialog)
     openPage(rowsWithInk(41, 150, ink, false));
     typeAngle("30,5");
     Form1->item("ArbitraryCW")->trigger();
-    EXPECT_EQ(Reco.ImageWidth, 111); // trunc(41 cos 30.5 + 150 sin 30.5)
+    EXPECT_EQ(Reco.ImageWidth, 111);  // trunc(41 cos 30.5 + 150 sin 30.5)
     EXPECT_EQ(Reco.ImageHeight, 150); // trunc(41 sin 30.5 + 150 cos 30.5)
     EXPECT_EQ(Reco.PackedStride, packedStride(111));
 
