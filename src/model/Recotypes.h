@@ -223,7 +223,7 @@ struct SharedTables {
     uint8_t CornersPointed = 0;
     PixelRect CropRect{};
     uint8_t CropArmed = 0;
-    int32_t CornerMode = 0;
+    uint8_t CornerMode = 0;
 
     // Horizontal line finder.
     BoundedList<Segment, 500> Segments{};

@@ -31,6 +31,7 @@
 #include <QFile>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QSaveFile>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     scroll_->setWidget(Image1);
     setCentralWidget(scroll_);
     buildMenu();
+    setupPageOperations();
     FormCreate();
 }
 
@@ -306,9 +308,8 @@ void TForm1::SetupImage()
     // The packed copy follows every new page, so nothing reads a copy made
     // for the page before.
     FillImageArray();
-    ShownWidth = std::max(1, scroll_->viewport()->width());
-    ShownHeight = std::max(1, scroll_->viewport()->height());
-    Image1->setShownSize(ShownWidth, ShownHeight);
+    zoomPercent_ = 0;
+    refitView();
     Fitinwindow1->setChecked(true);
     FullSize1->setChecked(false);
     const DiagramSize d = Reco.DiagramWindowSize;

@@ -4,12 +4,16 @@
 
 #include <QImage>
 #include <QMainWindow>
+#include <QPoint>
 
+#include <functional>
 #include <map>
+#include <memory>
 #include <string>
 
 class QAction;
 class QMenu;
+class QPrinter;
 class QScrollArea;
 
 namespace quon {
@@ -69,6 +73,46 @@ public:
     void QCRfile1Click();
     void InitGame();
     bool ReadGame1();
+    // Page image operations: zoom, rotation, printing, saving, reopening.
+    void FullSize1Click();
+    void N751Click();
+    void N501Click();
+    void N251Click();
+    void N1251Click();
+    void N1501Click();
+    void Fitinwindow1Click();
+    void ViewImage(QAction* item); // the command of every zoom item
+    void Other1Click();
+    void Left90Click();
+    void Right90Click();
+    void N180Click();
+    void ArbitraryCWClick();
+    void ArbitraryCCWClick();
+    void RotateMenu(const std::string& itemName);
+    void RotateImage(long double angle); // radians, clockwise on the screen
+    void PrintImage1Click();
+    void PrintSetup1Click();
+    void Save1Click();
+    void OpenLastImage1Click();
+    QString SaveDialog1FileName; // the save dialog's proposal, set by callers
+    QPrinter& printer();         // the printer of Print Image and Print Setup
+    // The view recomputed for the last zoom command (the window's client
+    // area under "Fit to window").
+    void refitView();
+    QSize clientSize() const;
+
+    // Corner pointing, the crop and the probe: the mouse on the page.
+    void CropImage1Click();
+    void ManualCornersPointing1Click();
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void Image1MouseMove(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, int x, int y);
+    void Image1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    // The right-button probe of one stone at a page position. The stone
+    // reader is not part of the program yet, so the probe reads nothing.
+    void RecoStone(int x, int y);
+    // Runs after every crop ends, cropped or not; a photocopier page that
+    // waits for its crop finishes here.
+    std::function<void()> OnCropEnded;
 
     // Small commands of the menu.
     void Close1Click();
@@ -92,6 +136,7 @@ public:
 
 protected:
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -99,11 +144,16 @@ private:
     void runCommand(void (TForm1::*command)());
     void loadDigitSet(const QString& path);
     void openGame(int mode);
+    void setupPageOperations();
+    void setShown(int width, int height);
 
     std::map<std::string, QAction*> items_;
     std::map<std::string, QMenu*> menus_;
     QScrollArea* scroll_ = nullptr;
     bool activated_ = false;
+    std::unique_ptr<QPrinter> printer_;
+    int zoomPercent_ = 0; // the last zoom command's percentage; 0 = fit to window
+    QPoint cropAnchor_;   // where the left button went down on the page
 };
 
 extern TForm1* Form1;

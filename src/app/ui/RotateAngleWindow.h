@@ -1,15 +1,23 @@
-// Window TRotateAngle (instance RotateAngle).
+// Window TRotateAngle (instance RotateAngle): the angle of an arbitrary
+// rotation, in degrees.
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
+
+class QLineEdit;
+class QPushButton;
 
 namespace quon {
 
-class TRotateAngle : public QWidget {
+class TRotateAngle : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     explicit TRotateAngle(QWidget* parent = nullptr);
+
+    QLineEdit* SEAngle = nullptr; // three digits, the separator, two digits
+    QPushButton* BOK = nullptr;
+    QPushButton* BCancel = nullptr;
 };
 
 extern TRotateAngle* RotateAngle;

@@ -6,6 +6,9 @@
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 
 namespace quon {
@@ -28,6 +31,9 @@ Dialogs& Dialogs::current()
 }
 
 void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
+
+bool Dialogs::print(QPrinter&) { return false; }
+bool Dialogs::printerSetup(QPrinter&) { return false; }
 
 QString qtFilterFromPattern(const QString& filter)
 {
@@ -125,6 +131,20 @@ QString QtDialogs::chooseDirectory(const QString& title, const QString& startFol
     return QFileDialog::getExistingDirectory(dialogParent(), title, startFolder);
 }
 
+bool QtDialogs::print(QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, dialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::printerSetup(QPrinter& printer)
+{
+    // The nearest the toolkit has to a printer set-up: paper, orientation
+    // and margins of the chosen printer.
+    QPageSetupDialog dialog(&printer, dialogParent());
+    return dialog.exec() == QDialog::Accepted;
+}
+
 ScriptedDialogs& ScriptedDialogs::yes()
 {
     answers_.push_back({Answer::Yes, {}});
@@ -212,6 +232,20 @@ QString ScriptedDialogs::chooseDirectory(const QString& title, const QString& st
     shown_.push_back({"folder", startFolder, title});
     Answer a;
     return take(Answer::File, a) && a.kind == Answer::File ? a.text : QString();
+}
+
+bool ScriptedDialogs::print(QPrinter&)
+{
+    shown_.push_back({"print", {}, {}});
+    Answer a;
+    return take(Answer::Yes, a) && a.kind == Answer::Yes;
+}
+
+bool ScriptedDialogs::printerSetup(QPrinter&)
+{
+    shown_.push_back({"printer setup", {}, {}});
+    Answer a;
+    return take(Answer::Yes, a) && a.kind == Answer::Yes;
 }
 
 QStringList ScriptedDialogs::texts() const

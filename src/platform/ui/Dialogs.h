@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QPrinter;
 class QWidget;
 
 namespace quon {
@@ -39,6 +40,10 @@ public:
     virtual QString saveFile(const FileDialogSpec& spec) = 0;
     // The chosen folder, or an empty string when cancelled.
     virtual QString chooseDirectory(const QString& title, const QString& startFolder) = 0;
+    // The print dialog on `printer`; false when cancelled.
+    virtual bool print(QPrinter& printer);
+    // The printer set-up dialog on `printer`; false when cancelled.
+    virtual bool printerSetup(QPrinter& printer);
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -60,6 +65,8 @@ public:
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
+    bool print(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -73,7 +80,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save", "folder"
+        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -90,6 +97,9 @@ public:
     QString openFile(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
+    // Print and printer set-up are answered by yes() (OK) or no() / cancel().
+    bool print(QPrinter& printer) override;
+    bool printerSetup(QPrinter& printer) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;           // every text shown, in order
