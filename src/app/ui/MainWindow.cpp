@@ -4,6 +4,7 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/PageView.h"
 #include "app/ui/Debug1Window.h"
+#include "prepare/ui/Prepare3Window.h"
 #include "model/ui/ExistGmWindow.h"
 #include "model/ui/OptionsWindow.h"
 #include "model/ui/RWSGFWindow.h"
@@ -181,6 +182,12 @@ void TForm1::linkWindows()
         connect(Options->cbJumpOverStones, &QCheckBox::toggled, Jumpsoverstones1, &QAction::setChecked);
         Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
     }
+    // Preparation lists point values beside the recognition log.
+    if (Prepare3 && Debug1)
+        Prepare3->pointListSink = [](const std::string& line) {
+            if (Debug1)
+                Debug1->ListBox2->addItem(QString::fromStdString(line));
+        };
 }
 
 void TForm1::showWindow(QWidget* w)

@@ -35,3 +35,45 @@ TEST_F(WindowLinksTest, JumpsOverStonesIsOneSettingInTwoPlaces)
 }
 
 } // namespace
+
+#include "app/ui/Debug1Window.h"
+#include "model/RecognitionLog.h"
+#include "model/Recotypes.h"
+#include "prepare/ui/Prepare3Window.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+TEST_F(WindowLinksTest, TheProgressWindowIsThePreparationsHost)
+{
+    startProgram();
+    PrepareHost& host = *Prepare3;
+    host.showProgress(true);
+    EXPECT_TRUE(Prepare3->isVisible());
+    host.setLabel(2, "Looking for horizontal lines");
+    EXPECT_EQ(Prepare3->Label2->text(), "Looking for horizontal lines");
+    host.log("Time of: Preparing: 3");
+    host.pointList("X = 1, Y = 1");
+    EXPECT_EQ(Debug1->ListBox1->item(0)->text(), "Time of: Preparing: 3");
+    EXPECT_EQ(Debug1->ListBox2->item(0)->text(), "X = 1, Y = 1");
+
+    // Cancel only raises the flag; the next pump reports it.
+    EXPECT_FALSE(host.pump());
+    QTest::mouseClick(Prepare3->Button1, Qt::LeftButton);
+    EXPECT_EQ(Reco.CancelFlag, 1);
+    EXPECT_TRUE(host.pump());
+
+    dialogs.script.yes();
+    EXPECT_TRUE(host.ask("Too few (2) corners found. Continue recognizing?"));
+    host.inform("No BoardRect0");
+    EXPECT_EQ(dialogs.script.texts(),
+              (QStringList{"Too few (2) corners found. Continue recognizing?", "No BoardRect0"}));
+    host.showProgress(false);
+    EXPECT_FALSE(Prepare3->isVisible());
+}
+
+} // namespace
