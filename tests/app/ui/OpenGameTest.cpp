@@ -129,6 +129,8 @@ TEST_F(OpenGame, QcrFileSavedByTheProgramOpensAgain)
 {
     ScopedDialogs dialogs;
     ASSERT_GT(RWSGF->ReadSgf("(;PB[Kim]HA[2]AB[dd][pp];W[qd];B[dq];W[oc])"), 0);
+    // A game record is saved from the game window's move list.
+    Form1->InitGame();
     const QString saved = dir.filePath("kim.QCR");
     dialogs.script.file(saved);
     trigger("QCRfile1");
