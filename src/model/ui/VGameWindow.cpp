@@ -227,13 +227,17 @@ void TVGame::FormCanResize()
     if (w != board_->width() || h != board_->height() || board_->Buffer().isNull())
         LayOutBoard(w);
     board_->update();
-    if (!unchanged) {
-        // The window takes the fitted board plus the status bar, once the
-        // resize now being handled is over.
-        const QSize wanted(w, h + status);
-        QTimer::singleShot(0, this, [this, wanted] {
-            if (size() != wanted)
-                resize(wanted);
+    if (!unchanged && !refitPending_) {
+        // The window takes the fitted board plus the status bar once the
+        // resize now being handled is over; by then a later resize (FitBoard,
+        // say) may have settled the size already.
+        refitPending_ = true;
+        QTimer::singleShot(0, this, [this] {
+            refitPending_ = false;
+            const int bar = StatusHeight();
+            int fw = width(), fh = height() - bar;
+            if (!TBoard::FitSize(fw, fh))
+                resize(fw, fh + bar);
         });
     }
     setWindowTitle(QString::number(clock.elapsed()));

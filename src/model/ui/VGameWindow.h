@@ -123,6 +123,7 @@ class TVGame : public QWidget, private GameWindowHost {
     QLabel* statusPanel_ = nullptr;
     std::unique_ptr<TGameController> game_;
     bool onTop_ = false;
+    bool refitPending_ = false;
 };
 
 extern TVGame* VGame;
