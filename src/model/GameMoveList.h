@@ -49,8 +49,8 @@ class TGameMoveList {
 
     TGameMoveList();
 
-    Index Size() const { return nodes_.size(); }       // the root included
-    Index Last() const { return nodes_.size() - 1; }   // the root on an empty list
+    Index Size() const { return nodes_.size(); }     // the root included
+    Index Last() const { return nodes_.size() - 1; } // the root on an empty list
     bool HasNext(Index i) const { return i + 1 < nodes_.size(); }
     bool HasPrevious(Index i) const { return i > 0 && i < nodes_.size(); }
 

@@ -349,11 +349,10 @@ TEST_F(GameControllerTest, ReplayKeysStepAndTypeDigits)
         int moveNumber;
         bool redraw;
     };
-    const Case cases[] = {{ReplayKeyCode::Down, 1, true},  {ReplayKeyCode::Right, 11, true},
-                          {ReplayKeyCode::Right, 21, true}, {ReplayKeyCode::Right, 25, true},
-                          {ReplayKeyCode::Up, 24, true},    {ReplayKeyCode::Left, 14, true},
-                          {ReplayKeyCode::Home, 0, true},   {ReplayKeyCode::End, 25, true},
-                          {ReplayKeyCode::Other, 25, false}};
+    const Case cases[] = {
+        {ReplayKeyCode::Down, 1, true},   {ReplayKeyCode::Right, 11, true}, {ReplayKeyCode::Right, 21, true},
+        {ReplayKeyCode::Right, 25, true}, {ReplayKeyCode::Up, 24, true},    {ReplayKeyCode::Left, 14, true},
+        {ReplayKeyCode::Home, 0, true},   {ReplayKeyCode::End, 25, true},   {ReplayKeyCode::Other, 25, false}};
     for (const Case& c : cases) {
         EXPECT_EQ(ctl.ReplayKey(c.key), c.redraw);
         checked();

@@ -29,8 +29,8 @@ class TMoveCorrection1 : public QDialog {
     int ShowModal() { return exec(); }
 
     QLabel* Label1 = nullptr;
-    QSpinBox* RxSE1 = nullptr;    // the move number to use, 0..500
-    QComboBox* cbNoMove = nullptr; // candidates, one number per item
+    QSpinBox* RxSE1 = nullptr;      // the move number to use, 0..500
+    QComboBox* cbNoMove = nullptr;  // candidates, one number per item
     QPushButton* Button1 = nullptr; // "OK"
     QPushButton* Button3 = nullptr; // "No Move"
     QPushButton* Button2 = nullptr; // "Cancel"

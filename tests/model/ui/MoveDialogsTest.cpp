@@ -154,7 +154,7 @@ TEST(GoToMoveNumberDialog, TrimToMaxDropsLastCharactersUntilTheNumberFits)
         int outCaret;
     };
     const Case cases[] = {
-        {"451", 3, 50, "45", 2}, {"145", 2, 50, "14", 2}, {"9", 1, 5, "", 0},      {"1234", 1, 5, "1", 1},
+        {"451", 3, 50, "45", 2}, {"145", 2, 50, "14", 2}, {"9", 1, 5, "", 0},       {"1234", 1, 5, "1", 1},
         {"50", 2, 50, "50", 2},  {"", 0, 50, "", 0},      {"0007", 4, 5, "000", 3},
     };
     for (const Case& c : cases) {

@@ -110,9 +110,9 @@ TEST_F(GameWindow, ReplayKeysStepThroughTheGameAndRedrawTheBoard)
         int key;
         int moveNumber;
     };
-    const Step steps[] = {{Qt::Key_Down, 1},  {Qt::Key_Down, 2}, {Qt::Key_Right, 12}, {Qt::Key_Up, 11},
-                          {Qt::Key_Left, 1},  {Qt::Key_End, 12}, {Qt::Key_Home, 0},   {Qt::Key_Right, 10},
-                          {Qt::Key_Right, 12}};
+    const Step steps[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2},   {Qt::Key_Right, 12},
+                          {Qt::Key_Up, 11},  {Qt::Key_Left, 1},   {Qt::Key_End, 12},
+                          {Qt::Key_Home, 0}, {Qt::Key_Right, 10}, {Qt::Key_Right, 12}};
     for (const Step& s : steps) {
         key(s.key);
         ASSERT_EQ(window->MoveNumber(), s.moveNumber);
