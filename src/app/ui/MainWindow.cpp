@@ -5,6 +5,7 @@
 #include "app/ui/PageView.h"
 #include "app/ui/Debug1Window.h"
 #include "prepare/ui/Prepare3Window.h"
+#include "model/ui/Board.h"
 #include "model/ui/ExistGmWindow.h"
 #include "model/ui/OptionsWindow.h"
 #include "model/ui/RWSGFWindow.h"
@@ -404,22 +405,37 @@ void TForm1::InitGame()
 {
     if (!VGame)
         return;
+    VGame->ClearBoard();
+    VGame->ClearMoves();
     if (Reco.LinearInputState != 1) {
+        // The setup stones stand on the board before the first move, for a
+        // game record too: a handicap game replayed without its handicap
+        // stones would show wrong positions and captures.
+        for (int colour = 1; colour <= 2; ++colour)
+            for (const StonePoint& s : Reco.SetupStones[colour])
+                VGame->Board()->SetPoint(s.X, s.Y, colour);
+        VGame->Board()->TakeError();
         if (Reco.DiagramType == DiaGameRecord && !ReadGame1())
             return;
         if (Reco.DiagramType > DiaPosition)
             ReadGame1();
     }
+    VGame->FitBoard();
+    VGame->RedrawBoard();
     VGame->AppendMove(NoMoveCoord, NoMoveCoord);
     VGame->GoFirst();
     showWindow(VGame);
+    VGame->activateWindow();
+    VGame->setFocus();
 }
 
 bool TForm1::ReadGame1()
 {
+    if (Reco.MoveCount < 2)
+        return false;
     for (int32_t m = 1; m <= Reco.MoveCount && m <= MaxMoves; ++m)
         VGame->AppendMove(Reco.MoveTable[m].X, Reco.MoveTable[m].Y);
-    return Reco.MoveCount >= 2;
+    return true;
 }
 
 // ---- Small commands ---------------------------------------------------------

@@ -10,6 +10,9 @@
 #include "model/ui/VGameWindow.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Registry.h"
+#include "model/ui/Board.h"
+
+#include "common/GoReplay.h"
 
 #include <gtest/gtest.h>
 
@@ -19,6 +22,7 @@
 #include <QFile>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 
 using namespace quon;
 
@@ -129,6 +133,8 @@ TEST_F(OpenGame, QcrFileSavedByTheProgramOpensAgain)
 {
     ScopedDialogs dialogs;
     ASSERT_GT(RWSGF->ReadSgf("(;PB[Kim]HA[2]AB[dd][pp];W[qd];B[dq];W[oc])"), 0);
+    // A game record is saved from the game window's move list.
+    Form1->InitGame();
     const QString saved = dir.filePath("kim.QCR");
     dialogs.script.file(saved);
     trigger("QCRfile1");
@@ -155,6 +161,49 @@ TEST_F(OpenGame, QcrFileSavedByTheProgramOpensAgain)
     ASSERT_EQ(dialogs.script.informationTexts().size(), 1);
     EXPECT_TRUE(dialogs.script.informationTexts()[0].startsWith("Cannot read the game record"));
     EXPECT_EQ(Reco.MoveCount, 4);
+}
+
+// A corpus game opened from the menu and replayed with the keys of the game
+// window, handicap stones included, against an independent replay.
+TEST_F(OpenGame, CorpusGameReplaysInTheGameWindowLikeTheRecord)
+{
+    const QString file = QString::fromUtf8(QUON_CORPUS_DIR) + "/games/yasui_dosaku_1696_h2.sgf";
+    if (!QFile::exists(file))
+        GTEST_SKIP() << "no corpus game at " << file.toStdString();
+    ScopedDialogs dialogs;
+    dialogs.script.file(file);
+    trigger("OpenSGFgame1");
+    ASSERT_TRUE(dialogs.script.informationTexts().isEmpty()) << dialogs.script.informationTexts().join("; ").toStdString();
+    ASSERT_TRUE(VGame->isVisible());
+    ASSERT_GT(Reco.MoveCount, 100);
+    EXPECT_EQ(VGame->MoveNumber(), 1); // opening shows the first move
+
+    test::ReferenceGo go;
+    for (int c = 1; c <= 2; ++c)
+        for (const StonePoint& s : Reco.SetupStones[c])
+            go.play(s.X, s.Y, c);
+    std::vector<std::string> positions{go.grid()};
+    for (int m = 1; m <= Reco.MoveCount; ++m) {
+        go.play(Reco.MoveTable[m].X, Reco.MoveTable[m].Y, moveColour(m));
+        positions.push_back(go.grid());
+    }
+    auto shown = [] { return test::stoneGrid(VGame->Board()->Position()); };
+    EXPECT_EQ(test::firstDifference(positions[1], shown()), "");
+    QTest::keyClick(VGame, Qt::Key_End);
+    ASSERT_EQ(VGame->MoveNumber(), Reco.MoveCount);
+    EXPECT_EQ(test::firstDifference(positions[Reco.MoveCount], shown()), "");
+    QTest::keyClick(VGame, Qt::Key_Home);
+    EXPECT_EQ(test::firstDifference(positions[0], shown()), "");
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(VGame, Qt::Key_Right);
+    QTest::keyClick(VGame, Qt::Key_Down);
+    EXPECT_EQ(test::firstDifference(positions[81], shown()), "");
+    QTest::keyClick(VGame, Qt::Key_Up);
+    QTest::keyClick(VGame, Qt::Key_Left);
+    EXPECT_EQ(test::firstDifference(positions[70], shown()), "");
+    EXPECT_EQ(VGame->Game().CheckInvariant(), "");
+    // Saving writes the moves of the window: the whole game.
+    EXPECT_EQ(gameMoveList().size(), static_cast<size_t>(Reco.MoveCount));
 }
 
 } // namespace
