@@ -553,8 +553,9 @@ TEST_F(Checks, TextWindowsThroughTheChecksAndTheClassification)
         installPage(pageWithWindow(*c.rows));
         BC p = windowPoint();
         ASSERT_EQ(engine.CheckStone(p, 1), c.stone);
-        if (c.stone)
+        if (c.stone) {
             EXPECT_EQ(p.Typ, c.stoneTyp);
+        }
         BC q = windowPoint();
         const bool empty = engine.CheckBoardPat(c.kind, q, 1);
         EXPECT_EQ(empty, !c.stone);
