@@ -48,11 +48,15 @@ void drawStone(MonoPage& page, const BoardStyle& s, int32_t col, int32_t row, in
     if (colour == 2)
         fillEllipse(page, cx, cy, dx - 2 * s.ring, dy - 2 * s.ring, false);
     if (number) {
-        const int32_t h = std::max(4, dy * 2 / 5), gap = std::max(2, dx / 8);
-        for (int32_t bar : {cx - gap - 1, cx + gap - 1})
+        // Two digit-sized boxes of 3-pixel strokes, as a bold "00".
+        const int32_t h = std::max(5, dy * 2 / 5), w = std::max(4, dx / 5);
+        for (const int32_t left : {cx - w - 1, cx + 1})
             for (int32_t y = cy - h / 2; y < cy - h / 2 + h; ++y)
-                for (int32_t x = bar; x < bar + 3; ++x)
-                    page.set(x, y, colour == 2);
+                for (int32_t x = left; x < left + w; ++x) {
+                    const bool stroke = x < left + 3 || x >= left + w - 3 || y < cy - h / 2 + 3 || y >= cy - h / 2 + h - 3;
+                    if (stroke)
+                        page.set(x, y, colour == 2);
+                }
     }
 }
 

@@ -34,7 +34,7 @@ MonoPage drawBoard(const BoardStyle& s);
 void fillEllipse(MonoPage& page, int32_t cx, int32_t cy, int32_t dx, int32_t dy, bool black);
 
 // A stone on point (col, row): 1 black (a solid disc), 2 white (a ring on
-// a white disc). With a number, two short bars of the other colour in the
+// a white disc). With a number, a bold "00" of the other colour in the
 // middle. `shiftX`, `shiftY` move it off the point.
 void drawStone(MonoPage& page, const BoardStyle& s, int32_t col, int32_t row, int colour, bool number,
                int32_t shiftX = 0, int32_t shiftY = 0);
