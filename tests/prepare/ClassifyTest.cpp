@@ -151,8 +151,10 @@ TEST(DecideStone, FollowsTheInkBands)
         {12, 50, 76, 0, false, TypWhiteStatic}, {12, 50, 75, 0, false, TypUndecided},
         {13, 50, 0, 0, false, TypWhiteNumbered}, {42, 50, 0, 0, false, TypWhiteNumbered},
         {86, 50, 81, 0, false, TypBlackStatic}, {86, 50, 80, 0, false, TypUndecided},
-        {58, 50, 0, 0, false, TypBlackNumbered}, {57, 50, 0, 100, false, TypBlackNumbered},
-        {57, 50, 0, 89, false, TypColourUndecided}, {57, 50, 0, 24, false, TypWhiteNumbered},
+        {58, 50, 0, 0, false, TypBlackNumbered}, {56, 50, 0, 90, false, TypBlackNumbered},
+        {56, 50, 0, 89, false, TypColourUndecided}, {56, 50, 0, 24, false, TypWhiteNumbered},
+        // 57 is neither above 114 % nor below 115 % of 50: the middle rule.
+        {57, 50, 0, 51, false, TypBlackNumbered}, {57, 50, 0, 37, false, TypWhiteNumbered},
         {43, 50, 0, 25, false, TypColourUndecided}, {50, 50, 0, 37, false, TypWhiteNumbered},
         {50, 50, 0, 38, false, TypColourUndecided}, {48, 50, 0, 51, false, TypBlackNumbered},
         {52, 50, 0, 50, false, TypColourUndecided}, {53, 50, 0, 90, false, TypBlackNumbered},
