@@ -95,57 +95,66 @@ public:
         }
     }
 
-    // Ink of cell row j over cell columns a..b.
-    int32_t ink(int32_t j, int32_t a, int32_t b) const
+    // The row terms B(j) of a candidate's rows, for one (C2y, h).
+    struct Rows {
+        int32_t ja = 0, jb = -1;
+        std::vector<int32_t> B;
+    };
+    static void rowTerms(int32_t c2y, int32_t h, Rows& rows)
     {
-        if (j < 1 - Margin || j > cellH_ + Margin)
-            return 0;
-        a = std::max(a, 1 - Margin);
-        b = std::min(b, cellW_ + Margin);
-        if (a > b)
-            return 0;
-        const int32_t* row = &prefix_[static_cast<size_t>(j + Margin - 1) * (cutW_ + 1)];
-        return row[b + Margin] - row[a + Margin - 1];
+        rows.ja = (c2y - h) / 2 - 1;
+        rows.jb = (c2y + h) / 2 + 1;
+        rows.B.resize(static_cast<size_t>(std::max(0, rows.jb - rows.ja + 1)));
+        const int32_t h2 = h * h;
+        for (int32_t j = rows.ja; j <= rows.jb; ++j) {
+            const int32_t dj = 2 * j - c2y;
+            rows.B[static_cast<size_t>(j - rows.ja)] = dj * dj * 100 / h2;
+        }
     }
 
     // The rim and outside counts of a candidate. `bandLo`: r must be above
     // it (and below 102) to count as rim.
-    RimCounts score(int32_t c2x, int32_t c2y, int32_t w, int32_t h, int32_t bandLo, const int32_t* dw) const
+    RimCounts score(int32_t c2x, int32_t w, const Rows& rows, int32_t bandLo, const int32_t* dw) const
     {
         RimCounts rc;
         const int32_t ia = (c2x - w) / 2 - 1, ib = (c2x + w) / 2 + 1;
-        const int32_t ja = (c2y - h) / 2 - 1, jb = (c2y + h) / 2 + 1;
-        const int64_t h2 = static_cast<int64_t>(h) * h;
         const int32_t rowLen = ib - ia + 1;
-        // The columns of [ia, ib] with A(i) <= t; empty for t < 0.
-        auto within = [&](int32_t t, int32_t& a, int32_t& b) {
+        // The columns of the cut window that [ia, ib] covers, in cut
+        // coordinates, and the running count's index before them.
+        const int32_t ca = std::max(ia, 1 - Margin) + Margin - 1, cb = std::min(ib, cellW_ + Margin) + Margin;
+        // The columns of [ia, ib] with A(i) <= t, as running-count indices
+        // [a - 1, b] in cut coordinates; n their number.
+        auto within = [&](int32_t t, int32_t& a, int32_t& b, int32_t& n) {
             if (t < 0) {
-                a = 0;
-                b = -1;
+                n = 0;
                 return;
             }
             const int32_t d = dw[t];
-            a = std::max(ia, ceilDiv2(c2x - d));
-            b = std::min(ib, floorDiv2(c2x + d));
+            const int32_t lo = std::max(ia, ceilDiv2(c2x - d)), hi = std::min(ib, floorDiv2(c2x + d));
+            n = hi >= lo ? hi - lo + 1 : 0;
+            a = std::max(lo, 1 - Margin) + Margin - 1;
+            b = std::min(hi, cellW_ + Margin) + Margin;
         };
-        for (int32_t j = ja; j <= jb; ++j) {
-            const int64_t dj = 2 * j - c2y;
-            const int32_t B = static_cast<int32_t>(dj * dj * 100 / h2);
-            int32_t a1, b1, a0, b0, ao, bo;
-            within(101 - B, a1, b1);    // r < 102
-            within(bandLo - B, a0, b0); // r <= bandLo: inside the rim
-            within(OutsideR - B, ao, bo);
-            const int32_t n1 = b1 >= a1 ? b1 - a1 + 1 : 0, n0 = b0 >= a0 ? b0 - a0 + 1 : 0;
-            const int32_t no = bo >= ao ? bo - ao + 1 : 0;
-            rc.rimCount += n1 - n0;
-            if (n1 > 0)
-                rc.rimInk += ink(j, a1, b1) - (n0 > 0 ? ink(j, a0, b0) : 0);
+        const int32_t stride = cutW_ + 1;
+        for (int32_t j = rows.ja; j <= rows.jb; ++j) {
+            const int32_t B = rows.B[static_cast<size_t>(j - rows.ja)];
+            int32_t a1 = 0, b1 = 0, n1, a0 = 0, b0 = 0, n0, ao = 0, bo = 0, no;
+            within(101 - B, a1, b1, n1);    // r < 102
+            within(bandLo - B, a0, b0, n0); // r <= bandLo: inside the rim
+            within(OutsideR - B, ao, bo, no);
             const int32_t outside = rowLen - no;
-            if (outside > 0) {
-                const int32_t outInk = ink(j, ia, ib) - (no > 0 ? ink(j, ao, bo) : 0);
-                rc.outCount += outside;
-                rc.outBackground += outside - outInk;
+            rc.rimCount += n1 - n0;
+            rc.outCount += outside;
+            if (j < 1 - Margin || j > cellH_ + Margin) {
+                rc.outBackground += outside; // beyond the cut window: background
+                continue;
             }
+            const int32_t* row = &prefix_[static_cast<size_t>(j + Margin - 1) * stride];
+            auto inkOf = [&](int32_t a, int32_t b) { return b > a ? row[b] - row[a] : 0; };
+            if (n1 > 0)
+                rc.rimInk += inkOf(a1, b1) - (n0 > 0 ? inkOf(a0, b0) : 0);
+            if (outside > 0)
+                rc.outBackground += outside - (inkOf(ca, cb) - (no > 0 ? inkOf(ao, bo) : 0));
         }
         return rc;
     }
@@ -270,9 +279,16 @@ int16_t PrepareEngine::CenterStone(int32_t x, int32_t y, int32_t& score, int32_t
         bestC2y = p.CentreWindow.Y;
     }
     static thread_local RadiusTables tables;
+    static thread_local std::vector<CellInk::Rows> rowsOf;
+    rowsOf.resize(static_cast<size_t>(std::max(0, my)));
     bool stopped = false;
     for (int32_t ky = 1; ky <= ny && !stopped; ++ky) {
         const int32_t dy = offsetAt(ky);
+        for (int32_t q = 1; q <= my; ++q) {
+            const int32_t h = diameter(sh, q);
+            if (h > 0)
+                CellInk::rowTerms(h + dy, h, rowsOf[static_cast<size_t>(q - 1)]);
+        }
         for (int32_t kx = 1; kx <= nx && !stopped; ++kx) {
             const int32_t dx = offsetAt(kx);
             for (int32_t l = 1; l <= mx && !stopped; ++l) {
@@ -286,7 +302,10 @@ int16_t PrepareEngine::CenterStone(int32_t x, int32_t y, int32_t& score, int32_t
                         continue;
                     }
                     ++CentringTried;
-                    const int32_t d = w > 0 && h > 0 ? scoreOf(cell.score(c2x, c2y, w, h, bandLo, dw), weight) : 0;
+                    const int32_t d =
+                        w > 0 && h > 0
+                            ? scoreOf(cell.score(c2x, w, rowsOf[static_cast<size_t>(q - 1)], bandLo, dw), weight)
+                            : 0;
                     if (d > best) {
                         best = d;
                         bestW = w;
