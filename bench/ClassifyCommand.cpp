@@ -51,14 +51,14 @@ int classifyCommand(int argc, char** argv)
         host.keepLog = false;
         PrepareEngine engine(host);
         const test::ClassifyResult r = test::classifyTruthGrid(engine, truth);
-        std::printf("{\"page\": \"%s\", \"dpi\": %d, \"variant\": \"%s\", \"accuracy\": %.2f, \"after_centring\": %.2f, "
-                    "\"undecided\": %d, \"ink_split\": %d, \"wrong\": {\"empty\": %d, \"black\": %d, \"white\": %d, "
-                    "\"plain_black\": %d, \"plain_white\": %d}, \"classify_ms\": %.1f, \"centring_ms\": %.1f, "
-                    "\"centred\": %d}\n",
-                    name.c_str(), truth.dpi, truth.variant.c_str(), 100.0 * r.right / r.points,
-                    100.0 * r.rightAfterCentring / r.points, r.undecided, r.inkSplit, r.wrongPlain[0],
-                    r.wrongNumbered[1], r.wrongNumbered[2], r.wrongPlain[1], r.wrongPlain[2], r.classifyMs,
-                    r.centringMs, r.centred);
+        std::printf(
+            "{\"page\": \"%s\", \"dpi\": %d, \"variant\": \"%s\", \"accuracy\": %.2f, \"after_centring\": %.2f, "
+            "\"undecided\": %d, \"ink_split\": %d, \"wrong\": {\"empty\": %d, \"black\": %d, \"white\": %d, "
+            "\"plain_black\": %d, \"plain_white\": %d}, \"classify_ms\": %.1f, \"centring_ms\": %.1f, "
+            "\"centred\": %d}\n",
+            name.c_str(), truth.dpi, truth.variant.c_str(), 100.0 * r.right / r.points,
+            100.0 * r.rightAfterCentring / r.points, r.undecided, r.inkSplit, r.wrongPlain[0], r.wrongNumbered[1],
+            r.wrongNumbered[2], r.wrongPlain[1], r.wrongPlain[2], r.classifyMs, r.centringMs, r.centred);
         if (truth.dpi == 300 && truth.variant == "clean") {
             points += r.points;
             right += r.right;
@@ -71,10 +71,11 @@ int classifyCommand(int argc, char** argv)
             std::sort(v.begin(), v.end());
             return v[v.size() / 2];
         };
-        std::printf("{\"summary\": \"clean 300 dpi\", \"pages\": %zu, \"accuracy\": %.2f, \"median_classify_ms\": %.1f, "
-                    "\"median_centring_ms\": %.1f, \"max_centring_ms\": %.1f}\n",
-                    centring.size(), 100.0 * right / points, median(classify), median(centring),
-                    *std::max_element(centring.begin(), centring.end()));
+        std::printf(
+            "{\"summary\": \"clean 300 dpi\", \"pages\": %zu, \"accuracy\": %.2f, \"median_classify_ms\": %.1f, "
+            "\"median_centring_ms\": %.1f, \"max_centring_ms\": %.1f}\n",
+            centring.size(), 100.0 * right / points, median(classify), median(centring),
+            *std::max_element(centring.begin(), centring.end()));
     }
     return 0;
 }

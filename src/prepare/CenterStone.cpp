@@ -26,8 +26,8 @@ namespace quon {
 
 namespace {
 
-constexpr int32_t Margin = 10;   // the cut window is the cell plus this on every side
-constexpr int32_t OutsideR = 104; // r above this is outside the stone
+constexpr int32_t Margin = 10;     // the cut window is the cell plus this on every side
+constexpr int32_t OutsideR = 104;  // r above this is outside the stone
 constexpr int32_t MaxT = OutsideR; // the largest t a row can ask for (B >= 0)
 
 // The k-th value (k = 1, 2, ...) of 0, -1, +1, -2, +2, ...
@@ -49,7 +49,7 @@ int32_t ceilDiv2(int32_t v) { return v >= 0 ? (v + 1) / 2 : -((-v) / 2); }
 
 // D_w(t) for t = 0..MaxT, per diameter.
 class RadiusTables {
-public:
+  public:
     const int32_t* forDiameter(int32_t w)
     {
         if (w >= static_cast<int32_t>(tables_.size()))
@@ -68,7 +68,7 @@ public:
         return t.data();
     }
 
-private:
+  private:
     std::vector<std::vector<int32_t>> tables_;
 };
 
@@ -80,7 +80,7 @@ struct RimCounts {
 // Ink counts along the rows of the cut window, read in cell coordinates;
 // pixels outside the cut window are background.
 class CellInk {
-public:
+  public:
     CellInk(int32_t cellW, int32_t cellH) : cellW_(cellW), cellH_(cellH), cutW_(cellW + 2 * Margin)
     {
         const int32_t cutH = cellH + 2 * Margin;
@@ -159,7 +159,7 @@ public:
         return rc;
     }
 
-private:
+  private:
     int32_t cellW_, cellH_, cutW_;
     std::vector<int32_t> prefix_;
 };
@@ -359,10 +359,9 @@ int16_t PrepareEngine::CenterStone(int32_t x, int32_t y, int32_t& score, int32_t
     const StoneSize& wh = Reco.StoneSizes[2];
     host.setLabel(3, "Est = " + std::to_string(best) + " (" + std::to_string(oldEst) + ")" +
                          "  WhatIs = " + std::to_string(entry));
-    host.setLabel(4, "R = " + std::to_string(bestW) + "," + std::to_string(bestH) + " (" + std::to_string(sw) +
-                         "," + std::to_string(sh) + "), StSz=(" + std::to_string(b.Width) + "," +
-                         std::to_string(b.Height) + "-" + std::to_string(wh.Width) + "," +
-                         std::to_string(wh.Height) + ")");
+    host.setLabel(4, "R = " + std::to_string(bestW) + "," + std::to_string(bestH) + " (" + std::to_string(sw) + "," +
+                         std::to_string(sh) + "), StSz=(" + std::to_string(b.Width) + "," + std::to_string(b.Height) +
+                         "-" + std::to_string(wh.Width) + "," + std::to_string(wh.Height) + ")");
     host.setLabel(5, "Pt = " + std::to_string(ProbePoint.X) + "," + std::to_string(ProbePoint.Y) + " (" +
                          std::to_string(p.Coord.X) + "," + std::to_string(p.Coord.Y) + ")");
     host.setLabel(6, "NIter = " + std::to_string(CentringTried) + "(-" + std::to_string(CentringSkipped) + ")");

@@ -59,14 +59,12 @@ void PrepareEngine::StoneRect(int32_t x, int32_t y)
         size = IntSize{learned.Width / 100, learned.Height / 100};
     } else {
         const DiagramRect& win = Reco.DiagramWindow;
-        size.Width = p.Size.Width != 0
-                         ? p.Size.Width
-                         : sideFromNeighbours(x, win.Left, win.Right,
-                                              [&](int32_t c) { return Reco.GridPoints[c][y].Coord.X; });
-        size.Height = p.Size.Height != 0
-                          ? p.Size.Height
-                          : sideFromNeighbours(y, win.Top, win.Bottom,
-                                               [&](int32_t r) { return Reco.GridPoints[x][r].Coord.Y; });
+        size.Width = p.Size.Width != 0 ? p.Size.Width : sideFromNeighbours(x, win.Left, win.Right, [&](int32_t c) {
+            return Reco.GridPoints[c][y].Coord.X;
+        });
+        size.Height = p.Size.Height != 0 ? p.Size.Height : sideFromNeighbours(y, win.Top, win.Bottom, [&](int32_t r) {
+            return Reco.GridPoints[x][r].Coord.Y;
+        });
         p.Size = size;
     }
     ProbeSize = size;

@@ -72,8 +72,7 @@ int32_t templateScore(const int8_t (&tpl)[7][7], bool ringOnly)
 
 // One axis of the snap: the cluster of the strongest profile entries, as a
 // shift of the origin. `qualifies` says which entries the kind looks at.
-template <typename Qualifies>
-int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, Qualifies qualifies)
+template <typename Qualifies> int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, Qualifies qualifies)
 {
     int32_t best = 0;
     for (int32_t i = 1; i <= n; ++i)
@@ -232,8 +231,7 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
         }
         return true;
     }
-    const bool doubtful =
-        sure || s3 < 3 || s7 < 10 || (s3 < 6 && s7 < 12) || (s3 < 7 && over < 3) || over == 1;
+    const bool doubtful = sure || s3 < 3 || s7 < 10 || (s3 < 6 && s7 < 12) || (s3 < 7 && over < 3) || over == 1;
     if (doubtful) {
         if (point.PatternConf != 100) {
             point.PatternConf = 50;

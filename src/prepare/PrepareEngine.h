@@ -31,7 +31,7 @@ inline const std::string BadWindow = "The diagram window must span at least 2 co
 } // namespace linemsg
 
 class PrepareEngine {
-public:
+  public:
     explicit PrepareEngine(PrepareHost& host, const OptionsSnapshot& options = {});
 
     PrepareHost& host;
@@ -144,7 +144,7 @@ public:
     int32_t CentringTried = 0;
     int32_t CentringSkipped = 0;
 
-private:
+  private:
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
 
     // What one centring call searched, in doubled page pixels: the circles

@@ -39,8 +39,8 @@ void fillEllipse(MonoPage& page, int32_t cx, int32_t cy, int32_t dx, int32_t dy,
         }
 }
 
-void drawStone(MonoPage& page, const BoardStyle& s, int32_t col, int32_t row, int colour, bool number,
-               int32_t shiftX, int32_t shiftY)
+void drawStone(MonoPage& page, const BoardStyle& s, int32_t col, int32_t row, int colour, bool number, int32_t shiftX,
+               int32_t shiftY)
 {
     const int32_t cx = pointX(s, col) + shiftX, cy = pointY(s, row) + shiftY;
     const int32_t dx = s.pitchX * s.stonePercent / 100, dy = s.pitchY * s.stonePercent / 100;
@@ -53,7 +53,8 @@ void drawStone(MonoPage& page, const BoardStyle& s, int32_t col, int32_t row, in
         for (const int32_t left : {cx - w - 1, cx + 1})
             for (int32_t y = cy - h / 2; y < cy - h / 2 + h; ++y)
                 for (int32_t x = left; x < left + w; ++x) {
-                    const bool stroke = x < left + 3 || x >= left + w - 3 || y < cy - h / 2 + 3 || y >= cy - h / 2 + h - 3;
+                    const bool stroke =
+                        x < left + 3 || x >= left + w - 3 || y < cy - h / 2 + 3 || y >= cy - h / 2 + h - 3;
                     if (stroke)
                         page.set(x, y, colour == 2);
                 }

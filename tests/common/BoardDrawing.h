@@ -12,10 +12,10 @@ struct BoardStyle {
     int32_t lines = 19;
     int32_t pitchX = 44; // as a 300 dpi book diagram
     int32_t pitchY = 46;
-    int32_t left = 60;     // pixel column of the first vertical line
-    int32_t top = 60;      // pixel row of the first horizontal line
-    int32_t thin = 1;      // inner lines
-    int32_t edge = 2;      // board edge
+    int32_t left = 60; // pixel column of the first vertical line
+    int32_t top = 60;  // pixel row of the first horizontal line
+    int32_t thin = 1;  // inner lines
+    int32_t edge = 2;  // board edge
     int32_t starRadius = 3;
     int32_t stonePercent = 96; // stone diameter in percent of the pitch
     int32_t ring = 1;          // outline of a white stone

@@ -76,11 +76,11 @@ bool readCorpusTruth(const std::string& path, CorpusTruth& t, std::string& error
         return false;
     }
     const std::string list = text.substr(stones, offBoard == std::string::npos ? std::string::npos : offBoard - stones);
-    const std::regex stone("\\{[^}]*\"col\"\\s*:\\s*([0-9]+)\\s*,\\s*\"row\"\\s*:\\s*([0-9]+)\\s*,\\s*\"colour\"\\s*:\\s*\"([BW])\"\\s*,\\s*\"number\"\\s*:\\s*(null|[0-9]+)");
+    const std::regex stone("\\{[^}]*\"col\"\\s*:\\s*([0-9]+)\\s*,\\s*\"row\"\\s*:\\s*([0-9]+)\\s*,\\s*\"colour\"\\s*:"
+                           "\\s*\"([BW])\"\\s*,\\s*\"number\"\\s*:\\s*(null|[0-9]+)");
     for (auto it = std::sregex_iterator(list.begin(), list.end(), stone); it != std::sregex_iterator(); ++it) {
         const int c = std::stoi((*it)[1].str()), r = std::stoi((*it)[2].str());
-        if (c >= 1 && c <= 19 && r >= 1 && r <= 19)
-        {
+        if (c >= 1 && c <= 19 && r >= 1 && r <= 19) {
             t.colour[c - 1][r - 1] = (*it)[3].str() == "B" ? 1 : 2;
             t.numbered[c - 1][r - 1] = (*it)[4].str() != "null";
         }

@@ -38,8 +38,8 @@ struct ClassifyResult {
     int32_t rightAfterCentring = 0;
     int32_t inkSplit = 0;
     int32_t stoneChecks = 0; // stones found by the stone check
-    double classifyMs = 0; // the empty-point pass, the split and the classification
-    double centringMs = 0; // centring every point classified as a stone, once
+    double classifyMs = 0;   // the empty-point pass, the split and the classification
+    double centringMs = 0;   // centring every point classified as a stone, once
     int32_t centred = 0;
     // Points given a wrong colour, by what the truth has there: [0] empty,
     // [1] black, [2] white; numbered stones and stones without a number.

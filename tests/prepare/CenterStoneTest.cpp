@@ -16,7 +16,7 @@ using namespace quon::test;
 namespace {
 
 class Centring : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         resetTablesToStart();
@@ -93,8 +93,8 @@ TEST_F(Centring, FindsADiscPlacedOffCentre)
         int32_t dx, dy;
         bool number;
     };
-    const Case cases[] = {{1, 2, -2, false}, {1, -2, 1, true}, {2, 1, 1, false}, {2, -2, -2, true}, {1, 0, 0, true},
-                          {2, 0, 0, false}};
+    const Case cases[] = {{1, 2, -2, false}, {1, -2, 1, true}, {2, 1, 1, false},
+                          {2, -2, -2, true}, {1, 0, 0, true},  {2, 0, 0, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "colour " << c.colour << " moved " << c.dx << "," << c.dy);
         MonoPage page = drawBoard(style);
@@ -163,8 +163,7 @@ TEST_F(Centring, ScoresAsThePixelByPixelDefinition)
         if (round % 2)
             fillEllipse(page, cx, cy, W - 4, H - 4, false);
         for (int n = 0; n < W * H / 6; ++n)
-            page.set(static_cast<int32_t>(rng() % page.width), static_cast<int32_t>(rng() % page.height),
-                     rng() % 2);
+            page.set(static_cast<int32_t>(rng() % page.width), static_cast<int32_t>(rng() % page.height), rng() % 2);
         installPage(page);
         const int colour = round % 2 ? 2 : 1;
         Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{};

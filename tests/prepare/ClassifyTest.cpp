@@ -13,7 +13,7 @@ using namespace quon::test;
 namespace {
 
 class Classify : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         resetTablesToStart();
@@ -67,7 +67,8 @@ TEST_F(Classify, StoneRectTakesTheLearnedSizeOfThePointsColour)
         Reco.GridPoints[5][6].Typ = c.typ;
         engine.StoneRect(5, 6);
         EXPECT_EQ(engine.ProbeSize, c.size) << c.typ;
-        EXPECT_EQ(engine.ProbePoint, (IntPoint{pointX(style, 5) - c.size.Width / 2, pointY(style, 6) - c.size.Height / 2}));
+        EXPECT_EQ(engine.ProbePoint,
+                  (IntPoint{pointX(style, 5) - c.size.Width / 2, pointY(style, 6) - c.size.Height / 2}));
         EXPECT_EQ(Reco.GridPoints[5][6].Size, (IntSize{44, 46})); // the cell size stays
     }
 }
@@ -148,17 +149,27 @@ TEST(DecideStone, FollowsTheInkBands)
         int16_t typ;
     };
     const Case cases[] = {
-        {12, 50, 76, 0, false, TypWhiteStatic}, {12, 50, 75, 0, false, TypUndecided},
-        {13, 50, 0, 0, false, TypWhiteNumbered}, {42, 50, 0, 0, false, TypWhiteNumbered},
-        {86, 50, 81, 0, false, TypBlackStatic}, {86, 50, 80, 0, false, TypUndecided},
-        {58, 50, 0, 0, false, TypBlackNumbered}, {56, 50, 0, 90, false, TypBlackNumbered},
-        {56, 50, 0, 89, false, TypColourUndecided}, {56, 50, 0, 24, false, TypWhiteNumbered},
+        {12, 50, 76, 0, false, TypWhiteStatic},
+        {12, 50, 75, 0, false, TypUndecided},
+        {13, 50, 0, 0, false, TypWhiteNumbered},
+        {42, 50, 0, 0, false, TypWhiteNumbered},
+        {86, 50, 81, 0, false, TypBlackStatic},
+        {86, 50, 80, 0, false, TypUndecided},
+        {58, 50, 0, 0, false, TypBlackNumbered},
+        {56, 50, 0, 90, false, TypBlackNumbered},
+        {56, 50, 0, 89, false, TypColourUndecided},
+        {56, 50, 0, 24, false, TypWhiteNumbered},
         // 57 is neither above 114 % nor below 115 % of 50: the middle rule.
-        {57, 50, 0, 51, false, TypBlackNumbered}, {57, 50, 0, 37, false, TypWhiteNumbered},
-        {43, 50, 0, 25, false, TypColourUndecided}, {50, 50, 0, 37, false, TypWhiteNumbered},
-        {50, 50, 0, 38, false, TypColourUndecided}, {48, 50, 0, 51, false, TypBlackNumbered},
-        {52, 50, 0, 50, false, TypColourUndecided}, {53, 50, 0, 90, false, TypBlackNumbered},
-        {12, 50, 71, 0, true, TypWhiteStatic}, {81, 50, 71, 0, true, TypBlackStatic},
+        {57, 50, 0, 51, false, TypBlackNumbered},
+        {57, 50, 0, 37, false, TypWhiteNumbered},
+        {43, 50, 0, 25, false, TypColourUndecided},
+        {50, 50, 0, 37, false, TypWhiteNumbered},
+        {50, 50, 0, 38, false, TypColourUndecided},
+        {48, 50, 0, 51, false, TypBlackNumbered},
+        {52, 50, 0, 50, false, TypColourUndecided},
+        {53, 50, 0, 90, false, TypBlackNumbered},
+        {12, 50, 71, 0, true, TypWhiteStatic},
+        {81, 50, 71, 0, true, TypBlackStatic},
         {81, 50, 70, 0, true, TypBlackNumbered},
     };
     for (const Case& c : cases)

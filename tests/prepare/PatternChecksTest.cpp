@@ -17,7 +17,7 @@ using namespace quon::test;
 namespace {
 
 class Checks : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         resetTablesToStart();
@@ -51,13 +51,11 @@ TEST(PointKind, FollowsTheBoardPosition)
         int16_t kind;
     };
     const Case cases[] = {
-        {19, 4, 4, KindStar},       {19, 10, 10, KindStar},       {19, 16, 4, KindStar},
-        {19, 7, 7, KindCrossing},   {19, 4, 5, KindCrossing},     {19, 1, 1, KindTopLeft},
-        {19, 10, 1, KindTop},       {19, 19, 1, KindTopRight},    {19, 19, 10, KindRight},
-        {19, 19, 19, KindBottomRight}, {19, 4, 19, KindBottom},   {19, 1, 19, KindBottomLeft},
-        {19, 1, 4, KindLeft},       {13, 4, 4, KindStar},         {13, 4, 10, KindStar},
-        {13, 10, 10, KindStar},     {13, 7, 7, KindCrossing},     {13, 13, 13, KindBottomRight},
-        {9, 4, 4, KindStar},        {9, 9, 1, KindTopRight},
+        {19, 4, 4, KindStar},     {19, 10, 10, KindStar},        {19, 16, 4, KindStar},   {19, 7, 7, KindCrossing},
+        {19, 4, 5, KindCrossing}, {19, 1, 1, KindTopLeft},       {19, 10, 1, KindTop},    {19, 19, 1, KindTopRight},
+        {19, 19, 10, KindRight},  {19, 19, 19, KindBottomRight}, {19, 4, 19, KindBottom}, {19, 1, 19, KindBottomLeft},
+        {19, 1, 4, KindLeft},     {13, 4, 4, KindStar},          {13, 4, 10, KindStar},   {13, 10, 10, KindStar},
+        {13, 7, 7, KindCrossing}, {13, 13, 13, KindBottomRight}, {9, 4, 4, KindStar},     {9, 9, 1, KindTopRight},
     };
     for (const Case& c : cases) {
         Reco.BoardLineCount = c.lines;
@@ -115,8 +113,8 @@ TEST_F(Checks, EveryKindOfEmptyBoardIsSureAndSnapsOntoItsLines)
         int32_t shiftX, shiftY;
     };
     const Case cases[] = {
-        {7, 7, 0, 0},  {7, 7, 3, -2}, {4, 4, 0, 0},   {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
-        {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},  {1, 19, 0, 0}, {1, 12, -3, 1},
+        {7, 7, 0, 0},   {7, 7, 3, -2},  {4, 4, 0, 0},    {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
+        {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},   {1, 19, 0, 0}, {1, 12, -3, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " moved " << c.shiftX << "," << c.shiftY);
@@ -505,7 +503,6 @@ const std::vector<std::string> TopLeftCorner = {
     "..............##............", //
     "..............##............", //
 };
-
 
 // A page with the window drawn at (50, 50): its centre pixel is (64, 64).
 MonoPage pageWithWindow(const std::vector<std::string>& rows)
