@@ -15,3 +15,11 @@ namespace quon::bench {
 int windowsCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench classify PAGE.bmp...: the classification of the points the
+// page's truth gives, against the truth's colours.
+int classifyCommand(int argc, char** argv);
+
+} // namespace quon::bench

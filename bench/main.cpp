@@ -5,6 +5,7 @@
 //   quon-bench page FILE.bmp        load a page exactly as Open Image does
 //   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
 //   quon-bench windows PAGE.bmp...  the time of the stone-window features
+//   quon-bench classify PAGE.bmp... the classification of the truth's points
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
 #include "Commands.h"
@@ -34,6 +35,7 @@ int usage()
     std::fprintf(stderr, "usage: quon-bench page FILE.bmp\n"
                          "       quon-bench lines PAGE.bmp...\n"
                          "       quon-bench windows PAGE.bmp...\n"
+                         "       quon-bench classify PAGE.bmp...\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n");
     return 2;
 }
@@ -186,5 +188,7 @@ int main(int argc, char** argv)
         return bench::linesCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "windows") == 0)
         return bench::windowsCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "classify") == 0)
+        return bench::classifyCommand(argc, argv);
     return usage();
 }

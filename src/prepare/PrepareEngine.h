@@ -10,6 +10,7 @@
 #include "model/CheckedArray.h"
 #include "model/OptionsSnapshot.h"
 #include "model/Recotypes.h"
+#include "prepare/PatternTemplates.h"
 #include "prepare/PrepareHost.h"
 
 #include <cstdint>
@@ -30,7 +31,7 @@ inline const std::string BadWindow = "The diagram window must span at least 2 co
 } // namespace linemsg
 
 class PrepareEngine {
-public:
+  public:
     explicit PrepareEngine(PrepareHost& host, const OptionsSnapshot& options = {});
 
     PrepareHost& host;
@@ -68,7 +69,98 @@ public:
     // an information box that says why.
     bool FindHorLines();
 
-private:
+    // ---- Point kind, board-pattern check and stone check (PatternChecks.cpp) ----
+
+    // Which board pattern to expect at board point (x, y), 1..BoardLineCount.
+    static int16_t PointKind(int32_t x, int32_t y);
+
+    // Checks the board pattern of `kind` in the window of `point` (its Coord
+    // and cell Size) and snaps the point onto the printed lines. A sure match
+    // moves the point onto the lines and, unless it was sure before, makes it
+    // an empty crossing with PatternConf and Est 100; a doubtful one makes it
+    // an empty crossing with PatternConf 50 where it stands. Without a match
+    // (false) only Denstone may change. A star point that fails is tried
+    // once more as a big star. `iteration` 1 applies the darkness limit.
+    bool CheckBoardPat(int16_t kind, BC& point, int32_t iteration);
+
+    // Moves the window origin so that the printed lines of `kind` fall on
+    // the window's centre, from the profiles of the window last measured.
+    // A window with no ink in its columns (rows) stays where it is.
+    void SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size) const;
+
+    // Searches a few window positions and sizes around `point` for a stone,
+    // `step` pixels apart. On true the point's Typ is 1 (black), 2 (white) or
+    // 0 (colour not decided) and Coord and Size give the stone window found;
+    // on false the point is unchanged.
+    bool CheckStone(BC& point, int32_t step);
+
+    // The state of a point where CheckStone found a stone (1, 2 or 0), as a
+    // stone without a number: 3 black, 4 white, 5 colour not decided.
+    static int16_t PlainStoneTyp(int16_t checkTyp);
+
+    // ---- Stone window, classification and ink split (Classify.cpp) ----
+
+    // The window of the current point: its size and its top-left page pixel.
+    IntSize ProbeSize{};
+    IntPoint ProbePoint{};
+    // Ink percentage above which a stone window counts as black.
+    int32_t InkSplit = 0;
+
+    // Places the window in which a stone at board point (x, y) is expected,
+    // from the stone size learned for its colour or from the spacing of its
+    // neighbours (then the point's cell size too).
+    void StoneRect(int32_t x, int32_t y);
+    // Gives a point without a cell width (height) the mean of its neighbours'.
+    void FillCellSize(int32_t x, int32_t y);
+    // Sets InkSplit from the ink of every stone window of the diagram.
+    void SortNumberedStones();
+    // Decides the state of the current point (Reco.CurPointX, CurPointY).
+    void ClassifyPoint();
+
+    // The decision of ClassifyPoint's last step for the diagram types other
+    // than positions: ink I, split S, estimate E, line density D.
+    static int16_t DecideStone(int32_t ink, int32_t split, int32_t est, int32_t denLine, bool staticStones);
+    // InkSplit from the ink values of the stone windows (each above 3).
+    static int32_t InkSplitOf(std::vector<int32_t> inks);
+
+    // ---- Stone centring (CenterStone.cpp) ----
+
+    // Stones of each colour (1 black, 2 white) learned with a sure match;
+    // the driver keeps them, centring reads them.
+    Array1<int32_t, 1, 2> SureStoneCounts{};
+
+    // Centres the stone at board point (x, y) by the best of a set of
+    // candidate circles, moving Coord and CoordC to it when it beats the
+    // point's Est. `score`: on entry the score at which the search may stop,
+    // on return the best score found. `iteration`: the call number for the
+    // point. Returns the point's Typ at entry. A cell outside 2..140 pixels
+    // is not centred.
+    int16_t CenterStone(int32_t x, int32_t y, int32_t& score, int32_t iteration);
+
+    // Forgets what centring searched at every point (a new preparation).
+    void resetCentringHistory();
+
+    // Candidates scored and skipped by the last CenterStone call.
+    int32_t CentringTried = 0;
+    int32_t CentringSkipped = 0;
+
+  private:
+    bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
+
+    // What one centring call searched, in doubled page pixels: the circles
+    // whose doubled centre is 2 * cell left + C2x with C2x = w + dx, dx in
+    // dx range and w in w range (the same for y).
+    struct CentringSearch {
+        int32_t left2 = 0, top2 = 0;
+        int32_t dxLo = 0, dxHi = -1, dyLo = 0, dyHi = -1;
+        int32_t wLo = 0, wHi = -1, hLo = 0, hHi = -1;
+    };
+    struct CentringHistory {
+        CentringSearch calls[6];
+        int32_t count = 0;
+    };
+    std::vector<CentringHistory> centringHistory_ = std::vector<CentringHistory>(19 * 19);
+
     // A closed ink run of a row, [start, end).
     struct Run {
         int32_t start;

@@ -153,6 +153,7 @@ Zone zone(Span x, Span y1, Span y2 = Span{})
 void clearFeatures(WindowWorkingSet& s)
 {
     s.WindowInkCount = 0;
+    s.InkPixels = 0;
     s.ColumnInk.fill(0);
     s.ColumnMidInk.fill(0);
     s.ColumnInkCentre.fill(0);
@@ -425,6 +426,7 @@ bool WindowFeatures(IntSize size, PrepareHost* host)
         s.RowInk[i] = byW(rc * 100);
     }
     s.WindowInkCount = ink * 100 / (w * h);
+    s.InkPixels = ink;
     return true;
 }
 

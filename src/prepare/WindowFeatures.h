@@ -34,6 +34,8 @@ struct WindowWorkingSet {
 
     // Ink percentage of the whole window.
     int32_t WindowInkCount = 0;
+    // Ink pixels of the whole window (a few can round to 0 percent).
+    int32_t InkPixels = 0;
 
     Profile ColumnInk{};       // ink percentage of each column
     Profile ColumnMidInk{};    // ink percentage of the middle half of each column
