@@ -2,6 +2,7 @@
 // board-pattern pass, the ink split and the classification of every point,
 // then the centring of every stone; prints the colour accuracy against the
 // truth and the times, one JSON line per page and a summary.
+#include "BenchCommon.h"
 #include "Commands.h"
 
 #include "common/CorpusRun.h"
@@ -36,17 +37,11 @@ int classifyCommand(int argc, char** argv)
             std::printf("{\"page\": \"%s\", \"error\": \"%s\"}\n", name.c_str(), error.c_str());
             continue;
         }
-        LoadedPage page = loadPageFile(QString::fromLocal8Bit(argv[a]));
-        if (!page.ok()) {
-            std::printf("{\"page\": \"%s\", \"error\": \"cannot load\"}\n", name.c_str());
+        std::string loadError;
+        if (!loadBenchPage(argv[a], loadError)) {
+            std::printf("{\"page\": %s, \"error\": %s}\n", jsonString(name).c_str(), jsonString(loadError).c_str());
             continue;
         }
-        resetTablesToStart();
-        const MonoRows rows = monoRows(page.mono);
-        Reco.ImageWidth = rows.width;
-        Reco.ImageHeight = rows.height;
-        FillImageArray(rows);
-        CheckColor(rows);
         RecordingHost host;
         host.keepLog = false;
         PrepareEngine engine(host);

@@ -1,6 +1,7 @@
 // quon-bench lines: loads each page as Open Image does, runs the horizontal
 // line finder as preparation does (19 x 19, full board) and prints one JSON
 // object per page. A summary with the median times goes to stderr.
+#include "BenchCommon.h"
 #include "Commands.h"
 
 #include "model/PackedPage.h"
@@ -20,40 +21,6 @@
 
 namespace quon::bench {
 
-namespace {
-
-std::string jsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out + "\"";
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    const size_t n = v.size();
-    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
-}
-
-using Clock = std::chrono::steady_clock;
-double msSince(Clock::time_point t0) { return std::chrono::duration<double, std::milli>(Clock::now() - t0).count(); }
-
-} // namespace
-
 int linesCommand(int argc, char** argv)
 {
     if (argc < 3) {
@@ -66,19 +33,13 @@ int linesCommand(int argc, char** argv)
         const std::string path = argv[a];
         const std::string name = std::filesystem::path(path).filename().string();
         const auto t0 = Clock::now();
-        LoadedPage page = loadPageFile(QString::fromLocal8Bit(argv[a]));
-        if (!page.ok()) {
+        std::string error;
+        if (!loadBenchPage(argv[a], error)) {
             std::printf("{\"page\": %s, \"ok\": false, \"error\": %s}\n", jsonString(name).c_str(),
-                        jsonString(page.error.toStdString()).c_str());
+                        jsonString(error).c_str());
             ++failures;
             continue;
         }
-        resetTablesToStart();
-        const MonoRows rows = monoRows(page.mono);
-        Reco.ImageWidth = rows.width;
-        Reco.ImageHeight = rows.height;
-        FillImageArray(rows);
-        CheckColor(rows);
         const double readMs = msSince(t0);
 
         Reco.BoardLineCount = 19;

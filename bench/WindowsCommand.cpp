@@ -2,6 +2,7 @@
 // percent of the pitch) around every point of a regular grid from the found
 // board and computes its features, many times over, and prints the time per
 // window.
+#include "BenchCommon.h"
 #include "Commands.h"
 
 #include "model/PackedPage.h"
@@ -28,15 +29,9 @@ int windowsCommand(int argc, char** argv)
     using Clock = std::chrono::steady_clock;
     for (int a = 2; a < argc; ++a) {
         const std::string name = std::filesystem::path(argv[a]).filename().string();
-        LoadedPage page = loadPageFile(QString::fromLocal8Bit(argv[a]));
-        if (!page.ok())
+        std::string error;
+        if (!loadBenchPage(argv[a], error))
             continue;
-        resetTablesToStart();
-        const MonoRows rows = monoRows(page.mono);
-        Reco.ImageWidth = rows.width;
-        Reco.ImageHeight = rows.height;
-        FillImageArray(rows);
-        CheckColor(rows);
         Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
         Reco.DiagramWindowSize = DiagramSize{19, 19};
         RecordingHost host;

@@ -8,6 +8,7 @@
 //   quon-bench classify PAGE.bmp... the classification of the truth's points
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
+#include "BenchCommon.h"
 #include "Commands.h"
 #include "model/GameRecordWriter.h"
 #include "model/PackedPage.h"
@@ -27,6 +28,7 @@
 #include <string>
 
 using namespace quon;
+using quon::bench::jsonString;
 
 namespace {
 
@@ -42,16 +44,11 @@ int usage()
 
 int pageCommand(const char* file)
 {
-    LoadedPage page = loadPageFile(QString::fromLocal8Bit(file));
-    if (!page.ok()) {
-        std::fprintf(stderr, "%s\n", page.error.toLocal8Bit().constData());
+    std::string error;
+    if (!bench::loadBenchPage(file, error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    const MonoRows rows = monoRows(page.mono);
-    Reco.ImageWidth = rows.width;
-    Reco.ImageHeight = rows.height;
-    FillImageArray(rows);
-    CheckColor(rows);
     long long ink = 0;
     for (int32_t y = 0; y < Reco.ImageHeight; ++y)
         for (int32_t x = 0; x < Reco.ImageWidth; ++x)
@@ -59,25 +56,6 @@ int pageCommand(const char* file)
     std::printf("{\"width\": %d, \"height\": %d, \"ink_polarity\": %d, \"ink_pixels\": %lld, \"stride\": %d}\n",
                 Reco.ImageWidth, Reco.ImageHeight, Reco.InkPolarity, ink, Reco.PackedStride);
     return 0;
-}
-
-std::string jsonString(const std::string& s)
-{
-    std::string out = "\"";
-    for (const char ch : s) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (ch == '"' || ch == '\\') {
-            out += '\\';
-            out += ch;
-        } else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else {
-            out += ch;
-        }
-    }
-    return out + "\"";
 }
 
 // One read as JSON: the result, then the tables and the information it filled.

@@ -43,4 +43,12 @@ void CheckColor(const MonoRows& page)
     Reco.InkPolarity = (n > 0 && n > 10 * static_cast<int64_t>(page.width)) ? 0 : 1;
 }
 
+void installPage(const MonoRows& page)
+{
+    Reco.ImageWidth = page.width;
+    Reco.ImageHeight = page.height;
+    FillImageArray(page);
+    CheckColor(page);
+}
+
 } // namespace quon

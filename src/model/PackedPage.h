@@ -40,6 +40,9 @@ void FillImageArray(const MonoRows& page);
 // is a negative.
 void CheckColor(const MonoRows& page);
 
+// Makes the rows the page: its sizes, the packed copy and the ink polarity.
+void installPage(const MonoRows& page);
+
 // 1 for ink, 0 for background. A row outside the packed copy reads as bit
 // value 0 would (it returns InkPolarity); a column that falls outside the
 // copy altogether reads as background. Columns past the width read the row's

@@ -99,14 +99,7 @@ MonoPage readMonoBmp(const std::string& path, std::string& error)
     return p;
 }
 
-void installPage(const MonoPage& page)
-{
-    const MonoRows rows = page.rows();
-    Reco.ImageWidth = rows.width;
-    Reco.ImageHeight = rows.height;
-    FillImageArray(rows);
-    CheckColor(rows);
-}
+void installPage(const MonoPage& page) { quon::installPage(page.rows()); }
 
 void drawBar(MonoPage& page, int32_t x0, int32_t x1, int32_t y0, int32_t y1)
 {
