@@ -1,3 +1,4 @@
+#include "common/TempFolder.h"
 #include "recognize/BezierFigures.h"
 
 #include <gtest/gtest.h>
@@ -8,26 +9,10 @@
 #include <vector>
 
 using namespace quon;
+using quon::test::TempFolder;
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempFolder {
-public:
-    TempFolder()
-    {
-        path_ = fs::temp_directory_path() / ("quon-bzp-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(path_);
-        fs::create_directories(path_);
-    }
-    ~TempFolder() { fs::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 std::string words(const std::vector<int32_t>& ws)
 {
