@@ -6,6 +6,9 @@
 //   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
 //   quon-bench windows PAGE.bmp...  the time of the stone-window features
 //   quon-bench classify PAGE.bmp... the classification of the truth's points
+//   quon-bench digits [FILE.BzP]  draw every figure of the digit set (the
+//                                   default set unless a file is given) as a
+//                                   thick numeral at several sizes, read it back
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
 #include "BenchCommon.h"
@@ -15,7 +18,11 @@
 #include "model/QcrFormat.h"
 #include "model/SgfGameReader.h"
 #include "model/Recotypes.h"
+#include "platform/DataFiles.h"
 #include "platform/ui/PageFile.h"
+#include "recognize/BezierFigures.h"
+#include "recognize/DigitSamples.h"
+#include "recognize/DigitSetFile.h"
 
 #include <QCoreApplication>
 #include <QString>
@@ -38,7 +45,8 @@ int usage()
                          "       quon-bench lines PAGE.bmp...\n"
                          "       quon-bench windows PAGE.bmp...\n"
                          "       quon-bench classify PAGE.bmp...\n"
-                         "       quon-bench sgf IN.sgf OUT.qcr\n");
+                         "       quon-bench sgf IN.sgf OUT.qcr\n"
+                         "       quon-bench digits [FILE.BzP]\n");
     return 2;
 }
 
@@ -153,6 +161,28 @@ int sgfCommand(const char* in, const char* out)
     return secondResult < 0 ? 1 : 0;
 }
 
+int digitsCommand(const char* file)
+{
+    const std::string path = file ? std::string(file) : defaultDigitSetPath({}).string();
+    std::string error;
+    if (path.empty() || !DigitPacket.LoadFromFile(path, error)) {
+        std::fprintf(stderr, "%s\n", path.empty() ? "Digits.BzP not found" : error.c_str());
+        return 1;
+    }
+    int32_t allSizes = 0;
+    const auto sizes = static_cast<int32_t>(readBackSizes().size());
+    for (int32_t f = 1; f <= DigitPacket.NFigs; ++f) {
+        const TBezFigure& fig = DigitPacket.Figures[f];
+        const int32_t good = readBackFigure(f);
+        if (good == sizes)
+            ++allSizes;
+        std::printf("{\"digit\": %d, \"variant\": %d, \"sizes\": %d, \"read_back\": %d}\n", fig.Digit, fig.Modif,
+                    sizes, good);
+    }
+    std::printf("{\"figures\": %d, \"read_back\": %d}\n", DigitPacket.NFigs, allSizes);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -168,5 +198,7 @@ int main(int argc, char** argv)
         return bench::windowsCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "classify") == 0)
         return bench::classifyCommand(argc, argv);
+    if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "digits") == 0)
+        return digitsCommand(argc == 3 ? argv[2] : nullptr);
     return usage();
 }

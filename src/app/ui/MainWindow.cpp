@@ -22,6 +22,7 @@
 #include "platform/ui/Registry.h"
 #include "platform/ui/System.h"
 #include "recognize/DigitSetFile.h"
+#include "recognize/ui/DigitSetLoading.h"
 
 #include <QAction>
 #include <QApplication>
@@ -489,18 +490,18 @@ void TForm1::Set2diaGame1Click()
     Options->seNDia->setValue(0);
 }
 
-void TForm1::loadDigitSet(const QString&)
+void TForm1::loadDigitSet(const QString& path)
 {
-    // The digit set itself is read by the digit-template model.
+    loadDigitPacket(path);
 }
 
 void TForm1::ReloadDigits1Click()
 {
-    const auto path = defaultDigitSetPath(Reco.StartFolder);
-    if (path.empty()) {
-        Dialogs::current().information(QStringLiteral("File not found: \"%1\"").arg(DefaultDigitSetName));
-        return;
-    }
+    auto path = defaultDigitSetPath(Reco.StartFolder);
+    // Found nowhere: loading from the start folder reports the missing file,
+    // and the program goes on with the set it has.
+    if (path.empty())
+        path = std::filesystem::path(Reco.StartFolder) / DefaultDigitSetName;
     loadDigitSet(QString::fromStdString(path.string()));
 }
 

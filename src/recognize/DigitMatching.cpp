@@ -1,0 +1,382 @@
+#include "recognize/DigitMatching.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace quon {
+
+namespace {
+
+constexpr DigitPattern pat(int32_t digit, const char* rows)
+{
+    // rows: "121 202 202 202 121"
+    DigitPattern p{digit, {}};
+    for (int r = 0; r < 5; ++r)
+        for (int c = 0; c < 3; ++c)
+            p.Cells[r][c] = static_cast<int8_t>(rows[r * 4 + c] - '0');
+    return p;
+}
+
+constexpr int HoleFreeList[] = {1, 2, 3, 4, 7, 9, 10, 14, 15, 17, 18, 19, 20, 21};
+constexpr int OneHoleList[] = {0, 5, 6, 8, 12, 13, 16};
+
+bool inHoleClass(int32_t digit, int32_t holeClass)
+{
+    switch (holeClass) {
+    case 1: return digit == 1 || digit == 2 || digit == 3 || digit == 5 || digit == 7;
+    case 2: return digit == 0 || digit == 4 || digit == 6 || digit == 9;
+    default: return true;
+    }
+}
+
+int8_t clampScore(int32_t s) { return static_cast<int8_t>(std::clamp(s, -128, 100)); }
+
+} // namespace
+
+const DigitPattern DigitPatterns[22] = {
+    pat(0, "121 202 202 202 121"), pat(1, "022 022 022 022 022"), pat(2, "122 202 012 020 222"),
+    pat(2, "222 102 012 021 222"), pat(3, "122 202 022 002 222"), pat(4, "011 021 121 121 011"),
+    pat(4, "012 022 112 112 002"), pat(5, "221 210 211 002 121"), pat(6, "121 200 222 202 121"),
+    pat(7, "222 002 001 011 020"), pat(7, "222 002 011 020 020"), pat(8, "121 202 222 202 121"),
+    pat(9, "121 202 102 012 121"), pat(9, "121 202 222 102 121"), pat(5, "221 210 211 002 121"),
+    pat(1, "222 222 222 222 222"), pat(4, "001 002 022 102 112"), pat(2, "122 202 002 012 122"),
+    pat(3, "221 002 220 002 221"), pat(3, "222 102 012 002 222"), pat(1, "012 112 002 002 002"),
+    pat(1, "012 122 001 001 001"),
+};
+
+bool isHoleFreePattern(int p) { return std::find(std::begin(HoleFreeList), std::end(HoleFreeList), p) != std::end(HoleFreeList); }
+bool isOneHolePattern(int p) { return std::find(std::begin(OneHoleList), std::end(OneHoleList), p) != std::end(OneHoleList); }
+
+int32_t patternDistance(const int8_t levels[3][5], int p)
+{
+    int32_t d = 0;
+    for (int c = 0; c < 3; ++c)
+        for (int r = 0; r < 5; ++r)
+            d += std::abs(levels[c][r] - DigitPatterns[p].Cells[r][c]);
+    return d;
+}
+
+// ---- Rendering ----------------------------------------------------------------
+
+void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells)
+{
+    std::fill(cells, cells + static_cast<size_t>(w) * static_cast<size_t>(h), uint16_t{0});
+    // Editor pixels -> percent of the glyph box -> the digit box, pulled half
+    // a cell towards the centre: u = 0.5 + p (w - 1) for p = x% / 100.
+    auto toBoxX = [w](int32_t px) {
+        const double xp = (px - 50) * 100.0 / 250.0;
+        double X = w * xp / 100.0;
+        X = X - (X - w / 2.0) / w;
+        return X;
+    };
+    auto toBoxY = [h](int32_t py) {
+        const double yp = (py - 50) * 100.0 / 500.0;
+        double Y = h * yp / 100.0;
+        Y = Y - (Y - h / 2.0) / h;
+        return Y;
+    };
+    static constexpr double Offsets[2] = {0.0, -0.25};
+    for (int32_t c = 1; c <= figure.NCurves; ++c) {
+        const TCurves& curve = figure.Curves[c];
+        for (int32_t a = 1; a <= curve.NArcs; ++a) {
+            double X[4], Y[4];
+            for (int i = 0; i < 4; ++i) {
+                X[i] = toBoxX(curve.ArcPoints[3 * (a - 1) + i].X);
+                Y[i] = toBoxY(curve.ArcPoints[3 * (a - 1) + i].Y);
+            }
+            for (int k = 0; k <= 100; ++k) {
+                const double t = k / 100.0;
+                const double s = 1.0 - t;
+                const double b0 = s * s * s;
+                const double b1 = 3.0 * t * s * s;
+                const double b2 = 3.0 * t * t * s;
+                const double b3 = t * t * t;
+                const double bx = b0 * X[0] + b1 * X[1] + b2 * X[2] + b3 * X[3];
+                const double by = b0 * Y[0] + b1 * Y[1] + b2 * Y[2] + b3 * Y[3];
+                for (double dx : Offsets)
+                    for (double dy : Offsets) {
+                        const double sx = bx + dx;
+                        const double sy = by + dy;
+                        if (!(sx > 0.5 && sy > 0.5))
+                            continue;
+                        const double cx = std::nearbyint(sx);
+                        const double cy = std::nearbyint(sy);
+                        // Control points may lie outside the glyph box: what
+                        // falls outside the digit box is no part of it.
+                        if (cx > w || cy > h)
+                            continue;
+                        const auto ix = static_cast<size_t>(cx) - 1;
+                        const auto iy = static_cast<size_t>(cy) - 1;
+                        uint16_t& cell = cells[ix * static_cast<size_t>(h) + iy];
+                        if (cell < UINT16_MAX)
+                            ++cell;
+                    }
+            }
+        }
+    }
+}
+
+// ---- The matcher --------------------------------------------------------------
+
+DigitMatcher::DigitMatcher(const DigitLabelTable& labels, const PaperComponentTable& paper)
+    : labels_(labels), paper_(paper),
+      group_(static_cast<size_t>(DigitWindowSide + 1) * static_cast<size_t>(DigitWindowSide + 1), 0)
+{
+}
+
+int32_t DigitMatcher::groupCell(int32_t x, int32_t y) const
+{
+    return group_[static_cast<size_t>(x - 1) * (DigitWindowSide + 1) + static_cast<size_t>(y - 1)];
+}
+
+void DigitMatcher::RenderDigitTemplates(int32_t w, int32_t h)
+{
+    tw_ = std::max(w, 0);
+    th_ = std::max(h, 0);
+    figures_ = std::min(DigitPacket.NFigs, MaxRenderedFigures);
+    templates_.assign(static_cast<size_t>(figures_) * static_cast<size_t>(tw_) * static_cast<size_t>(th_), 0);
+    if (tw_ == 0 || th_ == 0)
+        return;
+    for (int32_t i = 1; i <= figures_; ++i)
+        renderFigure(DigitPacket.Figures[i], tw_, th_,
+                     templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) * static_cast<size_t>(th_));
+}
+
+uint16_t DigitMatcher::DigitTemplate(int32_t i, int32_t x, int32_t y) const
+{
+    if (i < 1 || i > figures_ || x < 1 || x > tw_ || y < 1 || y > th_)
+        throwRangeError(i, 1, figures_);
+    return templates_[(static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) + static_cast<size_t>(x - 1)) *
+                          static_cast<size_t>(th_) +
+                      static_cast<size_t>(y - 1)];
+}
+
+void DigitMatcher::computeFeatures(int32_t w, int32_t h)
+{
+    GroupFeatures& f = features_;
+    f = GroupFeatures{};
+    int32_t ink = 0;
+    int32_t colCount[DigitWindowSide + 1] = {};
+    int32_t zone[3][5] = {};
+    const bool zones = w > 2 && h > 4;
+    for (int32_t x = 1; x <= w; ++x)
+        for (int32_t y = 1; y <= h; ++y) {
+            if (groupCell(x, y) <= 0)
+                continue;
+            ++ink;
+            ++colCount[x];
+            if (zones) {
+                const int32_t a = std::min(3, (x - 1) / (w / 3) + 1);
+                const int32_t b = std::min(5, (y - 1) / (h / 5) + 1);
+                ++zone[a - 1][b - 1];
+            }
+        }
+    if (zones)
+        for (int32_t a = 1; a <= 3; ++a)
+            for (int32_t b = 1; b <= 5; ++b) {
+                const int32_t cw = w / 3 + (a == 3 ? w % 3 : 0);
+                const int32_t ch = h / 5 + (b == 5 ? h % 5 : 0);
+                f.ZoneGrid[a][b] = zone[a - 1][b - 1] * 100 / (cw * ch);
+            }
+    int32_t mx = 0, my = 0;
+    for (int32_t x = 1; x <= w; ++x)
+        for (int32_t y = 1; y <= h; ++y) {
+            if (groupCell(x, y) != 1)
+                continue;
+            if (groupCell(w - x + 1, y) == 1)
+                ++mx;
+            if (groupCell(x, h - y + 1) == 1)
+                ++my;
+        }
+    if (ink > 0) {
+        f.MirrorInkX = mx * 100 / ink;
+        f.MirrorInkY = my * 100 / ink;
+    }
+    for (int32_t x = 1; x <= w; ++x)
+        f.ColumnInk[x] = colCount[x] * 100 / h;
+    f.WindowInkCount = ink * 100 / (w * h);
+}
+
+int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& score)
+{
+    int32_t w = size.Width;
+    int32_t h = size.Height;
+    int32_t x0 = origin.X;
+    const int32_t y0 = origin.Y;
+    score = 100;
+    if (w < 0 || h < 0 || x0 < 1 || y0 < 1 || x0 + w > DigitWindowSide || y0 + h > DigitWindowSide)
+        return -1;
+
+    // Holes: paper components big enough to count, in order of appearance.
+    const int32_t holeArea =
+        std::max(5, (Reco.StoneSizes[1].Width / 2000) * (Reco.StoneSizes[1].Height / 2000));
+    std::vector<int32_t> listed;
+    for (int32_t y = y0; y <= y0 + h; ++y)
+        for (int32_t x = x0; x <= x0 + w; ++x) {
+            const int32_t L = labels_[x][y];
+            if (L > 100 && L < 200) {
+                const int32_t n = L - 100;
+                if (paper_[n].Count > holeArea && std::find(listed.begin(), listed.end(), n) == listed.end())
+                    listed.push_back(n);
+            }
+            group_[static_cast<size_t>(x - x0) * (DigitWindowSide + 1) + static_cast<size_t>(y - y0)] =
+                static_cast<int16_t>(L / 100 - 1);
+        }
+    const auto N = static_cast<int32_t>(listed.size());
+    if (N > 3)
+        return -1;
+
+    // A stroke of one or two pixels is too thin for the features. It is
+    // decided as the narrow-bar rule would: solid enough, it is a 1; anything
+    // else is no digit. Its fill is taken over the whole group box.
+    if (w < 2 || h < 2) {
+        if (h < 2 || N > 1)
+            return -1;
+        int32_t ink = 0;
+        for (int32_t x = 1; x <= w + 1; ++x)
+            for (int32_t y = 1; y <= h + 1; ++y)
+                ink += groupCell(x, y) > 0 ? 1 : 0;
+        // An empty zone grid is at distance 5 or more from every pattern.
+        if (ink * 100 / ((w + 1) * (h + 1)) >= 65) {
+            score = 5;
+            return 1;
+        }
+        return -1;
+    }
+    if (w > 140 || h > 140)
+        return -1;
+
+    computeFeatures(w, h);
+    // Cut away nearly empty margins of the outer fifths.
+    int32_t l = 0;
+    for (int32_t x = 1; x <= w / 5 && features_.ColumnInk[x] < 10; ++x)
+        ++l;
+    int32_t m = 0;
+    for (int32_t x = w; x >= (4 * w) / 5 && x > l && features_.ColumnInk[x] < 10; --x)
+        ++m;
+    if (l + m > 0 && w - l - m >= 2) {
+        x0 += l;
+        const int32_t oldColumns = w + 1;
+        w -= l + m;
+        for (int32_t x = 1; x + l <= oldColumns; ++x)
+            for (int32_t y = 1; y <= h + 1; ++y)
+                group_[static_cast<size_t>(x - 1) * (DigitWindowSide + 1) + static_cast<size_t>(y - 1)] =
+                    static_cast<int16_t>(groupCell(x + l, y));
+        computeFeatures(w, h);
+    }
+
+    // Zone pattern.
+    int32_t n = 0, sum = 0, mn = 100;
+    for (int32_t a = 1; a <= 3; ++a)
+        for (int32_t b = 1; b <= 5; ++b) {
+            const int32_t v = features_.ZoneGrid[a][b];
+            if (v > 5) {
+                ++n;
+                sum += v;
+                mn = std::min(mn, v);
+            }
+        }
+    const int32_t avg = n > 0 ? sum / n : 0;
+    int8_t levels[3][5];
+    for (int32_t a = 1; a <= 3; ++a)
+        for (int32_t b = 1; b <= 5; ++b) {
+            const int32_t v = features_.ZoneGrid[a][b];
+            levels[a - 1][b - 1] = static_cast<int8_t>(v > avg ? 2 : (v < mn ? 0 : 1));
+        }
+    int32_t best = 5, ties = 1, bestPattern = -1;
+    for (int p = 0; p < 22; ++p) {
+        const int32_t d = patternDistance(levels, p);
+        if (d < best) {
+            best = d;
+            bestPattern = p;
+        } else if (d == best && best < 5) {
+            ++ties;
+        }
+    }
+    score = static_cast<int8_t>(best);
+    if (best < 2 && ties == 1 &&
+        ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))))
+        return DigitPatterns[bestPattern].Digit;
+
+    if (N == 3) {
+        const int32_t to8 = patternDistance(levels, 11);
+        if (to8 < 7)
+            return 8;
+        const ComponentBox& a = paper_[listed[1]];
+        const ComponentBox& b = paper_[listed[2]];
+        const int32_t ca = (a.MinX + a.MaxX) / 2;
+        const int32_t cb = (b.MinX + b.MaxX) / 2;
+        if (std::abs(ca - cb) <= std::max(2, w / 4) && to8 < 14)
+            return 8;
+        return -1;
+    }
+
+    const int32_t F = features_.WindowInkCount;
+    const int32_t MX = features_.MirrorInkX;
+    const int32_t MY = features_.MirrorInkY;
+    if (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
+        (F >= 65 && (w < 5 || w * 100 / h < 20)))
+        return 1;
+    return RecDigit({w, h}, {x0, y0}, score, N);
+}
+
+int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int32_t holeClass)
+{
+    const int32_t w = size.Width;
+    const int32_t h = size.Height;
+    const int32_t x0 = origin.X;
+    const int32_t y0 = origin.Y;
+    score = 100;
+    if (w < 1 || h < 1 || x0 < 1 || y0 < 1 || x0 + w - 1 > DigitWindowSide || y0 + h - 1 > DigitWindowSide)
+        return -1;
+    RenderDigitTemplates(w, h);
+
+    int32_t bestScore = 10000;
+    int32_t bestDigit = -1;
+    for (int32_t i = 1; i <= figures_; ++i) {
+        const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
+        int32_t l = 0, S = 0, j = 0, S0 = 0, m = 0, k = 0;
+        for (int32_t x = 1; x <= w; ++x)
+            for (int32_t y = 1; y <= h; ++y) {
+                const int32_t t = T[static_cast<size_t>(x - 1) * static_cast<size_t>(h) + static_cast<size_t>(y - 1)];
+                const int32_t c = labels_[x0 + x - 1][y0 + y - 1] / 100 - 1;
+                if (c < 0)
+                    continue;
+                if (t > 0) {
+                    ++l;
+                    S += t;
+                    if (c == 0) {
+                        ++j;
+                        S0 += t;
+                    }
+                }
+                if (c > 0) {
+                    ++m;
+                    if (t == 0)
+                        ++k;
+                }
+            }
+        if (l == 0 || S == 0 || m == 0)
+            continue;
+        const int32_t digit = DigitPacket.Figures[i].Digit;
+        int32_t s = 100 * j / l + 100 * S0 / S + 100 * k / m - 60;
+        if (!inHoleClass(digit, holeClass))
+            s += 10;
+        if (digit == 1) {
+            const int32_t r = h * 10 / w;
+            if (r >= 40)
+                s -= 50;
+            else if (r >= 30)
+                s -= 30;
+        }
+        if (s < bestScore) {
+            bestScore = s;
+            bestDigit = digit;
+        }
+    }
+    score = bestScore >= 100 ? 100 : clampScore(bestScore);
+    return bestDigit;
+}
+
+} // namespace quon

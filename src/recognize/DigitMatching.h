@@ -1,0 +1,115 @@
+// Deciding which digit one digit group of a stone window shows.
+//
+// Method: quick tests first. The group's holes (paper components enclosed by
+// the ink, larger than a twentieth of the stone side squared) give its hole
+// class; its 3 x 5 zone grid, reduced to levels 0/1/2, is compared with 22
+// fixed zone patterns; solid narrow bars and nearly symmetric blobs read 1.
+// Only a group that none of these settles is compared pixel by pixel with
+// every figure of the digit set, each rendered afresh at exactly the group's
+// width and height by a fixed point sampler (101 samples per arc, four
+// sub-samples each, round half to even, hit counts, no pen). The figure with
+// the lowest score wins; its score travels to the point's Estdig.
+//
+// Known limits: the comparison box is MaxX - MinX by MaxY - MinY, so the last
+// ink column and row of a group are never compared; there is no rejection
+// threshold on template scores (the best figure always wins, and the score
+// says how good it was). Rendering uses doubles in a fixed order of
+// operations; only values landing exactly on .5 could depend on the
+// evaluation precision, and IEEE doubles give the same cells everywhere.
+#pragma once
+
+#include "model/CheckedArray.h"
+#include "model/Recotypes.h"
+#include "recognize/BezierFigures.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace quon {
+
+constexpr int32_t DigitWindowSide = 200;
+constexpr int32_t MaxRenderedFigures = 30;
+
+// Labels of the stone window after segmentation, [x][y] 1-based: 100 x class
+// + component number, class 1 paper, 2 ink; 0 for an unlabelled pixel.
+using DigitLabelTable = Array1<Array1<int32_t, 1, DigitWindowSide>, 1, DigitWindowSide>;
+
+// Box and pixel count of one component.
+struct ComponentBox {
+    int32_t MinX = 0;
+    int32_t MaxX = 0;
+    int32_t MinY = 0;
+    int32_t MaxY = 0;
+    int32_t Count = 0;
+    bool operator==(const ComponentBox&) const = default;
+};
+// Paper components by number: label 100 + n is entry n.
+using PaperComponentTable = Array1<ComponentBox, 1, 99>;
+
+// One zone pattern: rows top to bottom, each row left to right.
+struct DigitPattern {
+    int32_t Digit;
+    int8_t Cells[5][3];
+};
+extern const DigitPattern DigitPatterns[22];
+bool isHoleFreePattern(int p);
+bool isOneHolePattern(int p);
+
+// The ink features the matcher reads, computed on the group window exactly
+// as the stone-window features are (percentages, truncating divisions).
+struct GroupFeatures {
+    int32_t WindowInkCount = 0; // percent of the window's pixels that are ink
+    int32_t MirrorInkX = 0;
+    int32_t MirrorInkY = 0;
+    Array1<int32_t, 1, DigitWindowSide> ColumnInk{};
+    Array1<Array1<int32_t, 1, 5>, 1, 3> ZoneGrid{}; // [column][row]
+};
+
+class DigitMatcher {
+public:
+    // The segmentation the groups are read from; both must outlive the calls.
+    DigitMatcher(const DigitLabelTable& labels, const PaperComponentTable& paper);
+
+    // Reads one group: size (w, h) = (MaxX - MinX, MaxY - MinY), origin
+    // (MinX, MinY) in window coordinates. Returns the digit, or -1 for a
+    // rejected group (too many holes, an eight that is none, a box off the
+    // window, nothing to compare with). `score` gets the zone distance 0..5
+    // or the template score, 100 for no match.
+    int32_t RecoDigitGroups(IntSize size, IntPoint origin, int8_t& score);
+
+    // The template comparison alone; holeClass N is 1 for no hole, 2 for one
+    // hole, 0 for unknown (no hole penalty).
+    int32_t RecDigit(IntSize size, IntPoint origin, int8_t& score, int32_t holeClass);
+
+    // Renders the first 30 figures of DigitPacket at (w, h) into the
+    // template table; samples outside 1..w x 1..h are dropped.
+    void RenderDigitTemplates(int32_t w, int32_t h);
+    // Hit count of figure i (1-based) at cell (x, y) of the last rendering.
+    uint16_t DigitTemplate(int32_t i, int32_t x, int32_t y) const;
+    int32_t renderedFigures() const { return figures_; }
+
+    // The features of the group window of the last RecoDigitGroups call.
+    const GroupFeatures& features() const { return features_; }
+
+private:
+    int32_t groupCell(int32_t x, int32_t y) const; // the group window, [x][y] 1-based
+    void computeFeatures(int32_t w, int32_t h);
+
+    const DigitLabelTable& labels_;
+    const PaperComponentTable& paper_;
+    std::vector<int16_t> group_; // (DigitWindowSide + 1)^2, column first
+    GroupFeatures features_;
+    std::vector<uint16_t> templates_;
+    int32_t figures_ = 0;
+    int32_t tw_ = 0;
+    int32_t th_ = 0;
+};
+
+// Renders one figure at (w, h) into `cells` (w x h, column first, cleared
+// first). Shared by the matcher and the template editor's preview.
+void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells);
+
+// Distance of a 3 x 5 level grid ([column][row]) to pattern p.
+int32_t patternDistance(const int8_t levels[3][5], int p);
+
+} // namespace quon

@@ -1,0 +1,104 @@
+#include "recognize/BezierFigures.h"
+#include "recognize/DigitSamples.h"
+#include "recognize/DigitSetSource.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+using namespace quon;
+
+namespace {
+
+std::string readFile(const std::string& name)
+{
+    std::ifstream in(name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+const std::string DataDir = QUON_DATA_DIR;
+
+class DefaultDigitSet : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetTablesToStart();
+        std::string error;
+        ASSERT_TRUE(DigitPacket.LoadFromFile(DataDir + "/Digits.BzP", error)) << error;
+    }
+    void TearDown() override { DigitPacket.Clear(); }
+};
+
+} // namespace
+
+TEST_F(DefaultDigitSet, IsBuiltFromItsSource)
+{
+    TBezPacket fromSource;
+    std::string error;
+    ASSERT_TRUE(parseDigitSetSource(readFile(DataDir + "/digits/figures.txt"), fromSource, error)) << error;
+    fromSource.SortFigures();
+    EXPECT_EQ(fromSource.toBytes(), readFile(DataDir + "/Digits.BzP"))
+        << "data/Digits.BzP is stale: rebuild it with make_bzp from data/digits/figures.txt";
+}
+
+TEST_F(DefaultDigitSet, CoversEveryDigitWithinTheRenderedFigures)
+{
+    EXPECT_LE(DigitPacket.NFigs, MaxRenderedFigures);
+    std::set<int32_t> digits;
+    for (int32_t f = 1; f <= DigitPacket.NFigs; ++f) {
+        digits.insert(DigitPacket.Figures[f].Digit);
+        if (f > 1) {
+            const TBezFigure& a = DigitPacket.Figures[f - 1];
+            const TBezFigure& b = DigitPacket.Figures[f];
+            EXPECT_TRUE(a.Digit < b.Digit || (a.Digit == b.Digit && a.Modif < b.Modif)) << "figure " << f;
+        }
+    }
+    EXPECT_EQ(digits, (std::set<int32_t>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+TEST_F(DefaultDigitSet, EveryFigureReadsBackAsItselfAtEverySize)
+{
+    for (int32_t f = 1; f <= DigitPacket.NFigs; ++f) {
+        std::vector<int32_t> read;
+        const int32_t good = readBackFigure(f, &read);
+        std::string got;
+        for (int32_t d : read)
+            got += std::to_string(d) + " ";
+        EXPECT_EQ(good, static_cast<int32_t>(readBackSizes().size()))
+            << "figure " << DigitPacket.Figures[f].Digit << "/" << DigitPacket.Figures[f].Modif << " read as " << got;
+    }
+}
+
+TEST(DigitSetSourceText, MistakesNameTheirLine)
+{
+    struct Case {
+        const char* text;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"curve 1,1 2,2 3,3 4,4\n", "line 1: a curve before the first figure"},
+        {"figure 3 1\ncurve 1,1 2,2 3,3\n", "line 2: a curve needs 3 x arcs + 1 points"},
+        {"figure 3 1\ncurve 1,1 2;2 3,3 4,4\n", "line 2: bad point \"2;2\""},
+        {"figure x 1\n", "line 1: expected: figure <digit> <variant>"},
+        {"figure 3 1\n\nfigure 4 1\ncurve 1,1 2,2 3,3 4,4\n", "figure 1 has no curve"},
+        {"# fine\nfigures 3 1\n", "line 2: unknown word \"figures\""},
+    };
+    for (const Case& c : cases) {
+        TBezPacket p;
+        std::string error;
+        EXPECT_FALSE(parseDigitSetSource(c.text, p, error)) << c.text;
+        EXPECT_EQ(error, c.says);
+    }
+    TBezPacket p;
+    std::string error;
+    ASSERT_TRUE(parseDigitSetSource("figure 7 2 # seven\ncurve 0,0 10,10 20,20 30,30  40,40 50,50 60,60\n", p, error));
+    EXPECT_EQ(p.NFigs, 1);
+    EXPECT_EQ(p.Figures[1].Modif, 2);
+    EXPECT_EQ(p.Figures[1].Curves[1].NArcs, 2);
+    EXPECT_EQ(p.Figures[1].Curves[1].CurArc, 1);
+    EXPECT_EQ(p.Figures[1].Curves[1].ArcPoints[6], percentToPixel({60, 60}));
+}

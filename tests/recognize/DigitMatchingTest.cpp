@@ -1,0 +1,427 @@
+#include "recognize/DigitMatching.h"
+#include "recognize/DigitSamples.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <numeric>
+#include <vector>
+
+using namespace quon;
+
+namespace {
+
+// A stone window's labels built by hand: paper 101 everywhere, ink 201 where
+// a level grid or a pixel list says so.
+struct Window {
+    std::unique_ptr<DigitLabelTable> labels = std::make_unique<DigitLabelTable>();
+    PaperComponentTable paper{};
+    Window()
+    {
+        for (auto& col : *labels)
+            col.fill(101);
+        paper[1] = {1, DigitWindowSide, 1, DigitWindowSide, DigitWindowSide * DigitWindowSide};
+    }
+    void ink(int x, int y) { (*labels)[x][y] = 201; }
+    void hole(int n, int x, int y, ComponentBox box)
+    {
+        (*labels)[x][y] = 100 + n;
+        paper[n] = box;
+    }
+};
+
+constexpr int Cell = 5;
+constexpr int X0 = 10;
+constexpr int Y0 = 10;
+
+// Draws a 3 x 5 level grid (rows top to bottom, "121 202 ...") as 5 x 5
+// pixel cells at (X0, Y0): level 2 full, 1 the top two rows of the cell, 0
+// empty. The box (w, h) = (15, 25) is exactly the grid; the last column and
+// row (outside the compared box) repeat their neighbours so the ink box
+// ends there.
+IntSize drawLevels(Window& w, const char* rows, int extraLeft = 0)
+{
+    auto inkAt = [&](int x, int y) {
+        const int c = std::min(2, x / Cell), r = std::min(4, y / Cell);
+        const char level = rows[r * 4 + c];
+        return level == '2' || (level == '1' && (y % Cell) < 2);
+    };
+    for (int x = 0; x <= 15; ++x)
+        for (int y = 0; y <= 25; ++y)
+            if (inkAt(std::min(x, 14), std::min(y, 24)))
+                w.ink(X0 + extraLeft + x, Y0 + y);
+    return {15 + extraLeft, 25};
+}
+
+TBezFigure pointFigure(int32_t digit, int32_t xp, int32_t yp)
+{
+    TBezFigure f;
+    f.Digit = digit;
+    f.NewCurve({{{xp, yp}, {xp, yp}, {xp, yp}, {xp, yp}}});
+    return f;
+}
+
+void useFigures(const std::vector<TBezFigure>& figures)
+{
+    DigitPacket.Clear();
+    for (const TBezFigure& f : figures) {
+        DigitPacket.AddFigure();
+        DigitPacket.Figures[DigitPacket.NFigs] = f;
+    }
+}
+
+class Matching : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        resetTablesToStart();
+        DigitPacket.Clear();
+    }
+    void TearDown() override { DigitPacket.Clear(); }
+};
+
+} // namespace
+
+// ---- Rendering ----------------------------------------------------------------
+
+TEST_F(Matching, RenderingOfSinglePointsFollowsTheSamplerExactly)
+{
+    struct Case {
+        int xp, yp, w, h;
+        std::vector<std::tuple<int, int, int>> cells; // x, y, hits
+    };
+    // u = 0.5 + p (w - 1); sub-samples at u and u - 0.25 (v likewise),
+    // rounded to the nearest cell, kept only when both exceed 0.5. The
+    // cases keep clear of exact halves: the 101 samples of an arc whose four
+    // points coincide differ from the point in the last bits.
+    const std::vector<Case> cases = {
+        {50, 50, 10, 20, {{5, 10, 404}}},           // u = 5, v = 10
+        {50, 30, 6, 8, {{3, 3, 202}, {3, 2, 202}}}, // u = 3, 2.75 -> 3; v = 2.6 -> 3, 2.35 -> 2
+        {60, -10, 10, 20, {}},                       // above the box: v < 0.5
+        {300, 50, 10, 20, {}},                       // right of the box: dropped, not written past it
+    };
+    for (const Case& c : cases) {
+        useFigures({pointFigure(7, c.xp, c.yp)});
+        Window w;
+        DigitMatcher m(*w.labels, w.paper);
+        m.RenderDigitTemplates(c.w, c.h);
+        int expectedTotal = 0, total = 0;
+        for (auto [x, y, n] : c.cells) {
+            EXPECT_EQ(m.DigitTemplate(1, x, y), n) << c.xp << "," << c.yp << " cell " << x << "," << y;
+            expectedTotal += n;
+        }
+        for (int x = 1; x <= c.w; ++x)
+            for (int y = 1; y <= c.h; ++y)
+                total += m.DigitTemplate(1, x, y);
+        EXPECT_EQ(total, expectedTotal) << c.xp << "," << c.yp;
+    }
+}
+
+TEST_F(Matching, RenderingRoundsExactHalvesToEven)
+{
+    // A straight arc whose end points land on exact halves: at t = 0 and
+    // t = 1 the Bezier weights are exact, so the end samples are exact too.
+    // x: 50 % of a 6-wide box is u = 3.0; y from 0 % (v = 0.5, dropped) to
+    // 100 % of an 8-high box (v = 7.5 -> 8, and 7.25 -> 7).
+    TBezFigure f;
+    f.Digit = 1;
+    f.NewCurve({{{50, 0}, {50, 0}, {50, 100}, {50, 100}}});
+    useFigures({f});
+    Window w;
+    DigitMatcher m(*w.labels, w.paper);
+    m.RenderDigitTemplates(6, 8);
+    EXPECT_GE(m.DigitTemplate(1, 3, 8), 2) << "7.5 rounds to 8";
+    int total = 0;
+    for (int x = 1; x <= 6; ++x)
+        for (int y = 1; y <= 8; ++y)
+            if (x != 3)
+                total += m.DigitTemplate(1, x, y);
+    EXPECT_EQ(total, 0);
+}
+
+TEST_F(Matching, RenderingOfAStraightArcIsAHitCountLine)
+{
+    // A vertical stroke at x = 50 % from y = 0 % to 100 %, controls at the
+    // ends, in a 10 x 20 box: every kept sub-sample lands in column 5.
+    TBezFigure f;
+    f.Digit = 1;
+    f.NewCurve({{{50, 0}, {50, 0}, {50, 100}, {50, 100}}});
+    useFigures({f});
+    Window w;
+    DigitMatcher m(*w.labels, w.paper);
+    m.RenderDigitTemplates(10, 20);
+    int column5 = 0, elsewhere = 0;
+    for (int x = 1; x <= 10; ++x)
+        for (int y = 1; y <= 20; ++y)
+            (x == 5 ? column5 : elsewhere) += m.DigitTemplate(1, x, y);
+    EXPECT_EQ(elsewhere, 0);
+    // v = 0.5 + 19 (3t^2 - 2t^3): k = 0 loses all four sub-samples; k = 1..6
+    // have v <= 0.75 and lose the two at v - 0.25.
+    EXPECT_EQ(column5, 404 - 4 - 6 * 2);
+    // The arc runs slowly near its ends: the cells there collect more hits.
+    EXPECT_GT(m.DigitTemplate(1, 5, 19), m.DigitTemplate(1, 5, 10));
+}
+
+TEST_F(Matching, BigBoxesManyFiguresAndWildControlPointsStayInTheTable)
+{
+    std::vector<TBezFigure> many;
+    for (int i = 0; i < 40; ++i) {
+        TBezFigure f;
+        f.Digit = i % 10;
+        f.NewCurve({{{-500, -500}, {900, 50}, {50, 900}, {100, 100}}});
+        many.push_back(f);
+    }
+    useFigures(many);
+    Window w;
+    DigitMatcher m(*w.labels, w.paper);
+    m.RenderDigitTemplates(150, 160);
+    EXPECT_EQ(m.renderedFigures(), MaxRenderedFigures);
+    EXPECT_GT(m.DigitTemplate(30, 150, 160), 0);
+    EXPECT_THROW(m.DigitTemplate(31, 1, 1), RangeError);
+}
+
+// ---- Quick tests ----------------------------------------------------------------
+
+TEST_F(Matching, AZeroPatternWithOneHoleReadsZeroWithoutTemplates)
+{
+    Window w;
+    const IntSize s = drawLevels(w, "121 202 202 202 121");
+    // The middle column's three empty cells are the hole.
+    w.hole(2, X0 + 7, Y0 + 12, {X0 + 5, X0 + 9, Y0 + 5, Y0 + 19, 75});
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    EXPECT_EQ(m.RecoDigitGroups(s, {X0, Y0}, score), 0);
+    EXPECT_EQ(score, 0);
+
+    // Without the hole the pattern does not decide; with no figure to
+    // compare with, the group is rejected.
+    Window nohole;
+    drawLevels(nohole, "121 202 202 202 121");
+    DigitMatcher m2(*nohole.labels, nohole.paper);
+    EXPECT_EQ(m2.RecoDigitGroups(s, {X0, Y0}, score), -1);
+    EXPECT_EQ(score, 100);
+}
+
+TEST_F(Matching, ZonePatternsDecideOnlyWhenUniqueAndOfTheRightHoleClass)
+{
+    struct Case {
+        const char* rows;
+        int expected; // -1: not decided by the pattern (empty digit set)
+    };
+    const std::vector<Case> cases = {
+        {"222 002 001 011 020", 7},  // pattern 9
+        {"122 202 012 020 222", 2},  // pattern 2
+        {"221 210 211 002 121", -1}, // patterns 7 and 14 are identical: a tie never decides
+        {"121 200 222 202 121", -1}, // a 6 pattern needs one hole
+        {"121 202 222 202 121", -1}, // an 8 pattern needs two holes
+    };
+    for (const Case& c : cases) {
+        Window w;
+        const IntSize s = drawLevels(w, c.rows);
+        DigitMatcher m(*w.labels, w.paper);
+        int8_t score = -1;
+        EXPECT_EQ(m.RecoDigitGroups(s, {X0, Y0}, score), c.expected) << c.rows;
+        if (c.expected >= 0) {
+            EXPECT_EQ(score, 0) << c.rows;
+        }
+    }
+}
+
+TEST_F(Matching, TwoHoleGroupsReadEightNearPatternElevenWithHolesAboveEachOther)
+{
+    struct Case {
+        const char* rows;
+        int holeShift; // columns between the two holes' centres
+        int expected;
+    };
+    // Pattern 11 is 121 202 222 202 121.
+    const std::vector<Case> cases = {
+        {"121 202 000 202 121", 10, 8}, // distance 6: 8 whatever the holes
+        {"221 202 000 202 121", 0, 8},  // distance 7, holes one above the other
+        {"221 202 000 202 121", 3, 8},  // 3 columns apart: within max(2, 15 div 4)
+        {"221 202 000 202 121", 4, -1}, // 4 apart: not an eight
+        {"221 000 000 000 121", 0, -1}, // distance 15: too far from an eight
+    };
+    for (const Case& c : cases) {
+        Window w;
+        const IntSize s = drawLevels(w, c.rows);
+        w.hole(2, X0 + 7, Y0 + 7, {X0 + 6, X0 + 8, Y0 + 6, Y0 + 8, 9});
+        w.hole(3, X0 + 7, Y0 + 17, {X0 + 6 + c.holeShift, X0 + 8 + c.holeShift, Y0 + 16, Y0 + 18, 9});
+        DigitMatcher m(*w.labels, w.paper);
+        int8_t score = -1;
+        EXPECT_EQ(m.RecoDigitGroups(s, {X0, Y0}, score), c.expected) << c.rows << " shift " << c.holeShift;
+    }
+}
+
+TEST_F(Matching, MoreThanTwoHolesAreRejectedAndSmallHolesDoNotCount)
+{
+    Window w;
+    const IntSize s = drawLevels(w, "121 202 202 202 121");
+    w.hole(2, X0 + 6, Y0 + 6, {0, 0, 0, 0, 9});
+    w.hole(3, X0 + 6, Y0 + 8, {0, 0, 0, 0, 9});
+    w.hole(4, X0 + 6, Y0 + 10, {0, 0, 0, 0, 9});
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = 0;
+    EXPECT_EQ(m.RecoDigitGroups(s, {X0, Y0}, score), -1);
+    EXPECT_EQ(score, 100);
+
+    // The threshold is a twentieth of the black stone's side squared (at
+    // least 5): with 40-pixel stones, holes of 16 pixels or fewer are none.
+    Reco.StoneSizes[1] = {8000, 8000};
+    Window big;
+    big.hole(2, X0 + 7, Y0 + 12, {X0 + 5, X0 + 9, Y0 + 5, Y0 + 19, 16});
+    drawLevels(big, "121 202 202 202 121");
+    DigitMatcher m2(*big.labels, big.paper);
+    EXPECT_EQ(m2.RecoDigitGroups(s, {X0, Y0}, score), -1);
+    big.paper[2].Count = 17;
+    EXPECT_EQ(m2.RecoDigitGroups(s, {X0, Y0}, score), 0);
+}
+
+TEST_F(Matching, SolidNarrowBarsReadOneWithoutTemplates)
+{
+    struct Case {
+        int widthPx, heightPx;
+        bool skewedHoles; // about 30 % paper, not mirror-symmetric
+        int expected;
+    };
+    const std::vector<Case> cases = {
+        {5, 26, false, 1},   // solid: fill 100
+        {5, 40, true, 1},    // fill about 70 % and narrower than 5: the narrow-bar rule
+        {20, 40, true, -1},  // the same fill, not narrow: goes to the (empty) templates
+        {2, 30, false, 1},   // two pixels wide: too thin for the features, still a 1
+        {1, 30, false, 1},   // one pixel wide
+        {2, 2, false, -1},   // a dot of two rows is no digit
+    };
+    for (const Case& c : cases) {
+        Window w;
+        for (int x = 0; x < c.widthPx; ++x)
+            for (int y = 0; y < c.heightPx; ++y)
+                if (!c.skewedHoles || (x + 2 * y) % 10 >= 3)
+                    w.ink(X0 + x, Y0 + y);
+        DigitMatcher m(*w.labels, w.paper);
+        int8_t score = -1;
+        EXPECT_EQ(m.RecoDigitGroups({c.widthPx - 1, c.heightPx - 1}, {X0, Y0}, score), c.expected)
+            << c.widthPx << "x" << c.heightPx;
+        if (c.expected == 1) {
+            EXPECT_EQ(score, 5) << "no zone pattern is near a bar";
+        }
+    }
+    // A thin stroke that is mostly paper is no digit.
+    Window sparse;
+    for (int y = 0; y < 30; y += 3)
+        sparse.ink(X0, Y0 + y);
+    sparse.ink(X0 + 1, Y0);
+    DigitMatcher m(*sparse.labels, sparse.paper);
+    int8_t score = 0;
+    EXPECT_EQ(m.RecoDigitGroups({1, 27}, {X0, Y0}, score), -1);
+    EXPECT_EQ(score, 100);
+}
+
+TEST_F(Matching, NearlyEmptyMarginColumnsAreCutBeforeTheZoneGrid)
+{
+    Window w;
+    const IntSize s = drawLevels(w, "121 202 202 202 121", 3);
+    // Three leading columns with one speck each: under 10 % ink.
+    for (int x = 0; x < 3; ++x)
+        w.ink(X0 + x, Y0 + 12);
+    w.hole(2, X0 + 10, Y0 + 12, {X0 + 8, X0 + 12, Y0 + 5, Y0 + 19, 75});
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    EXPECT_EQ(m.RecoDigitGroups(s, {X0, Y0}, score), 0);
+    EXPECT_EQ(score, 0);
+}
+
+// ---- Template comparison --------------------------------------------------------
+
+TEST_F(Matching, TemplateScoresFollowTheFormula)
+{
+    // A 6 x 8 box; a point figure at (50 %, 30 %) hits cells (3, 2) and
+    // (3, 3) with 202 each (see the rendering test).
+    struct Case {
+        std::vector<std::pair<int, int>> ink;
+        std::vector<TBezFigure> figures;
+        int holeClass;
+        int digit;
+        int score;
+    };
+    const std::vector<Case> cases = {
+        // j = 1 of l = 2, S0 = 202 of S = 404, k = 2 of m = 3:
+        // 50 + 50 + 66 - 60 = 106, reported as 100.
+        {{{3, 3}, {1, 1}, {6, 8}}, {pointFigure(7, 50, 30)}, 1, 7, 100},
+        // The template inside the ink: 0 + 0 + 0 - 60.
+        {{{3, 2}, {3, 3}}, {pointFigure(7, 50, 30)}, 1, 7, -60},
+        // A 4 is outside the no-hole class: +10, so the later 7 wins.
+        {{{3, 2}, {3, 3}}, {pointFigure(4, 50, 30), pointFigure(7, 50, 30)}, 1, 7, -60},
+        {{{3, 2}, {3, 3}}, {pointFigure(4, 50, 30)}, 1, 4, -50},
+        // Unknown hole class: no penalty; equal scores keep the earlier figure.
+        {{{3, 2}, {3, 3}}, {pointFigure(4, 50, 30), pointFigure(7, 50, 30)}, 0, 4, -60},
+        {{{3, 2}, {3, 3}}, {pointFigure(3, 50, 30), pointFigure(7, 50, 30)}, 1, 3, -60},
+        // One hole: 9 belongs, 7 does not.
+        {{{3, 2}, {3, 3}}, {pointFigure(7, 50, 30), pointFigure(9, 50, 30)}, 2, 9, -60},
+        // No ink under the box: no figure qualifies.
+        {{}, {pointFigure(7, 50, 30)}, 1, -1, 100},
+    };
+    for (size_t i = 0; i < cases.size(); ++i) {
+        const Case& c = cases[i];
+        useFigures(c.figures);
+        Window w;
+        for (auto [x, y] : c.ink)
+            w.ink(X0 + x - 1, Y0 + y - 1);
+        DigitMatcher m(*w.labels, w.paper);
+        int8_t score = 0;
+        EXPECT_EQ(m.RecDigit({6, 8}, {X0, Y0}, score, c.holeClass), c.digit) << "case " << i;
+        EXPECT_EQ(score, c.score) << "case " << i;
+    }
+}
+
+TEST_F(Matching, TallThinGroupsFavourTheDigitOne)
+{
+    // Same template and ink for a 1 and a 7; the 1 gets 50 off when
+    // h x 10 div w >= 40 and 30 off at 30..39.
+    struct Case {
+        int w, h;
+        int score;
+    };
+    for (const Case& c : std::vector<Case>{{2, 8, -110}, {2, 7, -90}, {2, 5, -60}}) {
+        useFigures({pointFigure(7, 50, 50), pointFigure(1, 50, 50)});
+        Window w;
+        DigitMatcher m(*w.labels, w.paper);
+        m.RenderDigitTemplates(c.w, c.h);
+        for (int x = 1; x <= c.w; ++x)
+            for (int y = 1; y <= c.h; ++y)
+                if (m.DigitTemplate(1, x, y) > 0)
+                    w.ink(X0 + x - 1, Y0 + y - 1);
+        int8_t score = 0;
+        const int digit = m.RecDigit({c.w, c.h}, {X0, Y0}, score, 1);
+        EXPECT_EQ(digit, c.score == -60 ? 7 : 1) << c.w << "x" << c.h;
+        EXPECT_EQ(score, c.score) << c.w << "x" << c.h;
+    }
+}
+
+TEST_F(Matching, BoxesOffTheWindowAreRejected)
+{
+    Window w;
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = 0;
+    EXPECT_EQ(m.RecoDigitGroups({10, 10}, {195, 5}, score), -1);
+    EXPECT_EQ(m.RecoDigitGroups({10, 10}, {0, 5}, score), -1);
+    EXPECT_EQ(m.RecoDigitGroups({150, 150}, {1, 1}, score), -1);
+    EXPECT_EQ(score, 100);
+}
+
+// ---- Drawn digits ------------------------------------------------------------
+
+TEST_F(Matching, DrawnFiguresAreLabelledWithTheirHoles)
+{
+    TBezFigure ring;
+    ring.Digit = 0;
+    ring.NewCurve({{{50, 0}, {100, 0}, {100, 100}, {50, 100}}});
+    ring.Curves[1].AddArc({{{0, 0}, {0, 100}, {0, 0}, {50, 0}}});
+    const DigitBitmap img = drawFigure(ring, 12, 20, 3);
+    LabelledDigit d;
+    labelDigit(img, d);
+    ASSERT_TRUE(d.HasInk) << img.toText();
+    EXPECT_GT(d.Paper[1].Count, 100);
+    EXPECT_GT(d.Paper[2].Count, 10) << img.toText();
+    EXPECT_EQ(d.Paper[3].Count, 0) << img.toText();
+}
