@@ -62,6 +62,16 @@ bool readCorpusTruth(const std::string& path, CorpusTruth& t, std::string& error
         t.dpi = static_cast<int32_t>(v);
     if (number(text, "diagram", v))
         t.diagram = static_cast<int32_t>(v);
+    {
+        std::smatch m;
+        const std::regex name("stone_fontName\\s+([A-Za-z-]+)"), size("stone_fontSize\\s+([0-9]+)");
+        std::string font = "Courier-Bold", points = "5";
+        if (std::regex_search(text, m, name))
+            font = m[1].str();
+        if (std::regex_search(text, m, size))
+            points = m[1].str();
+        t.stoneFont = font + " " + points;
+    }
     const size_t grid = text.find("\"grid_px\"");
     if (grid == std::string::npos || !pair(text, "top_left", t.tl, grid) || !pair(text, "top_right", t.tr, grid) ||
         !pair(text, "bottom_left", t.bl, grid) || !pair(text, "bottom_right", t.br, grid) ||
@@ -83,6 +93,7 @@ bool readCorpusTruth(const std::string& path, CorpusTruth& t, std::string& error
         if (c >= 1 && c <= 19 && r >= 1 && r <= 19) {
             t.colour[c - 1][r - 1] = (*it)[3].str() == "B" ? 1 : 2;
             t.numbered[c - 1][r - 1] = (*it)[4].str() != "null";
+            t.number[c - 1][r - 1] = t.numbered[c - 1][r - 1] ? std::stoi((*it)[4].str()) : 0;
         }
     }
     return true;

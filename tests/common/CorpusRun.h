@@ -21,6 +21,10 @@ struct CorpusTruth {
     // 0 empty, 1 black, 2 white; [col - 1][row - 1].
     int colour[19][19] = {};
     bool numbered[19][19] = {};
+    // The number printed on each stone, 0 when none.
+    int32_t number[19][19] = {};
+    // The stone font as rendered ("Courier-Bold 5" by default).
+    std::string stoneFont;
 };
 
 // Reads the truth JSON of a page; false with `error` set when it cannot.
