@@ -65,32 +65,6 @@ std::string pageKind(const test::CorpusTruth& t)
     return t.variant + " " + std::to_string(t.dpi) + " dpi";
 }
 
-// Lays the truth's grid: every truth stone a numbered stone of its colour,
-// sized and centred as the truth's pitch and position say.
-void layTruthGrid(const test::CorpusTruth& t)
-{
-    const IntSize cell{static_cast<int32_t>(std::lround(t.spacingX)), static_cast<int32_t>(std::lround(t.spacingY))};
-    Reco.BoardLineCount = 19;
-    Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-    Reco.DiagramWindowSize = DiagramSize{19, 19};
-    Reco.CellPitchX = cell.Width;
-    Reco.CellPitchY = cell.Height;
-    Reco.DiagramsDone = t.diagram > 0 ? t.diagram - 1 : 0;
-    Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{cell.Width * 100, cell.Height * 100};
-    for (int32_t c = 1; c <= 19; ++c)
-        for (int32_t r = 1; r <= 19; ++r) {
-            BC& p = Reco.GridPoints[c][r];
-            p = BC{};
-            p.Coord = p.CoordC = test::truthPoint(t, c, r);
-            p.Size = cell;
-            const int colour = t.colour[c - 1][r - 1];
-            p.Typ = colour == 0 ? TypEmpty : (colour == 1 ? TypBlackNumbered : TypWhiteNumbered);
-            // A stone the centring found surely.
-            p.Est = colour == 0 ? 100 : 95;
-            p.PatternConf = 100;
-        }
-}
-
 } // namespace
 
 int readCommand(int argc, char** argv)
@@ -143,7 +117,7 @@ int readCommand(int argc, char** argv)
             std::printf("{\"page\": %s, \"error\": %s}\n", jsonString(name).c_str(), jsonString(error).c_str());
             continue;
         }
-        layTruthGrid(truth);
+        test::layTruthGridForReading(truth);
         resetDigitHeights();
         Reco.DebugRunState = 1;
 

@@ -329,35 +329,42 @@ void StoneNumberReader::labelWindow(IntSize size)
     const int32_t W = std::clamp(size.Width, 0, CutWindowSide);
     const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
     DigitLabelTable& L = *labels_;
-    for (int32_t x = 1; x <= W; ++x)
-        for (int32_t y = 1; y <= H; ++y)
-            L[x][y] = 0;
     counts_[PaperClass] = counts_[InkClass] = 0;
     const int step = ThinDigits ? 1 : 2;
 
+    // One raster pass with in-place renaming. While the pass runs, more
+    // components can be open than the window finally holds (the teeth of a
+    // comb join only at its back), so the pass numbers them without limit
+    // and the numbers are made compact afterwards.
+    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y - 1) * static_cast<size_t>(W) + static_cast<size_t>(x - 1); };
+    work_.assign(static_cast<size_t>(W) * static_cast<size_t>(std::max(H, 0)), 0);
+    for (auto& b : boxes_)
+        b.clear();
+    int32_t issued[3] = {0, 0, 0};
     auto extend = [](ComponentBox& b, int32_t x, int32_t y) {
         b.MinX = std::min(b.MinX, x);
         b.MaxX = std::max(b.MaxX, x);
         b.MinY = std::min(b.MinY, y);
         b.MaxY = std::max(b.MaxY, y);
     };
-
+    // A working label is class + 4 x number.
     for (int32_t y = 1; y <= H; ++y)
         for (int32_t x = 1; x <= W; ++x) {
             const int32_t cls = (cut(x, y) > 0 ? 1 : 0) + 1;
+            std::vector<ComponentBox>& boxes = boxes_[static_cast<size_t>(cls)];
             int32_t label = 0;
             for (int i = 0; i < 4; i += step) {
                 const int32_t nx = x + NeighbourDX[i];
                 const int32_t ny = y + NeighbourDY[i];
                 if (nx < 1 || nx > W || ny < 1)
                     continue;
-                const int32_t nl = L[nx][ny];
-                if (nl / 100 != cls || nl % 100 == 0)
+                const int32_t nl = work_[at(nx, ny)];
+                if (nl % 4 != cls)
                     continue;
                 if (label == 0) {
                     label = nl;
-                    L[x][y] = label;
-                    ComponentBox& b = components_[cls][label % 100];
+                    work_[at(x, y)] = label;
+                    ComponentBox& b = boxes[static_cast<size_t>(label / 4)];
                     extend(b, x, y);
                     ++b.Count;
                 } else if (nl != label) {
@@ -367,33 +374,48 @@ void StoneNumberReader::labelWindow(IntSize size)
                     // above).
                     const int32_t keep = std::min(label, nl);
                     const int32_t gone = std::max(label, nl);
-                    ComponentBox& kb = components_[cls][keep % 100];
-                    ComponentBox& gb = components_[cls][gone % 100];
+                    ComponentBox& kb = boxes[static_cast<size_t>(keep / 4)];
+                    ComponentBox& gb = boxes[static_cast<size_t>(gone / 4)];
                     for (int32_t yy = std::min(gb.MaxY, y); yy >= gb.MinY; --yy)
                         for (int32_t xx = gb.MinX; xx <= gb.MaxX; ++xx)
-                            if (L[xx][yy] == gone)
-                                L[xx][yy] = keep;
+                            if (work_[at(xx, yy)] == gone)
+                                work_[at(xx, yy)] = keep;
                     kb.Count += gb.Count;
                     extend(kb, gb.MinX, gb.MinY);
                     extend(kb, gb.MaxX, gb.MaxY);
                     gb = ComponentBox{};
-                    if (gone % 100 == counts_[cls])
-                        --counts_[cls];
+                    if (gone / 4 == issued[cls])
+                        --issued[cls];
                     label = keep;
                 }
             }
             if (label == 0) {
-                if (counts_[cls] < MaxComponentsPerClass) {
-                    const int32_t n = ++counts_[cls];
-                    components_[cls][n] = ComponentBox{x, x, y, y, 1};
-                    label = 100 * cls + n;
-                } else {
-                    // No number left: the pixel keeps its class but belongs
-                    // to no component (and so to no digit and no hole).
-                    label = 100 * cls;
-                }
-                L[x][y] = label;
+                const int32_t n = ++issued[cls];
+                if (boxes.size() <= static_cast<size_t>(n))
+                    boxes.resize(static_cast<size_t>(n) + 1);
+                boxes[static_cast<size_t>(n)] = ComponentBox{x, x, y, y, 1};
+                label = cls + 4 * n;
+                work_[at(x, y)] = label;
             }
+        }
+
+    // Numbers 1..99 per class in the order the pass issued them; beyond that
+    // a pixel keeps its class but belongs to no component (no digit, no hole).
+    for (int32_t cls = PaperClass; cls <= InkClass; ++cls) {
+        std::vector<ComponentBox>& boxes = boxes_[static_cast<size_t>(cls)];
+        std::vector<int32_t>& number = numbers_[static_cast<size_t>(cls)];
+        number.assign(boxes.size(), 0);
+        for (size_t n = 1; n < boxes.size() && static_cast<int32_t>(n) <= issued[cls]; ++n)
+            if (boxes[n].Count > 0 && counts_[cls] < MaxComponentsPerClass) {
+                number[n] = ++counts_[cls];
+                components_[cls][counts_[cls]] = boxes[n];
+            }
+    }
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t w = work_[at(x, y)];
+            const int32_t cls = w % 4;
+            L[x][y] = 100 * cls + numbers_[static_cast<size_t>(cls)][static_cast<size_t>(w / 4)];
         }
 }
 

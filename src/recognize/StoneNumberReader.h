@@ -139,6 +139,11 @@ private:
     Array1<int32_t, 1, 3> groups_{};
     int32_t groupCount_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
+    // Labelling work space: labels without a limit on numbers, and the
+    // boxes and final numbers per class.
+    std::vector<int32_t> work_;
+    std::array<std::vector<ComponentBox>, 3> boxes_;
+    std::array<std::vector<int32_t>, 3> numbers_;
     DigitMatcher matcher_;
 
     // The window of the reading under way.

@@ -108,6 +108,29 @@ IntPoint truthPoint(const CorpusTruth& t, int32_t col, int32_t row)
     return IntPoint{static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y))};
 }
 
+void layTruthGridForReading(const CorpusTruth& t)
+{
+    const IntSize cell{static_cast<int32_t>(std::lround(t.spacingX)), static_cast<int32_t>(std::lround(t.spacingY))};
+    Reco.BoardLineCount = 19;
+    Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
+    Reco.DiagramWindowSize = DiagramSize{19, 19};
+    Reco.CellPitchX = cell.Width;
+    Reco.CellPitchY = cell.Height;
+    Reco.DiagramsDone = t.diagram > 0 ? t.diagram - 1 : 0;
+    Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{cell.Width * 100, cell.Height * 100};
+    for (int32_t c = 1; c <= 19; ++c)
+        for (int32_t r = 1; r <= 19; ++r) {
+            BC& p = Reco.GridPoints[c][r];
+            p = BC{};
+            p.Coord = p.CoordC = truthPoint(t, c, r);
+            p.Size = cell;
+            const int colour = t.colour[c - 1][r - 1];
+            p.Typ = colour == 0 ? TypEmpty : (colour == 1 ? TypBlackNumbered : TypWhiteNumbered);
+            p.Est = colour == 0 ? 100 : 95;
+            p.PatternConf = 100;
+        }
+}
+
 int colourOfState(int16_t typ)
 {
     switch (typ) {

@@ -58,6 +58,12 @@ struct ClassifyResult {
 // every stone once and classifies the stones again.
 ClassifyResult classifyTruthGrid(PrepareEngine& engine, const CorpusTruth& truth);
 
+// Lays the grid for reading the numbers alone: points where the truth puts
+// them, every truth stone a numbered stone of its colour (centre = crossing,
+// estimate 95), window and stone sizes from the pitch, DiagramsDone from the
+// diagram's place in its series.
+void layTruthGridForReading(const CorpusTruth& truth);
+
 // 0 empty, 1 black, 2 white, -1 undecided, for a point state.
 int colourOfState(int16_t typ);
 
