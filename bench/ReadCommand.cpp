@@ -184,9 +184,10 @@ int readCommand(int argc, char** argv)
             }
         }
         const std::string kind = pageKind(truth);
-        std::printf("{\"page\": %s, \"kind\": %s, \"font\": %s, %s, \"read_ms\": %.2f, \"misread\": [%s]}\n",
+        std::printf("{\"page\": %s, \"kind\": %s, \"font\": %s, %s, \"read_ms\": %.2f, "
+                    "\"mean_digit_height\": %d, \"height_samples\": %d, \"misread\": [%s]}\n",
                     jsonString(name).c_str(), jsonString(kind).c_str(), jsonString(truth.stoneFont).c_str(),
-                    tally.json().c_str(), ms, misread.c_str());
+                    tally.json().c_str(), ms, reader.MeanDigitHeight, reader.DigitHeightSamples, misread.c_str());
         byKind[kind].add(tally);
         timesByKind[kind].push_back(ms);
         if (kind == "clean 300 dpi") {
