@@ -522,8 +522,10 @@ TEST(StoneReaderCorpus, CleanPagesReadAtLeastAsWellAsBefore)
         test::installPage(page);
         test::layTruthGridForReading(t);
         reader.resetDigitHeights();
-        for (int32_t c = 1; c <= 19; ++c)
-            for (int32_t r = 1; r <= 19; ++r) {
+        // Row by row, as the recognition reads them (the running digit
+        // height depends on the order).
+        for (int32_t r = 1; r <= 19; ++r)
+            for (int32_t c = 1; c <= 19; ++c) {
                 if (t.colour[c - 1][r - 1] == 0)
                     continue;
                 Reco.CurPointX = c;
