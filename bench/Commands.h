@@ -23,3 +23,11 @@ namespace quon::bench {
 int classifyCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench read PAGE.bmp... --out DIR [--grid truth]: the number of every
+// stone, written as DIR/<page>.json for the corpus scorer.
+int readCommand(int argc, char** argv);
+
+} // namespace quon::bench

@@ -6,6 +6,8 @@
 //   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
 //   quon-bench windows PAGE.bmp...  the time of the stone-window features
 //   quon-bench classify PAGE.bmp... the classification of the truth's points
+//   quon-bench read PAGE.bmp... --out DIR [--grid truth]
+//                                   the number of every stone, DIR/<page>.json
 //   quon-bench digits [FILE.BzP]  draw every figure of the digit set (the
 //                                   default set unless a file is given) as a
 //                                   thick numeral at several sizes, read it back
@@ -45,6 +47,7 @@ int usage()
                          "       quon-bench lines PAGE.bmp...\n"
                          "       quon-bench windows PAGE.bmp...\n"
                          "       quon-bench classify PAGE.bmp...\n"
+                         "       quon-bench read PAGE.bmp... --out DIR [--grid truth]\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n"
                          "       quon-bench digits [FILE.BzP]\n");
     return 2;
@@ -198,6 +201,8 @@ int main(int argc, char** argv)
         return bench::windowsCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "classify") == 0)
         return bench::classifyCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "read") == 0)
+        return bench::readCommand(argc, argv);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "digits") == 0)
         return digitsCommand(argc == 3 ? argv[2] : nullptr);
     return usage();

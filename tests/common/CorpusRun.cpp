@@ -62,6 +62,16 @@ bool readCorpusTruth(const std::string& path, CorpusTruth& t, std::string& error
         t.dpi = static_cast<int32_t>(v);
     if (number(text, "diagram", v))
         t.diagram = static_cast<int32_t>(v);
+    {
+        std::smatch m;
+        const std::regex name("stone_fontName\\s+([A-Za-z-]+)"), size("stone_fontSize\\s+([0-9]+)");
+        std::string font = "Courier-Bold", points = "5";
+        if (std::regex_search(text, m, name))
+            font = m[1].str();
+        if (std::regex_search(text, m, size))
+            points = m[1].str();
+        t.stoneFont = font + " " + points;
+    }
     const size_t grid = text.find("\"grid_px\"");
     if (grid == std::string::npos || !pair(text, "top_left", t.tl, grid) || !pair(text, "top_right", t.tr, grid) ||
         !pair(text, "bottom_left", t.bl, grid) || !pair(text, "bottom_right", t.br, grid) ||
@@ -83,6 +93,7 @@ bool readCorpusTruth(const std::string& path, CorpusTruth& t, std::string& error
         if (c >= 1 && c <= 19 && r >= 1 && r <= 19) {
             t.colour[c - 1][r - 1] = (*it)[3].str() == "B" ? 1 : 2;
             t.numbered[c - 1][r - 1] = (*it)[4].str() != "null";
+            t.number[c - 1][r - 1] = t.numbered[c - 1][r - 1] ? std::stoi((*it)[4].str()) : 0;
         }
     }
     return true;
@@ -95,6 +106,29 @@ IntPoint truthPoint(const CorpusTruth& t, int32_t col, int32_t row)
     const double x = lerp(lerp(t.tl[0], t.tr[0], u), lerp(t.bl[0], t.br[0], u), v);
     const double y = lerp(lerp(t.tl[1], t.tr[1], u), lerp(t.bl[1], t.br[1], u), v);
     return IntPoint{static_cast<int32_t>(std::lround(x)), static_cast<int32_t>(std::lround(y))};
+}
+
+void layTruthGridForReading(const CorpusTruth& t)
+{
+    const IntSize cell{static_cast<int32_t>(std::lround(t.spacingX)), static_cast<int32_t>(std::lround(t.spacingY))};
+    Reco.BoardLineCount = 19;
+    Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
+    Reco.DiagramWindowSize = DiagramSize{19, 19};
+    Reco.CellPitchX = cell.Width;
+    Reco.CellPitchY = cell.Height;
+    Reco.DiagramsDone = t.diagram > 0 ? t.diagram - 1 : 0;
+    Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{cell.Width * 100, cell.Height * 100};
+    for (int32_t c = 1; c <= 19; ++c)
+        for (int32_t r = 1; r <= 19; ++r) {
+            BC& p = Reco.GridPoints[c][r];
+            p = BC{};
+            p.Coord = p.CoordC = truthPoint(t, c, r);
+            p.Size = cell;
+            const int colour = t.colour[c - 1][r - 1];
+            p.Typ = colour == 0 ? TypEmpty : (colour == 1 ? TypBlackNumbered : TypWhiteNumbered);
+            p.Est = colour == 0 ? 100 : 95;
+            p.PatternConf = 100;
+        }
 }
 
 int colourOfState(int16_t typ)

@@ -21,6 +21,10 @@ struct CorpusTruth {
     // 0 empty, 1 black, 2 white; [col - 1][row - 1].
     int colour[19][19] = {};
     bool numbered[19][19] = {};
+    // The number printed on each stone, 0 when none.
+    int32_t number[19][19] = {};
+    // The stone font as rendered ("Courier-Bold 5" by default).
+    std::string stoneFont;
 };
 
 // Reads the truth JSON of a page; false with `error` set when it cannot.
@@ -53,6 +57,12 @@ struct ClassifyResult {
 // classifies every point that is not a sure crossing, scores; then centres
 // every stone once and classifies the stones again.
 ClassifyResult classifyTruthGrid(PrepareEngine& engine, const CorpusTruth& truth);
+
+// Lays the grid for reading the numbers alone: points where the truth puts
+// them, every truth stone a numbered stone of its colour (centre = crossing,
+// estimate 95), window and stone sizes from the pitch, DiagramsDone from the
+// diagram's place in its series.
+void layTruthGridForReading(const CorpusTruth& truth);
 
 // 0 empty, 1 black, 2 white, -1 undecided, for a point state.
 int colourOfState(int16_t typ);

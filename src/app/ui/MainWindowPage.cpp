@@ -13,10 +13,13 @@
 #include "app/ui/ScanImageWindow.h"
 #include "model/PackedPage.h"
 #include "model/Recotypes.h"
+#include "model/ui/OptionsWindow.h"
 #include "platform/ui/Dialogs.h"
+#include "recognize/StoneNumberReader.h"
 #include "platform/ui/PageFile.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QDir>
 #include <QEvent>
 #include <QFile>
@@ -271,10 +274,26 @@ void TForm1::ManualCornersPointing1Click()
     showWindow(ManualPt);
 }
 
-void TForm1::RecoStone(int, int)
+void TForm1::RecoStone(int x, int y)
 {
-    // Reading a single stone belongs to the stone reader; until it is part
-    // of the program the probe does nothing.
+    // The first grid point whose cell (strictly) holds the pointer is read
+    // as the recognition would read it.
+    std::string text;
+    bool found = false;
+    for (int32_t r = 1; r <= 19 && !found; ++r)
+        for (int32_t c = 1; c <= 19 && !found; ++c) {
+            const BC& p = Reco.GridPoints[c][r];
+            if (p.Coord.X - Reco.CellPitchX / 2 < x && x < p.Coord.X + Reco.CellPitchX / 2 &&
+                p.Coord.Y - Reco.CellPitchY / 2 < y && y < p.Coord.Y + Reco.CellPitchY / 2) {
+                Reco.CurPointX = c;
+                Reco.CurPointY = r;
+                StoneNumberReader& reader = numberReader();
+                reader.ThinDigits = Options && Options->CBThinDig->isChecked();
+                text = reader.RecoStoneNumber(0).Text;
+                found = true;
+            }
+        }
+    Dialogs::current().information(QString::fromStdString("Npl= " + text));
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y)

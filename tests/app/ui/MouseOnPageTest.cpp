@@ -11,6 +11,7 @@
 #include "model/PackedPage.h"
 #include "model/RecognitionLog.h"
 #include "model/Recotypes.h"
+#include "recognize/BezierFigures.h"
 
 #include <QAction>
 #include <QLabel>
@@ -361,4 +362,49 @@ TEST_F(MouseOnPageTest, TheRasterWindow)
     Form3->show();
     QTest::mouseClick(Form3->OK, Qt::LeftButton);
     EXPECT_FALSE(Form3->isVisible());
+}
+
+TEST_F(MouseOnPageTest, RightButtonReadsTheStoneUnderThePointer)
+{
+    // A black stone of 36 pixels at (100, 100) with a white 7 on it.
+    const std::vector<std::string> seven = {"#######", "#######", ".....##", ".....##", "....##.",
+                                            "....##.", "....##.", "...##..", "...##..", "...##..",
+                                            "..##...", "..##...", "..##...", "..##...", "..##..."};
+    std::vector<std::string> rows(600, std::string(600, '.'));
+    for (int y = 82; y < 118; ++y)
+        for (int x = 82; x < 118; ++x) {
+            const double dx = (x - 99.5) / 18.0, dy = (y - 99.5) / 18.0;
+            if (dx * dx + dy * dy <= 1.0)
+                rows[static_cast<size_t>(y)][static_cast<size_t>(x)] = '#';
+        }
+    for (size_t r = 0; r < seven.size(); ++r)
+        for (size_t c = 0; c < seven[r].size(); ++c)
+            if (seven[r][c] == '#')
+                rows[93 + r][97 + c] = '.';
+    const QString path = dir.filePath("stone.bmp");
+    ASSERT_TRUE(writeFile(path.toStdString(), makeBmp(BmpKind::Mono, rows)));
+    dialogs.script.file(path);
+    Form1->item("Open1")->trigger();
+    ASSERT_EQ(Reco.ImageWidth, 600);
+    ASSERT_TRUE(dialogs.script.informationTexts().isEmpty()) << dialogs.script.informationTexts().join("; ").toStdString();
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    Form1->item("N501")->trigger();
+
+    Reco.CellPitchX = Reco.CellPitchY = 36;
+    Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{3600, 3600};
+    BC& p = Reco.GridPoints[3][2];
+    p.Coord = p.CoordC = IntPoint{100, 100};
+    p.Size = IntSize{36, 36};
+    p.Typ = TypBlackNumbered;
+    p.Est = 95;
+
+    click(Qt::RightButton, {50, 50}); // page (100, 100)
+    ASSERT_EQ(dialogs.script.informationTexts(), QStringList{"Npl= 7"});
+    EXPECT_EQ(Reco.CurPointX, 3);
+    EXPECT_EQ(Reco.CurPointY, 2);
+    // The cells' bounds are strict: 18 pixels off the crossing is outside.
+    click(Qt::RightButton, {59, 50}); // page (118, 100)
+    EXPECT_EQ(dialogs.script.informationTexts().value(1), "Npl= ");
+    DigitPacket.Clear();
 }

@@ -1,0 +1,664 @@
+#include "recognize/StoneNumberReader.h"
+
+#include "prepare/WindowFeatures.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace quon {
+
+namespace {
+
+// Neighbours in the order the labelling takes them; those already visited
+// by a raster pass are the first four (left, up-left, up, up-right), and of
+// them the 4-connected ones are the 1st and 3rd.
+constexpr int NeighbourDX[8] = {-1, -1, 0, 1, 1, 1, 0, -1};
+constexpr int NeighbourDY[8] = {0, -1, -1, -1, 0, 1, 1, 1};
+
+BC& currentPoint() { return Reco.GridPoints[Reco.CurPointX][Reco.CurPointY]; }
+
+bool hasE(const std::string& t) { return t.find('e') != std::string::npos; }
+bool hasEOrDash(const std::string& t) { return hasE(t) || t.find('-') != std::string::npos; }
+
+// The text as a number above 400 (a text that is no number is not).
+bool above400(const std::string& t)
+{
+    return isNumberText(t) && (t.size() > 6 || std::stoi(t) > 400);
+}
+
+int16_t& cut(int32_t x, int32_t y) { return Win.CutWindow[x][y]; }
+
+} // namespace
+
+bool isNumberText(const std::string& text)
+{
+    return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+bool StoneReadResult::number(int32_t& value) const
+{
+    if (Failure != StoneReadFailure::None || !isNumberText(Text) || Text.size() > 6)
+        return false;
+    value = std::stoi(Text);
+    return true;
+}
+
+// ---- One attempt ---------------------------------------------------------------
+
+struct StoneNumberReader::Reading {
+    std::string text;
+    StoneReadFailure failure = StoneReadFailure::None;
+    int32_t count = 0;
+    std::vector<StoneDigit> digits;
+
+    void fail(StoneReadFailure f, std::string t, int32_t c = 0)
+    {
+        failure = f;
+        text = std::move(t);
+        count = c;
+        digits.clear();
+    }
+    void failCount(int32_t c)
+    {
+        std::string t = "e";
+        t += std::to_string(c);
+        fail(StoneReadFailure::GroupCount, std::move(t), c);
+    }
+    void clear()
+    {
+        failure = StoneReadFailure::None;
+        text.clear();
+        count = 0;
+        digits.clear();
+    }
+};
+
+StoneNumberReader::StoneNumberReader()
+    : labels_(std::make_unique<DigitLabelTable>()), matcher_(*labels_, components_[PaperClass])
+{
+}
+
+void StoneNumberReader::resetDigitHeights()
+{
+    MeanDigitHeight = 0;
+    DigitHeightSamples = 0;
+}
+
+StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
+{
+    StoneReadResult res = readOnce(mode);
+    if (mode == 0 && hasE(res.Text)) {
+        res = readOnce(1);
+        const BC& p = currentPoint();
+        if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
+            res = readOnce(2);
+    }
+    return res;
+}
+
+bool StoneNumberReader::recut(Reading&)
+{
+    CopyWindow(size_, origin_);
+    WindowFeatures(size_, nullptr); // the size was checked when the reading began
+    return true;
+}
+
+StoneReadResult StoneNumberReader::readOnce(int32_t mode)
+{
+    StoneReadResult out;
+    BC& p = currentPoint();
+    if (p.Typ == TypUndecided) {
+        out.Text = " ? ";
+        out.Failure = StoneReadFailure::Undecided;
+        return out;
+    }
+    if (p.Typ != TypBlackNumbered && p.Typ != TypWhiteNumbered) {
+        out.Failure = StoneReadFailure::NotNumbered;
+        return out;
+    }
+
+    size_ = p.Size;
+    const IntPoint centre = mode == 2 ? p.Coord : p.CoordC;
+    mode_ = mode == 2 ? 1 : mode;
+    colour_ = p.Typ;
+    origin_ = IntPoint{centre.X - size_.Width / 2, centre.Y - size_.Height / 2};
+    const int32_t W = size_.Width;
+    const int32_t H = size_.Height;
+
+    Reading r;
+    if (W < MinFeatureSide || H < MinFeatureSide || W > MaxFeatureSide || H > MaxFeatureSide) {
+        // A window without features is no reason to stop the diagram: the
+        // stone is marked unreadable and the log says why.
+        if (Log)
+            Log(wrongSizeMessage(size_) + " (" + std::to_string(Reco.CurPointX) + "," +
+                std::to_string(Reco.CurPointY) + ")");
+        r.fail(StoneReadFailure::WindowSize, "e");
+    } else {
+        recut(r);
+        const int32_t n = FindDigits(size_, colour_, mode_, 1);
+        if (n == 0) {
+            if (Reco.DiagramsDone == 0) {
+                r.fail(StoneReadFailure::NoDigitsFirst, "ed0");
+            } else {
+                // On a further diagram a stone without a number was carried
+                // over from an earlier one.
+                r.fail(StoneReadFailure::NoDigits, "");
+                p.Typ = p.Typ == TypBlackNumbered ? TypBlackStatic : TypWhiteStatic;
+            }
+        } else if (n < 0) {
+            r.fail(StoneReadFailure::TooManyGroups, "ed4");
+        } else if (n == 1) {
+            const ComponentBox first = groupBox(1);
+            const int32_t w = first.MaxX - first.MinX;
+            const int32_t h = first.MaxY - first.MinY;
+            const bool offCentre = std::abs(first.MinX + first.MaxX - W) > W / 10;
+            if ((w + 1) * 12 / 10 >= h) {
+                // Wide: touching digits, most likely three.
+                const int32_t c = CutGroupInThree(size_, colour_);
+                if (c != 3)
+                    r.fail(StoneReadFailure::WideUncut, "e 1");
+                else
+                    RecoDigits(r, 3);
+                if (hasEOrDash(r.text) || above400(r.text)) {
+                    recut(r);
+                    FindDigits(size_, colour_, mode_, 1);
+                    RecoDigits(r, CutDigitGroup(size_, colour_, 1));
+                    if (hasEOrDash(r.text) || r.text.empty() || above400(r.text)) {
+                        recut(r);
+                        const int32_t fresh = FindDigits(size_, colour_, mode_, 1);
+                        if (offCentre)
+                            r.fail(StoneReadFailure::CutTooFew, "eee");
+                        else
+                            RecoDigits(r, fresh);
+                    }
+                }
+            } else if ((w + 1) * 5 / 3 < h) {
+                // Very thin: a one, unless it stands off the centre.
+                if (offCentre)
+                    r.fail(StoneReadFailure::CutTooFew, "eee");
+                else
+                    RecoDigits(r, 1);
+            } else {
+                RecoDigits(r, 1);
+                if (hasE(r.text)) {
+                    const int32_t c = CutDigitGroup(size_, colour_, 1);
+                    if (c > 1)
+                        RecoDigits(r, c);
+                    else
+                        r.failCount(c);
+                }
+                if (hasE(r.text)) {
+                    recut(r);
+                    const int32_t c = FindDigits(size_, colour_, mode_, 1);
+                    if (c == 1)
+                        RecoDigits(r, CutGroupInThree(size_, colour_));
+                    else
+                        r.failCount(c);
+                }
+                if (hasE(r.text)) {
+                    recut(r);
+                    RecoDigits(r, FindDigits(size_, colour_, mode_, 1));
+                }
+            }
+        } else {
+            RecoDigits(r, n);
+        }
+    }
+
+    out.Text = r.text;
+    out.Failure = r.failure;
+    out.GroupCount = r.count;
+    out.Digits = r.digits;
+    if (out.Failure == StoneReadFailure::None && out.Digits.empty()) {
+        // Nothing was read although groups were found (a cut left none).
+        out.Failure = StoneReadFailure::GroupCount;
+        out.GroupCount = 0;
+    }
+    for (int k = 1; k <= 3; ++k)
+        out.Estdig[static_cast<size_t>(k - 1)] = p.Estdig[k];
+    return out;
+}
+
+void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
+{
+    r.clear();
+    BC& p = currentPoint();
+    bool secondCut = true;
+    // A position is cut at most once: a cut that changes nothing would
+    // otherwise repeat for ever.
+    bool cutAt[4] = {false, false, false, false};
+    int32_t k = 1;
+    while (k <= count && k <= 3) {
+        const ComponentBox g = groupBox(k);
+        const int32_t w = g.MaxX - g.MinX;
+        const int32_t h = g.MaxY - g.MinY;
+        if ((w + 1) * 5 / 3 >= h && count == 2 && !cutAt[k]) {
+            // A wide group in a two-group number holds two digits.
+            cutAt[k] = true;
+            bool didCut = false;
+            const int32_t c = CutDigitGroup(size_, colour_, k, &didCut);
+            if (didCut) {
+                count = c;
+                if (count < 2) {
+                    r.fail(StoneReadFailure::CutTooFew, "eee");
+                    return;
+                }
+                secondCut = false;
+                continue;
+            }
+        }
+        int8_t score = 100;
+        const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+        p.Estdig[k] = score;
+        if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {
+            cutAt[k] = true;
+            bool didCut = false;
+            const int32_t c = CutDigitGroup(size_, colour_, k, &didCut);
+            if (didCut) {
+                count = c;
+                if (count < 2) {
+                    r.fail(StoneReadFailure::CutTooFew, "eee");
+                    return;
+                }
+                continue;
+            }
+        }
+        if (d == -1) {
+            r.text += "e";
+            r.digits.push_back(StoneDigit{d, true});
+        } else if (d < 0) {
+            r.text += "-";
+            r.digits.push_back(StoneDigit{d, true});
+        } else {
+            r.text += std::to_string(d);
+            r.digits.push_back(StoneDigit{d, false});
+        }
+        ++k;
+    }
+}
+
+// ---- Segmentation --------------------------------------------------------------
+
+int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode, int32_t circleFlag)
+{
+    const int32_t W = std::clamp(size.Width, 0, CutWindowSide);
+    const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
+    if (circleFlag == 1) {
+        DeleteStoneCircle(IntSize{W, H}, colour);
+        if (mode == 1)
+            RemoveLoosePixels(IntSize{W, H});
+    }
+    labelWindow(IntSize{W, H});
+
+    const int32_t S = ThinDigits ? 15 : 30;
+    const int32_t minCount = (W - 1) * S * (H - 1) / 1000;
+    groupCount_ = 0;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count == 0)
+            continue; // merged into another component
+        const int32_t h = c.MaxY - c.MinY;
+        if (DigitHeightSamples < 51 && h > H / 2) {
+            MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
+            ++DigitHeightSamples;
+        }
+        if (c.Count > minCount && h > MeanDigitHeight * 80 / 10000) {
+            if (groupCount_ == 3) {
+                lastFound_ = -1;
+                return -1;
+            }
+            int32_t at = groupCount_ + 1;
+            for (int32_t i = 1; i <= groupCount_; ++i)
+                if (groupBox(i).MinX > c.MinX) {
+                    at = i;
+                    break;
+                }
+            for (int32_t i = groupCount_; i >= at; --i)
+                groups_[i + 1] = groups_[i];
+            groups_[at] = n;
+            ++groupCount_;
+        }
+    }
+    lastFound_ = groupCount_;
+    return groupCount_;
+}
+
+void StoneNumberReader::labelWindow(IntSize size)
+{
+    const int32_t W = std::clamp(size.Width, 0, CutWindowSide);
+    const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
+    DigitLabelTable& L = *labels_;
+    counts_[PaperClass] = counts_[InkClass] = 0;
+    const int step = ThinDigits ? 1 : 2;
+
+    // One raster pass with in-place renaming. While the pass runs, more
+    // components can be open than the window finally holds (the teeth of a
+    // comb join only at its back), so the pass numbers them without limit
+    // and the numbers are made compact afterwards.
+    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y - 1) * static_cast<size_t>(W) + static_cast<size_t>(x - 1); };
+    work_.assign(static_cast<size_t>(W) * static_cast<size_t>(std::max(H, 0)), 0);
+    for (auto& b : boxes_)
+        b.clear();
+    int32_t issued[3] = {0, 0, 0};
+    auto extend = [](ComponentBox& b, int32_t x, int32_t y) {
+        b.MinX = std::min(b.MinX, x);
+        b.MaxX = std::max(b.MaxX, x);
+        b.MinY = std::min(b.MinY, y);
+        b.MaxY = std::max(b.MaxY, y);
+    };
+    // A working label is class + 4 x number.
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t cls = (cut(x, y) > 0 ? 1 : 0) + 1;
+            std::vector<ComponentBox>& boxes = boxes_[static_cast<size_t>(cls)];
+            int32_t label = 0;
+            for (int i = 0; i < 4; i += step) {
+                const int32_t nx = x + NeighbourDX[i];
+                const int32_t ny = y + NeighbourDY[i];
+                if (nx < 1 || nx > W || ny < 1)
+                    continue;
+                const int32_t nl = work_[at(nx, ny)];
+                if (nl % 4 != cls)
+                    continue;
+                if (label == 0) {
+                    label = nl;
+                    work_[at(x, y)] = label;
+                    ComponentBox& b = boxes[static_cast<size_t>(label / 4)];
+                    extend(b, x, y);
+                    ++b.Count;
+                } else if (nl != label) {
+                    // Two components meet here: the larger number joins the
+                    // smaller. Its pixels lie within its box, at most down to
+                    // this row (it may reach this pixel only from the row
+                    // above).
+                    const int32_t keep = std::min(label, nl);
+                    const int32_t gone = std::max(label, nl);
+                    ComponentBox& kb = boxes[static_cast<size_t>(keep / 4)];
+                    ComponentBox& gb = boxes[static_cast<size_t>(gone / 4)];
+                    for (int32_t yy = std::min(gb.MaxY, y); yy >= gb.MinY; --yy)
+                        for (int32_t xx = gb.MinX; xx <= gb.MaxX; ++xx)
+                            if (work_[at(xx, yy)] == gone)
+                                work_[at(xx, yy)] = keep;
+                    kb.Count += gb.Count;
+                    extend(kb, gb.MinX, gb.MinY);
+                    extend(kb, gb.MaxX, gb.MaxY);
+                    gb = ComponentBox{};
+                    if (gone / 4 == issued[cls])
+                        --issued[cls];
+                    label = keep;
+                }
+            }
+            if (label == 0) {
+                const int32_t n = ++issued[cls];
+                if (boxes.size() <= static_cast<size_t>(n))
+                    boxes.resize(static_cast<size_t>(n) + 1);
+                boxes[static_cast<size_t>(n)] = ComponentBox{x, x, y, y, 1};
+                label = cls + 4 * n;
+                work_[at(x, y)] = label;
+            }
+        }
+
+    // Numbers 1..99 per class in the order the pass issued them; beyond that
+    // a pixel keeps its class but belongs to no component (no digit, no hole).
+    for (int32_t cls = PaperClass; cls <= InkClass; ++cls) {
+        std::vector<ComponentBox>& boxes = boxes_[static_cast<size_t>(cls)];
+        std::vector<int32_t>& number = numbers_[static_cast<size_t>(cls)];
+        number.assign(boxes.size(), 0);
+        for (size_t n = 1; n < boxes.size() && static_cast<int32_t>(n) <= issued[cls]; ++n)
+            if (boxes[n].Count > 0 && counts_[cls] < MaxComponentsPerClass) {
+                number[n] = ++counts_[cls];
+                components_[cls][counts_[cls]] = boxes[n];
+            }
+    }
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t w = work_[at(x, y)];
+            const int32_t cls = w % 4;
+            L[x][y] = 100 * cls + numbers_[static_cast<size_t>(cls)][static_cast<size_t>(w / 4)];
+        }
+}
+
+void StoneNumberReader::DeleteStoneCircle(IntSize size, int32_t colour)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    const double e = (W + 1) / 2.0;
+    const double f = H / 2.0;
+    auto g = [e, f](int32_t x, int32_t y) { return (x - e) * (x - e) / (e * e) + (y - f) * (y - f) / (f * f); };
+    const int32_t est = currentPoint().Est;
+    if (colour == 2) {
+        if (est < 90 && FitWhiteStoneOutline(size))
+            return;
+        const double r = std::sqrt(2.0) / 2.0;
+        const double gmax = est >= 92 ? 0.75 : 0.8;
+        const auto xlo = static_cast<int32_t>(std::nearbyint(e * (1 - r)));
+        const auto xhi = static_cast<int32_t>(std::nearbyint(e * (1 + r)));
+        const auto ylo = static_cast<int32_t>(std::nearbyint(f * (1 - r)));
+        const auto yhi = static_cast<int32_t>(std::nearbyint(f * (1 + r)));
+        for (int32_t x = 1; x <= W; ++x)
+            for (int32_t y = 1; y <= H; ++y)
+                if (!(x >= xlo && x <= xhi && y >= ylo && y <= yhi && g(x, y) <= gmax))
+                    cut(x, y) = 0;
+    } else {
+        for (int32_t x = 1; x <= W; ++x)
+            for (int32_t y = 1; y <= H; ++y)
+                cut(x, y) = g(x, y) <= 0.85 ? static_cast<int16_t>(1 - (cut(x, y) > 0 ? 1 : 0)) : int16_t{0};
+    }
+}
+
+bool StoneNumberReader::FitWhiteStoneOutline(IntSize size)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; };
+
+    int32_t top = H;
+    for (int32_t n = 40; n >= 20; n -= 5) {
+        int32_t found = 0;
+        for (int32_t x = std::max(1, W * n / 100); x <= std::min(W, W * (100 - n) / 100); ++x) {
+            int32_t y = H / 2;
+            while (y >= 1 && ink(x, y))
+                --y;
+            if (H / 10 < y && y < 3 * H / 10 && y <= top) {
+                if (top - y < 2)
+                    ++found;
+                top = y;
+            }
+        }
+        if (found > 0)
+            break;
+    }
+    int32_t bottom = 0;
+    for (int32_t n = 40; n >= 20; n -= 5) {
+        int32_t found = 0;
+        for (int32_t x = std::max(1, W * n / 100); x <= std::min(W, W * (100 - n) / 100); ++x) {
+            int32_t y = H / 2;
+            while (y < H && ink(x, y))
+                ++y;
+            if (7 * H / 10 < y && y < 9 * H / 10 && y >= bottom) {
+                if (y - bottom < 2)
+                    ++found;
+                bottom = y;
+            }
+        }
+        if (found > 0)
+            break;
+    }
+    if (top == H || bottom == 0)
+        return false;
+
+    const int32_t c = (top + bottom) / 2;
+    const int32_t d = W / 10;
+    auto rows = [&](int32_t x, int32_t lo, int32_t hi) {
+        int32_t s = 0;
+        for (int32_t y = std::max(1, lo); y <= std::min(H, hi); ++y)
+            s += ink(x, y) ? 1 : 0;
+        return s;
+    };
+    // Which band of the column holds the outline: 1 in the middle rows, 2
+    // and 3 further out; 0 none.
+    auto band = [&](int32_t x) {
+        if (rows(x, c - d, c + d) > d)
+            return 1;
+        if (rows(x, c - 2 * d, c - d) + rows(x, c + d, c + 2 * d) > d)
+            return 2;
+        if (rows(x, c - 3 * d, c - 2 * d) + rows(x, c + 2 * d, c + 3 * d) > d)
+            return 3;
+        return 0;
+    };
+    int32_t left = -6;
+    for (int32_t x = 1; x <= W / 10; ++x) {
+        const int b = band(x);
+        if (b != 0) {
+            left = b == 1 ? x : (b == 2 ? -2 : -4);
+            break;
+        }
+    }
+    int32_t right = W + 6;
+    for (int32_t x = W; x >= 9 * W / 10 && x >= 1; --x) {
+        const int b = band(x);
+        if (b != 0) {
+            right = b == 1 ? x : (b == 2 ? W + 2 : W + 4);
+            break;
+        }
+    }
+    const double a = (right - left + 1) / 2.0;
+    const double cx = (right + left + 1) / 2.0;
+    const double b = H / 2.0;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y) {
+            if (y < top || y > bottom) {
+                cut(x, y) = 0;
+                continue;
+            }
+            const double gx = (x - cx) / a;
+            const double gy = (y - H / 2.0) / b;
+            if (gx * gx + gy * gy > 0.8)
+                cut(x, y) = 0;
+        }
+    return true;
+}
+
+void StoneNumberReader::RemoveLoosePixels(IntSize size)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    for (int32_t x = 2; x <= W - 1; ++x)
+        for (int32_t y = 2; y <= H - 1; ++y) {
+            if (cut(x, y) <= 0)
+                continue;
+            int paper = 0;
+            for (int i = 0; i < 8; ++i)
+                paper += cut(x + NeighbourDX[i], y + NeighbourDY[i]) > 0 ? 0 : 1;
+            if (paper >= 5)
+                cut(x, y) = 0;
+        }
+}
+
+// ---- Cuts ----------------------------------------------------------------------
+
+bool StoneNumberReader::prepareCut()
+{
+    // The window as the last segmentation saw it: circle removed, loose
+    // pixels gone.
+    const DigitLabelTable& L = *labels_;
+    for (int32_t x = 1; x <= size_.Width; ++x)
+        for (int32_t y = 1; y <= size_.Height; ++y)
+            cut(x, y) = static_cast<int16_t>(std::max(0, L[x][y] / 100 - 1));
+    return WindowFeatures(size_, nullptr);
+}
+
+int32_t StoneNumberReader::CutDigitGroup(IntSize size, int32_t colour, int32_t k, bool* didCut)
+{
+    if (didCut)
+        *didCut = false;
+    size_ = size;
+    colour_ = colour;
+    if (k < 1 || k > groupCount_ || !prepareCut())
+        return lastFound_;
+    const ComponentBox g = groupBox(k);
+    const int32_t q = (g.MaxX - g.MinX) / 6;
+    const int32_t lo = std::max(1, g.MinX + q);
+    const int32_t hi = std::min(size.Width, g.MaxX - q);
+    int32_t best = 0;
+    int32_t bestInk = 15;
+    for (int32_t x = lo; x <= hi; ++x)
+        if (Win.ColumnInk[x] < bestInk) {
+            bestInk = Win.ColumnInk[x];
+            best = x;
+        }
+    if (best == 0) {
+        bestInk = 100;
+        for (int32_t x = lo; x <= hi; ++x)
+            if (Win.ColumnMidInk[x] > 30 && Win.ColumnInk[x] < bestInk) {
+                bestInk = Win.ColumnInk[x];
+                best = x;
+            }
+    }
+    if (best == 0)
+        return lastFound_; // no column to cut: the group stays as it is
+    for (int32_t y = 1; y <= size.Height; ++y)
+        cut(best, y) = 0;
+    if (didCut)
+        *didCut = true;
+    return FindDigits(size, colour, 0, 2);
+}
+
+int32_t StoneNumberReader::CutGroupInThree(IntSize size, int32_t colour)
+{
+    size_ = size;
+    colour_ = colour;
+    if (groupCount_ < 1 || !prepareCut())
+        return lastFound_;
+    const ComponentBox g = groupBox(1);
+    const int32_t W = size.Width;
+    const int32_t t = (g.MaxX - g.MinX) / 3;
+    const int32_t s = t * 3 / 5 + 1;
+    for (int32_t i = 1; i <= 2; ++i) {
+        const int32_t c = g.MinX + i * t;
+        const int32_t lo = std::max(1, c - s);
+        const int32_t hi = std::min(W, c + s - 1);
+        int32_t best = 0;
+        int32_t bestInk = 15;
+        for (int32_t x = lo; x <= hi; ++x)
+            if (Win.ColumnInk[x] < bestInk) {
+                bestInk = Win.ColumnInk[x];
+                best = x;
+            }
+        if (best == 0) {
+            for (int32_t x = lo; x <= hi; ++x)
+                if (Win.ColumnMidInk[x] > 30 && Win.ColumnInk[x] < 100 && (best == 0 || Win.ColumnInk[x] <= bestInk)) {
+                    bestInk = Win.ColumnInk[x];
+                    best = x;
+                }
+        }
+        int32_t centre = best;
+        int32_t width = 1;
+        if (best == 0) {
+            centre = c - 1;
+            width = std::max(1, t / 5);
+        }
+        // Centre first, then alternately right and left of it.
+        for (int32_t j = 0; j < width; ++j) {
+            const int32_t off = (j + 1) / 2;
+            const int32_t x = j % 2 == 1 ? centre + off : centre - off;
+            if (x >= 1 && x <= W)
+                for (int32_t y = 1; y <= size.Height; ++y)
+                    cut(x, y) = 0;
+        }
+    }
+    return FindDigits(size, colour, 0, 2);
+}
+
+// ---- The program's reader ------------------------------------------------------
+
+StoneNumberReader& numberReader()
+{
+    static StoneNumberReader reader;
+    return reader;
+}
+
+void resetDigitHeights() { numberReader().resetDigitHeights(); }
+
+} // namespace quon

@@ -1,0 +1,165 @@
+// Reading the move number printed on one stone.
+//
+// Method: the stone's window is cut out of the page; the stone's circle is
+// removed (a white stone keeps the inside of an ellipse, a black stone has
+// its inside inverted so that the white digits become ink); the window is
+// labelled into connected paper and ink components in one raster pass; ink
+// components big and tall enough are the digit groups, ordered left to
+// right. Touching digits are separated by cutting a group at its weakest
+// column (or in three near its thirds), and every group is read by the
+// digit matcher. A failed reading is tried again with loose pixels removed,
+// then with the window on the grid crossing instead of the stone centre.
+//
+// The result is the text the rest of the program shows and stores (digits,
+// "e" for a digit that could not be read, or a fixed failure text) and,
+// beside it, the same result in plain fields, so that no caller has to
+// parse the text.
+//
+// The working arrays (labels, components, groups) belong to the reader and
+// are overwritten for every stone; the window itself is the shared stone
+// window `Win`. Only the running mean of the digit height survives a stone;
+// it is kept over the stones of one diagram and reset at the start of the
+// next one.
+#pragma once
+
+#include "model/CheckedArray.h"
+#include "model/Recotypes.h"
+#include "recognize/DigitMatching.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quon {
+
+// Why a reading gave no plain number.
+enum class StoneReadFailure : uint8_t {
+    None,            // digits were read (some positions may be rejected)
+    NotNumbered,     // the point is no stone with a number: empty text
+    Undecided,       // the point is undecided: " ? "
+    NoDigits,        // no digit ink on a further diagram: empty text, the stone became a plain stone
+    NoDigitsFirst,   // no digit group on the first diagram of a game: "ed0"
+    TooManyGroups,   // more than three digit groups: "ed4"
+    CutTooFew,       // a cut gave too few groups, or a lone stroke off the centre: "eee"
+    WideUncut,       // a wide single group could not be cut in three: "e 1"
+    GroupCount,      // a cut or re-segmentation gave an unusable group count: "e" + count
+    WindowSize,      // the stone window has no usable size: "e"
+};
+
+// One digit position of the number.
+struct StoneDigit {
+    int32_t Digit = 0;     // the digit value read (valid when not rejected)
+    bool Rejected = false; // shown as "e" (or "-" for a figure without a digit)
+    bool operator==(const StoneDigit&) const = default;
+};
+
+struct StoneReadResult {
+    std::string Text;
+    StoneReadFailure Failure = StoneReadFailure::NotNumbered;
+    int32_t GroupCount = 0;           // the count of a GroupCount failure
+    std::vector<StoneDigit> Digits;   // per position, left to right, when Failure is None
+    std::array<int8_t, 3> Estdig{};   // the matcher's score per position (as written to the point)
+
+    // True with the number when every position was read.
+    bool number(int32_t& value) const;
+};
+
+// Sizes of the working arrays.
+constexpr int32_t MaxComponentsPerClass = 99;
+constexpr int32_t PaperClass = 1;
+constexpr int32_t InkClass = 2;
+
+class StoneNumberReader {
+public:
+    StoneNumberReader();
+
+    // Options of the run: 8-connected ink and a smaller digit gate for thin digits.
+    bool ThinDigits = false;
+    // Where the reader's own log lines go (a window without a usable size).
+    std::function<void(const std::string&)> Log;
+
+    // Reads the number on the current point (Reco.CurPointX, CurPointY).
+    // mode 0: first attempt, window on the stone centre (CoordC); mode 1:
+    // the same with loose pixels removed; mode 2: window on the crossing
+    // (Coord), then as mode 1. May make a numbered stone a plain stone and
+    // writes the point's Estdig.
+    StoneReadResult RecoStoneNumber(int32_t mode);
+
+    // The running mean of tall ink components, hundredths of a pixel, and
+    // how many components it holds.
+    int32_t MeanDigitHeight = 0;
+    int32_t DigitHeightSamples = 0;
+    void resetDigitHeights();
+
+    // ---- The steps, public for the tests ----
+
+    // Segments Win.CutWindow of `size`: with circleFlag 1 the stone's circle
+    // is removed first (and with mode 1 the loose pixels), then the window is
+    // labelled and the digit groups chosen. Returns the number of groups
+    // 0..3, or -1 when more than three qualify.
+    int32_t FindDigits(IntSize size, int32_t colour, int32_t mode, int32_t circleFlag);
+    // The stone outline removal alone, on Win.CutWindow.
+    void DeleteStoneCircle(IntSize size, int32_t colour);
+    bool FitWhiteStoneOutline(IntSize size);
+    void RemoveLoosePixels(IntSize size);
+    // Labels Win.CutWindow of `size` into DigitLabels / Components.
+    void labelWindow(IntSize size);
+
+    // Cuts digit group k at its weakest column and segments again; `cut` is
+    // false (and nothing changes) when no column qualifies. Returns the new
+    // group count, or the unchanged count when nothing was cut.
+    int32_t CutDigitGroup(IntSize size, int32_t colour, int32_t k, bool* cut = nullptr);
+    // Cuts group 1 at two columns near its thirds and segments again.
+    int32_t CutGroupInThree(IntSize size, int32_t colour);
+
+    // The working arrays of the last segmentation.
+    const DigitLabelTable& DigitLabels() const { return *labels_; }
+    // [class][number]; entries up to ComponentCounts[class] are meaningful.
+    const ComponentBox& component(int32_t cls, int32_t n) const { return components_[cls][n]; }
+    int32_t ComponentCounts(int32_t cls) const { return counts_[cls]; }
+    int32_t groupCount() const { return groupCount_; }
+    // Ink component number of digit group k (1-based).
+    int32_t DigitGroups(int32_t k) const { return groups_[k]; }
+
+private:
+    struct Reading; // the text and fields being built for one attempt
+
+    StoneReadResult readOnce(int32_t mode);
+    bool recut(Reading& r);
+    void RecoDigits(Reading& r, int32_t count);
+    bool prepareCut();
+    const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
+
+    std::unique_ptr<DigitLabelTable> labels_;
+    Array1<PaperComponentTable, 1, 2> components_{};
+    Array1<int32_t, 1, 2> counts_{};
+    Array1<int32_t, 1, 3> groups_{};
+    int32_t groupCount_ = 0;
+    int32_t lastFound_ = 0; // the result of the last FindDigits
+    // Labelling work space: labels without a limit on numbers, and the
+    // boxes and final numbers per class.
+    std::vector<int32_t> work_;
+    std::array<std::vector<ComponentBox>, 3> boxes_;
+    std::array<std::vector<int32_t>, 3> numbers_;
+    DigitMatcher matcher_;
+
+    // The window of the reading under way.
+    IntSize size_{};
+    IntPoint origin_{};
+    int32_t colour_ = 0;
+    int32_t mode_ = 0;
+};
+
+// The one reader of the program.
+StoneNumberReader& numberReader();
+
+// Clears the running digit height: the start of every diagram calls it.
+void resetDigitHeights();
+
+// True when `text` is a number: one or more decimal digits and nothing else.
+bool isNumberText(const std::string& text);
+
+} // namespace quon
