@@ -23,3 +23,11 @@ namespace quon::bench {
 int classifyCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench prepare PAGE.bmp... --out DIR: the whole preparation of each
+// page; per-page predictions for the corpus scorer.
+int prepareCommand(int argc, char** argv);
+
+} // namespace quon::bench

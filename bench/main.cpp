@@ -6,6 +6,8 @@
 //   quon-bench lines PAGE.bmp...    the horizontal line finder on each page
 //   quon-bench windows PAGE.bmp...  the time of the stone-window features
 //   quon-bench classify PAGE.bmp... the classification of the truth's points
+//   quon-bench prepare PAGE.bmp... --out DIR
+//                                   the whole preparation; predictions in DIR
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
 #include "Commands.h"
@@ -36,6 +38,7 @@ int usage()
                          "       quon-bench lines PAGE.bmp...\n"
                          "       quon-bench windows PAGE.bmp...\n"
                          "       quon-bench classify PAGE.bmp...\n"
+                         "       quon-bench prepare PAGE.bmp... --out DIR\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n");
     return 2;
 }
@@ -190,5 +193,7 @@ int main(int argc, char** argv)
         return bench::windowsCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "classify") == 0)
         return bench::classifyCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "prepare") == 0)
+        return bench::prepareCommand(argc, argv);
     return usage();
 }
