@@ -75,7 +75,7 @@ int prepareCommand(int argc, char** argv)
     std::vector<std::string> pages;
     std::string outDir;
     // The other readings of two open choices, for measuring them.
-    bool sharedCorner = false, fullRespacing = false;
+    bool sharedCorner = false, fullRespacing = false, centringPerPoint = false;
     for (int a = 2; a < argc; ++a) {
         if (std::strcmp(argv[a], "--out") == 0 && a + 1 < argc)
             outDir = argv[++a];
@@ -83,12 +83,14 @@ int prepareCommand(int argc, char** argv)
             sharedCorner = true;
         else if (std::strcmp(argv[a], "--full-respacing") == 0)
             fullRespacing = true;
+        else if (std::strcmp(argv[a], "--centring-per-point") == 0)
+            centringPerPoint = true;
         else
             pages.emplace_back(argv[a]);
     }
     if (pages.empty() || outDir.empty()) {
         std::fprintf(stderr, "usage: quon-bench prepare PAGE.bmp... --out DIR [--shared-corner-record] "
-                             "[--full-respacing]\n");
+                             "[--full-respacing] [--centring-per-point]\n");
         return 2;
     }
     std::error_code ec;
@@ -126,6 +128,7 @@ int prepareCommand(int argc, char** argv)
         PrepareEngine engine(host);
         engine.FreshCornerRecord = !sharedCorner;
         engine.EmptyPassOnlyCross = !fullRespacing;
+        engine.CentringByIteration = !centringPerPoint;
         const auto t0 = std::chrono::steady_clock::now();
         const bool ok = engine.PrepareDiagram();
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();

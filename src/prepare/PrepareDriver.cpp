@@ -97,6 +97,13 @@ bool PrepareEngine::PrepareDiagram()
     BadPoints = 0;
     CornersFound = CornerCodeSum = 0;
     SureStoneCounts[1] = SureStoneCounts[2] = 0;
+    PlainStoneCounts[1] = PlainStoneCounts[2] = 0;
+    // The prior is what the sizes were before this run: the stone checks of
+    // the corners and the passes seed unknown sizes with the cell size,
+    // which must not weigh as 25 samples.
+    SizesKnownAtStart = Reco.StoneSizes[1].Width > 0 && Reco.StoneSizes[1].Height > 0 && Reco.StoneSizes[2].Width > 0 &&
+                        Reco.StoneSizes[2].Height > 0;
+    centringCalls_ = {};
     resetCentringHistory();
     startWindowRun();
 
@@ -121,9 +128,10 @@ bool PrepareEngine::PrepareDiagram()
     if (cancelled)
         return endRun(PrepareOutcome::Cancelled);
 
-    if (Reco.DiagramType != DiaPosition)
-        host.log("Stone-size learning and the iterations are not part of this build: the grid ends after the "
-                 "empty-point passes.");
+    if (Reco.DiagramType != DiaPosition) {
+        if (!stoneSizeLearning() || !iterations())
+            return endRun(PrepareOutcome::Cancelled);
+    }
     return endRun(PrepareOutcome::Success);
 }
 

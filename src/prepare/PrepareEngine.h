@@ -213,6 +213,34 @@ class PrepareEngine {
     // bottom-left 3, bottom-right 4).
     static CornerVerdict cornerVerdict(int32_t found, int32_t codeSum, bool handPointed);
 
+    // ---- Stone-size learning and the iterations (StoneLearning.cpp) ----
+
+    int32_t RefMatch = 70;
+    int32_t StoneMatch = 0;
+    int32_t CentredCount = 0;
+    Array1<int32_t, 1, 2> PlainStoneCounts{};
+    int32_t NPts = 0;
+    int32_t BadPercent = 0;
+    // All four stone sizes were set when the run started: they weigh as a
+    // prior of 25 samples per colour.
+    bool SizesKnownAtStart = false;
+    // Centring in the iterations gets the iteration number (rather than the
+    // number of the call for that point).
+    bool CentringByIteration = true;
+
+    // The iteration walk: the board positions from (10, 9) outwards.
+    static std::vector<IntPoint> spiralPositions();
+    // Folds one stone window (whole pixels) into a colour's learned size,
+    // with n earlier samples and weight w.
+    static void foldStoneSize(StoneSize& size, int32_t n, IntSize window, int32_t w);
+    // The match above which a centred stone teaches its size in iteration k.
+    static int32_t learningThreshold(int colour, int32_t k);
+
+    // Stage 7: false when Cancel was seen.
+    bool stoneSizeLearning();
+    // Stage 8: false when Cancel was seen.
+    bool iterations();
+
     // The stages, each true to go on. Stage 1 and 2: the rectangle and the
     // first grid.
     bool boardRectAndFirstGrid();
@@ -229,6 +257,8 @@ class PrepareEngine {
     // The run's end: Recognition enabled, window hidden, time recorded.
     bool endRun(PrepareOutcome outcome);
     bool fail();
+    void coupleColoursAfterLearning();
+    Array1<Array1<int32_t, 1, 19>, 1, 19> centringCalls_{};
 
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
 

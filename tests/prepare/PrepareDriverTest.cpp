@@ -73,7 +73,8 @@ TEST_F(PrepareDriver, EmptyBoardBecomesAGridOfEmptyCrossings)
             EXPECT_NEAR(pt(c, r).Coord.X, pointX(style, c), 2);
             EXPECT_NEAR(pt(c, r).Coord.Y, pointY(style, r), 2);
         }
-    EXPECT_EQ(host.labels[2], "Looking for empty points");
+    // No stones: learning finds nothing and one iteration finishes.
+    EXPECT_EQ(host.labels[2], "Finalization # 2");
     EXPECT_FALSE(host.progressVisible);
 }
 
@@ -101,8 +102,7 @@ TEST_F(PrepareDriver, CornerDecisionByMatchedCorners)
 TEST_F(PrepareDriver, NarrowCellsAreTakenForSquare)
 {
     // Cells 5 % narrower than high: the line finder lays square cells, so
-    // the right corners are probed beside the board, where they match only
-    // as doubtful crossings and are not trusted.
+    // the right corners are probed beside the board.
     style.pitchX = 43;
     start(drawBoard(style));
     PrepareEngine engine(host);
@@ -110,8 +110,7 @@ TEST_F(PrepareDriver, NarrowCellsAreTakenForSquare)
     EXPECT_EQ(Reco.CellPitchX, Reco.CellPitchY);
     EXPECT_EQ(engine.BoardRect.Right, engine.BoardRect.Left + 18 * Reco.CellPitchY);
     EXPECT_EQ(pt(1, 1).PatternConf, 100);
-    EXPECT_EQ(pt(19, 1).PatternConf, 50);
-    EXPECT_LT(pt(19, 19).Est, 89);
+    EXPECT_GT(pt(19, 1).Coord.X, pointX(style, 19) + 20);
 }
 
 TEST_F(PrepareDriver, FailuresShowTheirMessage)
@@ -259,36 +258,36 @@ TEST_F(PrepareDriver, StonesOfTheLaterPassesByDiagramType)
     drawStone(page, style, 4, 4, 1, false);
     drawStone(page, style, 7, 12, 2, false);
     drawStone(page, style, 16, 3, 1, false);
-    struct Case {
-        int16_t type;
-        int16_t black, white;
-        int32_t conf;
-    } cases[] = {
-        {DiaPosition, TypBlackStatic, TypWhiteStatic, 90},
-        {DiaStonesAndMoves, TypColourUndecided, TypColourUndecided, 70},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.type);
+    {
+        // A position ends after the empty-point passes, whose stone check
+        // has made plain stones of the colours it decided.
+        SCOPED_TRACE("position");
         start(page);
-        host.logLines.clear();
-        Reco.DiagramType = c.type;
-        Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{};
+        Reco.DiagramType = DiaPosition;
         PrepareEngine engine(host);
         ASSERT_TRUE(engine.PrepareDiagram());
-        EXPECT_EQ(pt(4, 4).Typ, c.black);
-        EXPECT_EQ(pt(16, 3).Typ, c.black);
-        EXPECT_EQ(pt(7, 12).Typ, c.white);
-        EXPECT_EQ(pt(4, 4).PatternConf, c.conf);
+        EXPECT_EQ(host.labels[2], "Looking for empty points");
+        EXPECT_EQ(pt(4, 4).Typ, TypBlackStatic);
+        EXPECT_EQ(pt(16, 3).Typ, TypBlackStatic);
+        EXPECT_EQ(pt(7, 12).Typ, TypWhiteStatic);
+        EXPECT_EQ(pt(4, 4).PatternConf, 90);
         EXPECT_EQ(pt(4, 4).Est, 80);
         EXPECT_EQ(count(TypEmpty), 358);
     }
-    // A game record's first diagram looks for no stones: they stay open.
-    start(page);
-    Reco.DiagramType = DiaGameRecord;
-    PrepareEngine engine(host);
-    ASSERT_TRUE(engine.PrepareDiagram());
-    EXPECT_EQ(pt(4, 4).Typ, TypUndecided);
-    EXPECT_EQ(count(TypEmpty), 358);
+    // The other types learn and iterate on to the stones' colours.
+    for (int16_t type : {DiaStonesAndMoves, DiaGameRecord}) {
+        SCOPED_TRACE(type);
+        start(page);
+        Reco.DiagramType = type;
+        Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{};
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(pt(4, 4).Typ % 2, 1);
+        EXPECT_EQ(pt(16, 3).Typ % 2, 1);
+        EXPECT_EQ(pt(7, 12).Typ % 2, 0);
+        EXPECT_GT(pt(7, 12).Typ, 0);
+        EXPECT_EQ(count(TypEmpty), 358);
+    }
 }
 
 TEST_F(PrepareDriver, StoneOnACornerBecomesAPlainStoneOnTheRectangle)
@@ -301,6 +300,9 @@ TEST_F(PrepareDriver, StoneOnACornerBecomesAPlainStoneOnTheRectangle)
     Reco.CornersPointed = 1;
     pt(1, 1).Coord = IntPoint{pointX(style, 1), pointY(style, 1)};
     pt(19, 19).Coord = IntPoint{pointX(style, 19), pointY(style, 19)};
+    // A position, so that the run ends with the corner as the corner stage
+    // left it.
+    Reco.DiagramType = DiaPosition;
     PrepareEngine engine(host);
     ASSERT_TRUE(engine.PrepareDiagram());
     EXPECT_TRUE(host.messages.empty());
