@@ -40,11 +40,11 @@ bool contains(Span s, int32_t v) { return v >= s.lo && v <= s.hi; }
 // exact for every numerator n >= 0 with n * d < 2^40 (here n <= 28000 and
 // d <= 140).
 class ExactDivision {
-  public:
+public:
     explicit ExactDivision(int32_t d) : m_((uint64_t{1} << 40) / static_cast<uint64_t>(d) + 1) {}
     int32_t operator()(int32_t n) const { return static_cast<int32_t>((static_cast<uint64_t>(n) * m_) >> 40); }
 
-  private:
+private:
     uint64_t m_;
 };
 
@@ -61,7 +61,8 @@ Bits rangeMask(Span s)
     return m;
 }
 
-template <int NW> int32_t countIn(const Bits& a, const Bits& m)
+template <int NW>
+int32_t countIn(const Bits& a, const Bits& m)
 {
     int32_t n = 0;
     for (int i = 0; i < NW; ++i)
@@ -69,7 +70,11 @@ template <int NW> int32_t countIn(const Bits& a, const Bits& m)
     return n;
 }
 
-template <int NW> int32_t countPairs(const Bits& a, const Bits& b) { return countIn<NW>(a, b); }
+template <int NW>
+int32_t countPairs(const Bits& a, const Bits& b)
+{
+    return countIn<NW>(a, b);
+}
 
 uint64_t reverse64(uint64_t v)
 {
@@ -81,7 +86,8 @@ uint64_t reverse64(uint64_t v)
 }
 
 // The column upside down: bit y - 1 goes to bit h - y.
-template <int NW> Bits flipped(const Bits& a, int32_t h)
+template <int NW>
+Bits flipped(const Bits& a, int32_t h)
 {
     // Reverse all 64 * NW bits, then shift down by 64 * NW - h.
     Bits r;
@@ -164,7 +170,8 @@ void clearFeatures(WindowWorkingSet& s)
 
 // Cell spans of an n-pixel side cut into `cells` cells, the last one taking
 // the remainder; spans[0] unused.
-template <size_t N> void cellSpans(int32_t n, std::array<Span, N + 1>& spans)
+template <size_t N>
+void cellSpans(int32_t n, std::array<Span, N + 1>& spans)
 {
     const int32_t cell = n / static_cast<int32_t>(N);
     for (size_t b = 1; b <= N; ++b)
@@ -190,9 +197,9 @@ struct Accumulated {
 // population count of the column under that range's mask; the rows are
 // summed over the ink pixels alone.
 template <int NW>
-inline __attribute__((always_inline)) void
-accumulate(int32_t w, int32_t h, const Zone (&zones)[9], Span mid, bool zoneGrid, const std::array<Span, 6>& zgRows,
-           bool reducedGrid, const std::array<Span, 8>& rgRows, Accumulated& acc)
+inline __attribute__((always_inline)) void accumulate(int32_t w, int32_t h, const Zone (&zones)[9], Span mid, bool zoneGrid,
+                const std::array<Span, 6>& zgRows, bool reducedGrid, const std::array<Span, 8>& rgRows,
+                Accumulated& acc)
 {
     Bits zoneMask[9];
     for (int z = 0; z < 9; ++z) {
@@ -339,15 +346,15 @@ bool WindowFeatures(IntSize size, PrepareHost* host)
     }
 
     const Zone zones[9] = {
-        zone(span(1, w, w), span(1, h / 5, h)),                                                // top
-        zone(span(1, w, w), span(4 * h / 5, h, h)),                                            // bottom
-        zone(span(1, w / 5, w), span(1, h, h)),                                                // left
-        zone(span(4 * w / 5, w, w), span(1, h, h)),                                            // right
+        zone(span(1, w, w), span(1, h / 5, h)),                                             // top
+        zone(span(1, w, w), span(4 * h / 5, h, h)),                                         // bottom
+        zone(span(1, w / 5, w), span(1, h, h)),                                             // left
+        zone(span(4 * w / 5, w, w), span(1, h, h)),                                         // right
         zone(span(w / 3, 2 * w / 3, w), span(h / 6, h / 3, h), span(2 * h / 3, 5 * h / 6, h)), // mid bands
-        zone(span(w / 3 + 1, 5 * w / 6, w), span(3 * h / 8, 5 * h / 8, h)),                    // centre right
-        zone(span(2, w / 3, w), span(1, h / 2, h)),                                            // upper left
-        zone(span(2 * w / 3, w - 1, w), span(1, h / 2, h)),                                    // upper right
-        zone(span(2 * w / 3, w - 1, w), span(h / 2, h, h)),                                    // lower right
+        zone(span(w / 3 + 1, 5 * w / 6, w), span(3 * h / 8, 5 * h / 8, h)),                 // centre right
+        zone(span(2, w / 3, w), span(1, h / 2, h)),                                         // upper left
+        zone(span(2 * w / 3, w - 1, w), span(1, h / 2, h)),                                 // upper right
+        zone(span(2 * w / 3, w - 1, w), span(h / 2, h, h)),                                 // lower right
     };
     const Span mid = span(h / 4 + 1, 3 * h / 4 - 1, h);
 
@@ -373,9 +380,9 @@ bool WindowFeatures(IntSize size, PrepareHost* host)
     const auto& rg = acc.rg;
 
     // Zones.
-    int32_t* const zoneOut[9] = {&s.ZoneTop,       &s.ZoneBottom,     &s.ZoneLeft,
-                                 &s.ZoneRight,     &s.ZoneMidBands,   &s.ZoneCentreRight,
-                                 &s.ZoneUpperLeft, &s.ZoneUpperRight, &s.ZoneLowerRight};
+    int32_t* const zoneOut[9] = {&s.ZoneTop,       &s.ZoneBottom,      &s.ZoneLeft,
+                                 &s.ZoneRight,     &s.ZoneMidBands,    &s.ZoneCentreRight,
+                                 &s.ZoneUpperLeft, &s.ZoneUpperRight,  &s.ZoneLowerRight};
     for (int z = 0; z < 9; ++z) {
         const int32_t pixels = length(zones[z].x) * (length(zones[z].y1) + length(zones[z].y2));
         *zoneOut[z] = pixels > 0 ? zoneSum[z] * 100 / pixels : 0;

@@ -46,7 +46,7 @@ struct FinderRun {
 };
 
 class LineFinder : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override { resetTablesToStart(); }
 
     // Runs the finder on `page` with a window of columns x rows.
@@ -164,11 +164,7 @@ TEST_F(LineFinder, PitchLimitsAndMissingLines)
         {"rough pitch 25 passes", {100, 150}, 3, {100, 125, 150}, 25, {"2 125"}},
         {"rough pitch 140 passes", {100, 380}, 3, {100, 240, 380}, 140, {"2 240"}},
         {"gap 71 at pitch 40 inserts one line", {100, 171, 220}, 4, {100, 135, 171, 220}, 40, {"2 135"}},
-        {"gap 120 at pitch 40 inserts two lines",
-         {100, 140, 260, 300},
-         6,
-         {100, 140, 180, 220, 260, 300},
-         40,
+        {"gap 120 at pitch 40 inserts two lines", {100, 140, 260, 300}, 6, {100, 140, 180, 220, 260, 300}, 40,
          {"3 180", "4 220"}},
         {"two gaps with missing lines", {100, 200, 300}, 5, {100, 150, 200, 250, 300}, 50, {"2 150", "4 250"}},
     };
@@ -196,10 +192,10 @@ TEST_F(LineFinder, StrayStretchNearALine)
         std::string message;
     };
     const Case cases[] = {
-        {14, true, 55, ""},                     // part of the line
-        {15, true, 65, ""},                     // a rescan drops it
-        {29, true, 65, ""},                     // a rescan drops it
-        {30, false, 55, linemsg::TooManyLines}, // a line of its own
+        {14, true, 55, ""},                      // part of the line
+        {15, true, 65, ""},                      // a rescan drops it
+        {29, true, 65, ""},                      // a rescan drops it
+        {30, false, 55, linemsg::TooManyLines},  // a line of its own
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("gap " + std::to_string(c.gap));

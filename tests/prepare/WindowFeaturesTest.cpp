@@ -35,7 +35,7 @@ Features currentFeatures(int32_t n)
         f.rowInk.push_back(s.RowInk[i]);
         f.rowInkCentre.push_back(s.RowInkCentre[i]);
     }
-    f.zones = {s.ZoneTop,         s.ZoneBottom,    s.ZoneLeft,       s.ZoneRight,     s.ZoneMidBands,
+    f.zones = {s.ZoneTop,       s.ZoneBottom,    s.ZoneLeft,       s.ZoneRight,     s.ZoneMidBands,
                s.ZoneCentreRight, s.ZoneUpperLeft, s.ZoneUpperRight, s.ZoneLowerRight};
     for (int a = 1; a <= 3; ++a)
         for (int b = 1; b <= 5; ++b)
@@ -135,7 +135,7 @@ IntSize cutText(const std::vector<std::string>& rows)
 }
 
 class WindowFeaturesTest : public ::testing::Test {
-  protected:
+protected:
     void SetUp() override
     {
         resetTablesToStart();
@@ -167,7 +167,7 @@ TEST_F(WindowFeaturesTest, CrossWorkedByHand)
     EXPECT_EQ(currentFeatures(5).columnInkCentre, (std::vector<int32_t>{60, 60, 60, 60, 60}));
     EXPECT_EQ(currentFeatures(5).rowInkCentre, (std::vector<int32_t>{60, 60, 60, 60, 60}));
     EXPECT_EQ(s.ZoneTop, 20);
-    EXPECT_EQ(s.ZoneBottom, 20); // rows 4 and 5
+    EXPECT_EQ(s.ZoneBottom, 20);      // rows 4 and 5
     EXPECT_EQ(s.ZoneLeft, 20);
     EXPECT_EQ(s.ZoneRight, 20);       // columns 4 and 5
     EXPECT_EQ(s.ZoneMidBands, 55);    // columns 1..3 of rows 1, 3, 4: 5 of 9
@@ -266,8 +266,8 @@ TEST_F(WindowFeaturesTest, SizeLimits)
         IntSize size;
         bool ok;
     };
-    const Case cases[] = {{{2, 2}, true},     {{140, 140}, true}, {{1, 5}, false},  {{141, 10}, false},
-                          {{10, 141}, false}, {{0, 0}, false},    {{-3, 7}, false}, {{200, 200}, false}};
+    const Case cases[] = {{{2, 2}, true},   {{140, 140}, true}, {{1, 5}, false},  {{141, 10}, false},
+                          {{10, 141}, false}, {{0, 0}, false},  {{-3, 7}, false}, {{200, 200}, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.size.Width) + "x" + std::to_string(c.size.Height));
         Reco.DebugRunState = 1;
