@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <map>
+#include <sys/resource.h>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -100,6 +102,8 @@ int prepareCommand(int argc, char** argv)
     double worst = 101;
     std::string worstPage;
     std::vector<double> times;
+    // Pages other than the clean 300 dpi ones, by kind: points, right.
+    std::map<std::string, std::pair<long, long>> others;
     for (const std::string& file : pages) {
         const std::filesystem::path path(file);
         const std::string name = path.filename().string();
@@ -191,6 +195,11 @@ int prepareCommand(int argc, char** argv)
             std::snprintf(buf, sizeof buf, ", \"dpi\": %d, \"variant\": \"%s\", \"accuracy\": %.2f, \"undecided\": %d",
                           truth.dpi, truth.variant.c_str(), acc, undecided);
             line += buf;
+            if (truth.dpi != 300 || truth.variant != "clean") {
+                const std::string kind = truth.variant != "clean" ? truth.variant : std::to_string(truth.dpi) + " dpi";
+                others[kind].first += 361;
+                others[kind].second += ok361;
+            }
             if (truth.dpi == 300 && truth.variant == "clean") {
                 points += 361;
                 right += ok361;
@@ -203,6 +212,12 @@ int prepareCommand(int argc, char** argv)
         }
         std::printf("%s, \"time_ms\": %.1f}\n", line.c_str(), ms);
     }
+    for (const auto& [kind, pr] : others)
+        std::printf("{\"summary\": \"%s\", \"points\": %ld, \"accuracy\": %.2f}\n", kind.c_str(), pr.first,
+                    100.0 * pr.second / pr.first);
+    struct rusage usage {};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("{\"summary\": \"process\", \"peak_memory_mb\": %.1f}\n", usage.ru_maxrss / 1024.0);
     if (!times.empty()) {
         std::vector<double> t = times;
         std::sort(t.begin(), t.end());
