@@ -78,6 +78,9 @@ int prepareCommand(int argc, char** argv)
     std::string outDir;
     // The other readings of two open choices, for measuring them.
     bool sharedCorner = false, fullRespacing = false, centringPerPoint = false;
+    // Later diagrams of a series prepared as the program does (diagrams
+    // done before), instead of each page as a game's first diagram.
+    bool seriesFromTruth = false;
     for (int a = 2; a < argc; ++a) {
         if (std::strcmp(argv[a], "--out") == 0 && a + 1 < argc)
             outDir = argv[++a];
@@ -87,12 +90,14 @@ int prepareCommand(int argc, char** argv)
             fullRespacing = true;
         else if (std::strcmp(argv[a], "--centring-per-point") == 0)
             centringPerPoint = true;
+        else if (std::strcmp(argv[a], "--series") == 0)
+            seriesFromTruth = true;
         else
             pages.emplace_back(argv[a]);
     }
     if (pages.empty() || outDir.empty()) {
         std::fprintf(stderr, "usage: quon-bench prepare PAGE.bmp... --out DIR [--shared-corner-record] "
-                             "[--full-respacing] [--centring-per-point]\n");
+                             "[--full-respacing] [--centring-per-point] [--series]\n");
         return 2;
     }
     std::error_code ec;
@@ -123,6 +128,14 @@ int prepareCommand(int argc, char** argv)
         Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
         Reco.DiagramWindowSize = DiagramSize{19, 19};
         Reco.DiagramType = DiaGameRecord;
+        // The page's truth, when it lies beside the page.
+        test::CorpusTruth truth;
+        std::string error;
+        const bool haveTruth =
+            test::readCorpusTruth(std::filesystem::path(path).replace_extension(".json").string(), truth, error);
+        // As the program prepares a later diagram of the same game.
+        if (seriesFromTruth && haveTruth)
+            Reco.DiagramsDone = std::max(0, truth.diagram - 1);
         resetGridForNewDiagram(false);
         Reco.CancelFlag = 0;
 
@@ -173,15 +186,12 @@ int prepareCommand(int argc, char** argv)
         const std::string base = path.stem().string();
         std::ofstream(std::filesystem::path(outDir) / (base + ".json"), std::ios::trunc) << j;
 
-        // Against the truth, when it lies beside the page.
-        test::CorpusTruth truth;
-        std::string error;
         std::string line = "{\"page\": ";
         line += jsonText(name);
         line += ", \"outcome\": \"";
         line += outcome;
         line += "\"";
-        if (test::readCorpusTruth(std::filesystem::path(path).replace_extension(".json").string(), truth, error)) {
+        if (haveTruth) {
             int ok361 = 0, undecided = 0;
             for (int32_t c = 1; c <= 19; ++c)
                 for (int32_t r = 1; r <= 19; ++r) {

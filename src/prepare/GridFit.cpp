@@ -180,7 +180,7 @@ int32_t PrepareEngine::FitGridLines(int32_t margin)
 
     // The edges between the corners: between two trusted neighbours along
     // the edge, their mean; otherwise as the corners, from the trusted points
-    // of the point's column and row, extrapolating from the nearer end.
+    // of the point's column and row.
     auto edgePoint = [&](int32_t x, int32_t y, int32_t dx, int32_t dy) {
         if (trusted(x, y))
             return;
@@ -190,13 +190,12 @@ int32_t PrepareEngine::FitGridLines(int32_t margin)
             p.Coord = IntPoint{(a.X + b.X) / 2, (a.Y + b.Y) / 2};
             return;
         }
-        int32_t lo, hi;
-        columnSpan(x, lo, hi);
-        const bool nearTop = lo > hi || y - lo <= hi - y;
-        rowSpan(y, lo, hi);
-        const bool nearLeft = lo > hi || x - lo <= hi - x;
-        const int32_t nx = xAlongColumn(x, y, nearTop);
-        const int32_t ny = yAlongRow(x, y, nearLeft);
+        // Extrapolated from the first trusted point of the column (row) on
+        // the slope to the last, as the top and left corners are: of the
+        // readings tried (from the nearer end of the span, or from the
+        // first) this one decides the most points right.
+        const int32_t nx = xAlongColumn(x, y, true);
+        const int32_t ny = yAlongRow(x, y, true);
         p.Coord = IntPoint{nx, ny};
     };
     for (int32_t x : cols)
