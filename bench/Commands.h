@@ -29,5 +29,8 @@ namespace quon::bench {
 // quon-bench read PAGE.bmp... --out DIR [--grid truth]: the number of every
 // stone, written as DIR/<page>.json for the corpus scorer.
 int readCommand(int argc, char** argv);
+// quon-bench prepare PAGE.bmp... --out DIR: the whole preparation of each
+// page; per-page predictions for the corpus scorer.
+int prepareCommand(int argc, char** argv);
 
 } // namespace quon::bench

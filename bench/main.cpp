@@ -11,6 +11,8 @@
 //   quon-bench digits [FILE.BzP]  draw every figure of the digit set (the
 //                                   default set unless a file is given) as a
 //                                   thick numeral at several sizes, read it back
+//   quon-bench prepare PAGE.bmp... --out DIR
+//                                   the whole preparation; predictions in DIR
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
 #include "BenchCommon.h"
@@ -48,6 +50,7 @@ int usage()
                          "       quon-bench windows PAGE.bmp...\n"
                          "       quon-bench classify PAGE.bmp...\n"
                          "       quon-bench read PAGE.bmp... --out DIR [--grid truth]\n"
+                         "       quon-bench prepare PAGE.bmp... --out DIR\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n"
                          "       quon-bench digits [FILE.BzP]\n");
     return 2;
@@ -205,5 +208,7 @@ int main(int argc, char** argv)
         return bench::readCommand(argc, argv);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "digits") == 0)
         return digitsCommand(argc == 3 ? argv[2] : nullptr);
+    if (argc >= 2 && std::strcmp(argv[1], "prepare") == 0)
+        return bench::prepareCommand(argc, argv);
     return usage();
 }

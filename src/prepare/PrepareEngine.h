@@ -30,6 +30,26 @@ inline const std::string TooFewLines = "Too few horizotal lines. Stop!";
 inline const std::string BadWindow = "The diagram window must span at least 2 columns and 2 rows of the board.";
 } // namespace linemsg
 
+// Message texts of the driver and the corner stage.
+namespace prepmsg {
+inline const std::string LookingForLines = "Looking for horizontal lines";
+inline const std::string LookingForEmpty = "Looking for empty points";
+inline const std::string NoBoardRect = "No BoardRect0";
+inline const std::string BadHandCorners =
+    "The corners pointed by hand do not make a board: they must be in order (left of right, top above bottom) "
+    "with 25 to 140 pixels between neighbouring lines. Point them again.";
+// "Too few (n) corners found." and its question.
+std::string tooFewCorners(int32_t n);
+std::string tooFewCornersQuestion(int32_t n);
+} // namespace prepmsg
+
+// How a preparation run ended.
+enum class PrepareOutcome { Success, Failed, Cancelled };
+
+// What the corner stage does with the number and the places of the corners
+// that matched their board pattern.
+enum class CornerVerdict { Go, Stop, Ask };
+
 class PrepareEngine {
   public:
     explicit PrepareEngine(PrepareHost& host, const OptionsSnapshot& options = {});
@@ -144,7 +164,102 @@ class PrepareEngine {
     int32_t CentringTried = 0;
     int32_t CentringSkipped = 0;
 
+    // ---- Grid regularisation (GridFit.cpp) ----
+
+    // Re-spaces the row and the column of the current point between it and
+    // the nearest trusted points (Est above 89). With onlyCross the
+    // positions along the walk stay and only the cross coordinate moves.
+    void CorrectGridAround(bool onlyCross);
+    // Places every window point with Est below 89 + margin from the trusted
+    // ones; returns (and keeps in BadPoints) how many there are.
+    int32_t FitGridLines(int32_t margin);
+    // Lists every window point's position in the grid-values window.
+    void ShowGridCoords();
+
+    // Window points still untrusted after the last pass or refit.
+    int32_t BadPoints = 0;
+
+    // ---- The driver and its stages (PrepareDriver.cpp) ----
+
+    // Runs the whole preparation of the diagram the options describe, on the
+    // page of Reco, after the diagram has been started (grid undecided).
+    // True when it ended normally or was cancelled (then Reco.CancelFlag is
+    // 1), false after a failure that has been shown.
+    bool PrepareDiagram();
+
+    PrepareOutcome LastOutcome = PrepareOutcome::Success;
+    // Set when line finding failed: the options' diagram number goes down
+    // by one (the snapshot's seNDia already is).
+    bool LowerDiagramNumber = false;
+
+    // The board rectangle in page pixels (the window's first and last
+    // column and row); -1 unset.
+    PixelRect BoardRect{-1, -1, -1, -1};
+    // The window cut around a point for the pattern and stone checks.
+    IntSize StoneWindowSize{};
+    int16_t CornersFound = 0;
+    int16_t CornerCodeSum = 0;
+
+    // Readings of open choices, kept switchable for measurement.
+    // Each window corner is probed with its own record (a copy of its grid
+    // point) rather than one record shared by the four probes.
+    bool FreshCornerRecord = true;
+    // The re-spacing after a sure crossing in the empty-point passes moves
+    // only the cross coordinate.
+    bool EmptyPassOnlyCross = true;
+
+    // The decision after the corner probes: from the number of matched
+    // corners and the sum of their codes (top-left 1, top-right 2,
+    // bottom-left 3, bottom-right 4).
+    static CornerVerdict cornerVerdict(int32_t found, int32_t codeSum, bool handPointed);
+
+    // ---- Stone-size learning and the iterations (StoneLearning.cpp) ----
+
+    int32_t RefMatch = 70;
+    int32_t StoneMatch = 0;
+    int32_t CentredCount = 0;
+    Array1<int32_t, 1, 2> PlainStoneCounts{};
+    int32_t NPts = 0;
+    int32_t BadPercent = 0;
+    // All four stone sizes were set when the run started: they weigh as a
+    // prior of 25 samples per colour.
+    bool SizesKnownAtStart = false;
+    // Centring in the iterations gets the iteration number (rather than the
+    // number of the call for that point).
+    bool CentringByIteration = true;
+
+    // The iteration walk: the board positions from (10, 9) outwards.
+    static std::vector<IntPoint> spiralPositions();
+    // Folds one stone window (whole pixels) into a colour's learned size,
+    // with n earlier samples and weight w.
+    static void foldStoneSize(StoneSize& size, int32_t n, IntSize window, int32_t w);
+    // The match above which a centred stone teaches its size in iteration k.
+    static int32_t learningThreshold(int colour, int32_t k);
+
+    // Stage 7: false when Cancel was seen.
+    bool stoneSizeLearning();
+    // Stage 8: false when Cancel was seen.
+    bool iterations();
+
+    // The stages, each true to go on. Stage 1 and 2: the rectangle and the
+    // first grid.
+    bool boardRectAndFirstGrid();
+    // Stages 4 and 5: the window corners and the cell sizes.
+    bool windowCorners();
+    void cellSizes();
+    // Stage 6: false on a stop; `cancelled` set when Cancel was seen.
+    bool emptyPointPasses(bool& cancelled);
+
   private:
+    // Pumps events after a label write and reads Cancel (also setting
+    // Reco.CancelFlag when the host reports it).
+    bool pumpAndCancelled();
+    // The run's end: Recognition enabled, window hidden, time recorded.
+    bool endRun(PrepareOutcome outcome);
+    bool fail();
+    void coupleColoursAfterLearning();
+    Array1<Array1<int32_t, 1, 19>, 1, 19> centringCalls_{};
+
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
 
     // What one centring call searched, in doubled page pixels: the circles

@@ -11,7 +11,7 @@
 namespace quon {
 
 class PrepareHost {
-public:
+  public:
     virtual ~PrepareHost() = default;
 
     // Shows or hides the progress window (with one paint when shown).
@@ -31,6 +31,18 @@ public:
     virtual void pointList(const std::string& line) = 0;
     // Milliseconds of a free-running 32-bit counter.
     virtual uint32_t ticks() = 0;
+
+    // The grid-values window and the menu items preparation reads or sets.
+    // Hosts without a main window keep the defaults: grid display off.
+    virtual bool gridVisible() { return false; }
+    virtual void uncheckGridVisible() {}
+    // Starts a new listing in the grid-values window (columns 40 wide).
+    virtual void beginGridCells() {}
+    // The text of the cell at column `col`, row `row`, both from 0.
+    virtual void setGridCell(int /*col*/, int /*row*/, const std::string& /*text*/) {}
+    virtual void showGridWindow(bool /*visible*/) {}
+    // Enables the main window's Recognition command (end of a run).
+    virtual void enableRecognition() {}
 };
 
 } // namespace quon

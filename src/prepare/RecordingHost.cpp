@@ -24,7 +24,7 @@ bool RecordingHost::ask(const std::string& text)
 {
     messages.push_back(text);
     if (answers.empty())
-        return false;
+        return laterAnswer;
     const bool yes = answers.front();
     answers.pop_front();
     return yes;

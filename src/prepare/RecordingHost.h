@@ -11,7 +11,7 @@
 namespace quon {
 
 class RecordingHost : public PrepareHost {
-public:
+  public:
     void showProgress(bool visible) override;
     void setLabel(int index, const std::string& text) override;
     bool pump() override;
@@ -29,8 +29,10 @@ public:
     bool progressVisible = false;
     int pumpCount = 0;
 
-    // Answers for the questions, in order; a question past them is answered No.
+    // Answers for the questions, in order; a question past them gets
+    // `laterAnswer` (No unless set).
     std::deque<bool> answers;
+    bool laterAnswer = false;
     // pump() reports Cancel from this call on (0 = never).
     int cancelAtPump = 0;
     // Keep log lines (off in the bench, where nobody reads them).

@@ -4,6 +4,7 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/PageView.h"
 #include "app/ui/Debug1Window.h"
+#include "app/ui/GridBoard1Window.h"
 #include "prepare/ui/Prepare3Window.h"
 #include "model/ui/Board.h"
 #include "model/ui/ExistGmWindow.h"
@@ -25,6 +26,8 @@
 #include "recognize/ui/DigitSetLoading.h"
 
 #include <QAction>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QApplication>
 #include <QActionGroup>
 #include <QCheckBox>
@@ -190,6 +193,29 @@ void TForm1::linkWindows()
             if (Debug1)
                 Debug1->ListBox2->addItem(QString::fromStdString(line));
         };
+    // Preparation enables Recognition at its end and may list the grid in
+    // the grid-values window.
+    if (Prepare3) {
+        Prepare3->enableRecognitionHook = [this] { Recognition1->setEnabled(true); };
+        Prepare3->gridVisibleHook = [this] { return Gridvisible1->isChecked(); };
+        Prepare3->uncheckGridVisibleHook = [this] { Gridvisible1->setChecked(false); };
+        Prepare3->beginGridCellsHook = [] {
+            if (GridBoard1)
+                GridBoard1->SGBoard1->horizontalHeader()->setDefaultSectionSize(40);
+        };
+        Prepare3->gridCellHook = [](int col, int row, const std::string& text) {
+            if (GridBoard1)
+                GridBoard1->SGBoard1->setItem(row, col, new QTableWidgetItem(QString::fromStdString(text)));
+        };
+        Prepare3->showGridWindowHook = [this](bool visible) {
+            if (!GridBoard1)
+                return;
+            if (visible)
+                showWindow(GridBoard1);
+            else
+                GridBoard1->hide();
+        };
+    }
 }
 
 void TForm1::showWindow(QWidget* w)

@@ -1,12 +1,15 @@
 #include "prepare/ui/Prepare3Window.h"
 
 #include "model/RecognitionLog.h"
+#include "model/ui/OptionsWindow.h"
+#include "prepare/PrepareEngine.h"
 #include "model/Recotypes.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/System.h"
 
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace quon {
@@ -48,13 +51,20 @@ void TPrepare3::Button1Click() { Reco.CancelFlag = 1; }
 QLabel* TPrepare3::label(int index) const
 {
     switch (index) {
-    case 1: return Label1;
-    case 2: return Label2;
-    case 3: return Label3;
-    case 4: return Label4;
-    case 5: return Label5;
-    case 6: return Label6;
-    default: return nullptr;
+    case 1:
+        return Label1;
+    case 2:
+        return Label2;
+    case 3:
+        return Label3;
+    case 4:
+        return Label4;
+    case 5:
+        return Label5;
+    case 6:
+        return Label6;
+    default:
+        return nullptr;
     }
 }
 
@@ -94,5 +104,59 @@ void TPrepare3::pointList(const std::string& line)
 }
 
 uint32_t TPrepare3::ticks() { return sys::ticks(); }
+
+bool TPrepare3::gridVisible() { return gridVisibleHook && gridVisibleHook(); }
+
+void TPrepare3::uncheckGridVisible()
+{
+    if (uncheckGridVisibleHook)
+        uncheckGridVisibleHook();
+}
+
+void TPrepare3::beginGridCells()
+{
+    if (beginGridCellsHook)
+        beginGridCellsHook();
+}
+
+void TPrepare3::setGridCell(int col, int row, const std::string& text)
+{
+    if (gridCellHook)
+        gridCellHook(col, row, text);
+}
+
+void TPrepare3::showGridWindow(bool visible)
+{
+    if (showGridWindowHook)
+        showGridWindowHook(visible);
+}
+
+void TPrepare3::enableRecognition()
+{
+    if (enableRecognitionHook)
+        enableRecognitionHook();
+}
+
+bool TPrepare3::PrepareDiagram()
+{
+    const OptionsSnapshot options = Options ? Options->snapshot() : OptionsSnapshot{};
+    PrepareEngine engine(*this, options);
+    // Events are processed while the engine runs (labels, Cancel); nothing
+    // else of the program may start meanwhile: it would change the page or
+    // the grid under the engine.
+    setWindowModality(Qt::ApplicationModal);
+    const bool ok = engine.PrepareDiagram();
+    // A failed run leaves the window up, as it stood; it must not go on
+    // blocking the program once the run is over.
+    const bool up = isVisible();
+    if (up)
+        hide();
+    setWindowModality(Qt::NonModal);
+    if (up)
+        show();
+    if (engine.LowerDiagramNumber && Options)
+        Options->seNDia->setValue(Options->seNDia->value() - 1);
+    return ok;
+}
 
 } // namespace quon

@@ -1,0 +1,314 @@
+// The preparation driver end to end on drawn boards: the rectangle, the
+// corners, the empty-point passes, the outcomes and their messages.
+#include "common/BoardDrawing.h"
+#include "common/TestPage.h"
+#include "prepare/PrepareEngine.h"
+#include "prepare/RecordingHost.h"
+
+#include <gtest/gtest.h>
+
+using namespace quon;
+using namespace quon::test;
+
+namespace {
+
+class PrepareDriver : public ::testing::Test {
+  protected:
+    void SetUp() override
+    {
+        resetTablesToStart();
+        Reco.BoardLineCount = 19;
+        setWindow(DiagramRect{1, 1, 19, 19});
+        Reco.DiagramType = DiaGameRecord;
+        // Cells as wide as high: the line finder takes narrower ones for
+        // square (see the test of that case below).
+        style.pitchX = 46;
+    }
+
+    void setWindow(DiagramRect w)
+    {
+        Reco.DiagramWindow = w;
+        Reco.DiagramWindowSize = DiagramSize{w.Right - w.Left + 1, w.Bottom - w.Top + 1};
+    }
+
+    // Installs the page and starts the diagram as the Prepare command does.
+    void start(const MonoPage& page, bool keepCorners = false)
+    {
+        installPage(page);
+        resetGridForNewDiagram(keepCorners);
+    }
+
+    BC& pt(int32_t c, int32_t r) { return Reco.GridPoints[c][r]; }
+
+    int count(int16_t typ) const
+    {
+        int n = 0;
+        const DiagramRect w = Reco.DiagramWindow;
+        for (int32_t c = w.Left; c <= w.Right; ++c)
+            for (int32_t r = w.Top; r <= w.Bottom; ++r)
+                n += Reco.GridPoints[c][r].Typ == typ;
+        return n;
+    }
+
+    BoardStyle style;
+    RecordingHost host;
+};
+
+} // namespace
+
+TEST_F(PrepareDriver, EmptyBoardBecomesAGridOfEmptyCrossings)
+{
+    start(drawBoard(style));
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(engine.LastOutcome, PrepareOutcome::Success);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(Reco.CellPitchX, style.pitchX);
+    EXPECT_EQ(Reco.CellPitchY, style.pitchY);
+    EXPECT_EQ(engine.CornersFound, 4);
+    EXPECT_EQ(count(TypEmpty), 361);
+    for (int32_t c = 1; c <= 19; ++c)
+        for (int32_t r = 1; r <= 19; ++r) {
+            SCOPED_TRACE(c * 100 + r);
+            EXPECT_NEAR(pt(c, r).Coord.X, pointX(style, c), 2);
+            EXPECT_NEAR(pt(c, r).Coord.Y, pointY(style, r), 2);
+        }
+    // No stones: learning finds nothing and one iteration finishes.
+    EXPECT_EQ(host.labels[2], "Finalization # 2");
+    EXPECT_FALSE(host.progressVisible);
+}
+
+TEST_F(PrepareDriver, CornerDecisionByMatchedCorners)
+{
+    // Codes: top-left 1, top-right 2, bottom-left 3, bottom-right 4.
+    struct Case {
+        int32_t found, sum;
+        bool hand;
+        CornerVerdict want;
+    } cases[] = {
+        {0, 0, false, CornerVerdict::Ask},  {1, 1, false, CornerVerdict::Stop}, {2, 4, false, CornerVerdict::Stop},
+        {2, 6, false, CornerVerdict::Stop}, {2, 3, false, CornerVerdict::Ask},  {2, 7, false, CornerVerdict::Ask},
+        {2, 5, false, CornerVerdict::Ask},  {3, 8, false, CornerVerdict::Ask},  {4, 10, false, CornerVerdict::Go},
+        {0, 0, true, CornerVerdict::Go},    {1, 1, true, CornerVerdict::Go},    {2, 4, true, CornerVerdict::Go},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.found << " " << c.sum << " " << c.hand);
+        EXPECT_EQ(PrepareEngine::cornerVerdict(c.found, c.sum, c.hand), c.want);
+    }
+    EXPECT_EQ(prepmsg::tooFewCorners(2), "Too few (2) corners found.");
+    EXPECT_EQ(prepmsg::tooFewCornersQuestion(0), "Too few (0) corners found. Continue recognizing?");
+}
+
+TEST_F(PrepareDriver, NarrowCellsAreTakenForSquare)
+{
+    // Cells 5 % narrower than high: the line finder lays square cells, so
+    // the right corners are probed beside the board.
+    style.pitchX = 43;
+    start(drawBoard(style));
+    PrepareEngine engine(host);
+    EXPECT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(Reco.CellPitchX, Reco.CellPitchY);
+    EXPECT_EQ(engine.BoardRect.Right, engine.BoardRect.Left + 18 * Reco.CellPitchY);
+    EXPECT_EQ(pt(1, 1).PatternConf, 100);
+    EXPECT_GT(pt(19, 1).Coord.X, pointX(style, 19) + 20);
+}
+
+TEST_F(PrepareDriver, FailuresShowTheirMessage)
+{
+    {
+        SCOPED_TRACE("blank page");
+        start(blankPage(1000, 1000));
+        OptionsSnapshot o;
+        o.seNDia = 3;
+        PrepareEngine engine(host, o);
+        EXPECT_FALSE(engine.PrepareDiagram());
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0], linemsg::NoLines);
+        EXPECT_TRUE(engine.LowerDiagramNumber);
+        EXPECT_EQ(engine.options.seNDia, 2);
+    }
+    // Hand-pointed corners out of order or too close are refused before
+    // any window is cut from them.
+    struct Case {
+        const char* name;
+        IntPoint tl, br;
+    } cases[] = {
+        {"right of left swapped", {900, 60}, {60, 900}},
+        {"bottom above top", {60, 900}, {900, 60}},
+        {"pitch 20", {60, 60}, {60 + 18 * 20, 60 + 18 * 20}},
+        {"pitch 150", {60, 60}, {60 + 18 * 150, 60 + 18 * 150}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        host.messages.clear();
+        resetGridForNewDiagram(false);
+        Reco.CornersPointed = 1;
+        pt(1, 1).Coord = c.tl;
+        pt(19, 1).Coord = IntPoint{c.br.X, c.tl.Y};
+        pt(1, 19).Coord = IntPoint{c.tl.X, c.br.Y};
+        pt(19, 19).Coord = c.br;
+        PrepareEngine engine(host);
+        EXPECT_FALSE(engine.PrepareDiagram());
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0], prepmsg::BadHandCorners);
+        EXPECT_FALSE(engine.LowerDiagramNumber);
+    }
+}
+
+TEST_F(PrepareDriver, HandPointedCornersGiveTheRectangle)
+{
+    style.pitchX = 44; // the line finder would make these square; the hand does not
+    start(drawBoard(style), true);
+    Reco.CornersPointed = 1;
+    const int32_t l = pointX(style, 1), t = pointY(style, 1), r = pointX(style, 19), b = pointY(style, 19);
+    // Top: the truncated mean of t and t + 1; the bottom-left X unset (0):
+    // the left side takes the top-left's alone.
+    pt(1, 1).Coord = IntPoint{l, t};
+    pt(19, 1).Coord = IntPoint{r, t + 1};
+    pt(1, 19).Coord = IntPoint{0, b};
+    pt(19, 19).Coord = IntPoint{r, b};
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(engine.BoardRect, (PixelRect{l, t, r, b}));
+    EXPECT_EQ(Reco.CellPitchX, 44);
+    EXPECT_EQ(Reco.CellPitchY, 46);
+    EXPECT_TRUE(Reco.Segments.Count == 0) << "the line finder ran";
+    EXPECT_EQ(count(TypEmpty), 361);
+}
+
+TEST_F(PrepareDriver, CancelAfterTheFirstRowEndsTheRun)
+{
+    start(drawBoard(style));
+    host.cancelAtPump = 1;
+    PrepareEngine engine(host);
+    EXPECT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(engine.LastOutcome, PrepareOutcome::Cancelled);
+    EXPECT_EQ(Reco.CancelFlag, 1);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.labels[1], "Line = 1");
+    // The first row was examined, the second not.
+    EXPECT_EQ(pt(10, 1).Typ, TypEmpty);
+    EXPECT_EQ(pt(10, 2).Typ, TypUndecided);
+}
+
+namespace {
+
+// A clock that has moved on by 2350 ms when the run ends.
+class TimedHost : public RecordingHost {
+  public:
+    uint32_t ticks() override
+    {
+        const uint32_t t = next;
+        next = 0xFFFFFF00u + 2350u; // across the wrap of the counter
+        return t;
+    }
+    uint32_t next = 0xFFFFFF00u;
+};
+
+} // namespace
+
+TEST_F(PrepareDriver, PreparationTimeInTenthsOfASecond)
+{
+    start(drawBoard(style));
+    TimedHost timed;
+    PrepareEngine engine(timed);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(Reco.PreparationTime, 23);
+}
+
+TEST_F(PrepareDriver, StopRequestLeftFromEarlierRunIsReset)
+{
+    start(drawBoard(style));
+    Reco.DebugRunState = 2;
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(Reco.DebugRunState, 1);
+    EXPECT_EQ(count(TypEmpty), 361);
+}
+
+TEST_F(PrepareDriver, StaticStonesPossibleByTypeDiagramAndHandicap)
+{
+    struct Case {
+        int16_t type;
+        int32_t done, handicap;
+        uint8_t want;
+    } cases[] = {
+        {DiaGameRecord, 0, 0, 0}, {DiaGameRecord, 0, 1, 0},     {DiaGameRecord, 0, 2, 1}, {DiaGameRecord, 1, 0, 1},
+        {DiaPosition, 0, 0, 1},   {DiaStonesAndMoves, 0, 0, 1}, {DiaAuto, 0, 0, 1},
+    };
+    const MonoPage page = drawBoard(style);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.type << " " << c.done << " " << c.handicap);
+        start(page);
+        Reco.DiagramType = c.type;
+        Reco.DiagramsDone = c.done;
+        OptionsSnapshot o;
+        o.seHandicap = c.handicap;
+        PrepareEngine engine(host, o);
+        ASSERT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(Reco.StaticStonesPossible, c.want);
+    }
+}
+
+TEST_F(PrepareDriver, StonesOfTheLaterPassesByDiagramType)
+{
+    style.ring = 3;
+    MonoPage page = drawBoard(style);
+    drawStone(page, style, 4, 4, 1, false);
+    drawStone(page, style, 7, 12, 2, false);
+    drawStone(page, style, 16, 3, 1, false);
+    {
+        // A position ends after the empty-point passes, whose stone check
+        // has made plain stones of the colours it decided.
+        SCOPED_TRACE("position");
+        start(page);
+        Reco.DiagramType = DiaPosition;
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(host.labels[2], "Looking for empty points");
+        EXPECT_EQ(pt(4, 4).Typ, TypBlackStatic);
+        EXPECT_EQ(pt(16, 3).Typ, TypBlackStatic);
+        EXPECT_EQ(pt(7, 12).Typ, TypWhiteStatic);
+        EXPECT_EQ(pt(4, 4).PatternConf, 90);
+        EXPECT_EQ(pt(4, 4).Est, 80);
+        EXPECT_EQ(count(TypEmpty), 358);
+    }
+    // The other types learn and iterate on to the stones' colours.
+    for (int16_t type : {DiaStonesAndMoves, DiaGameRecord}) {
+        SCOPED_TRACE(type);
+        start(page);
+        Reco.DiagramType = type;
+        Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{};
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(pt(4, 4).Typ % 2, 1);
+        EXPECT_EQ(pt(16, 3).Typ % 2, 1);
+        EXPECT_EQ(pt(7, 12).Typ % 2, 0);
+        EXPECT_GT(pt(7, 12).Typ, 0);
+        EXPECT_EQ(count(TypEmpty), 358);
+    }
+}
+
+TEST_F(PrepareDriver, StoneOnACornerBecomesAPlainStoneOnTheRectangle)
+{
+    MonoPage page = drawBoard(style);
+    drawStone(page, style, 1, 1, 1, false);
+    // The stone widens the line finder's rows; the corners pointed by hand
+    // give the rectangle, and with them no corner message is shown.
+    start(page, true);
+    Reco.CornersPointed = 1;
+    pt(1, 1).Coord = IntPoint{pointX(style, 1), pointY(style, 1)};
+    pt(19, 19).Coord = IntPoint{pointX(style, 19), pointY(style, 19)};
+    // A position, so that the run ends with the corner as the corner stage
+    // left it.
+    Reco.DiagramType = DiaPosition;
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(engine.CornersFound, 3);
+    EXPECT_EQ(pt(1, 1).Typ, TypBlackStatic);
+    EXPECT_EQ(pt(1, 1).Est, 80);
+    EXPECT_EQ(pt(1, 1).PatternConf, 90);
+    EXPECT_EQ(pt(1, 1).Coord, (IntPoint{engine.BoardRect.Left, engine.BoardRect.Top}));
+}
