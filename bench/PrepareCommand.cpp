@@ -6,6 +6,7 @@
 // messages, the pitch, the window corners and the time; prints one JSON line
 // per page (with the colour accuracy when the page's truth lies beside it)
 // and a summary of the clean 300 dpi pages.
+#include "BenchCommon.h"
 #include "Commands.h"
 
 #include "common/CorpusRun.h"
@@ -72,6 +73,28 @@ std::string pointJson(const BC& p)
 
 } // namespace
 
+void setDefaultDiagram()
+{
+    // The default options: a full 19 x 19 board, a game record.
+    Reco.BoardLineCount = 19;
+    Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
+    Reco.DiagramWindowSize = DiagramSize{19, 19};
+    Reco.DiagramType = DiaGameRecord;
+}
+
+bool runPreparation(RecordingHost& host, const PrepareReadings& readings)
+{
+    resetGridForNewDiagram(false);
+    Reco.CancelFlag = 0;
+    host.keepLog = false;
+    host.laterAnswer = true; // "Continue recognizing?" is answered Yes
+    PrepareEngine engine(host);
+    engine.FreshCornerRecord = !readings.sharedCornerRecord;
+    engine.EmptyPassOnlyCross = !readings.fullRespacing;
+    engine.CentringByIteration = !readings.centringPerPoint;
+    return engine.PrepareDiagram();
+}
+
 int prepareCommand(int argc, char** argv)
 {
     std::vector<std::string> pages;
@@ -112,22 +135,12 @@ int prepareCommand(int argc, char** argv)
     for (const std::string& file : pages) {
         const std::filesystem::path path(file);
         const std::string name = path.filename().string();
-        LoadedPage page = loadPageFile(QString::fromLocal8Bit(file.c_str()));
-        if (!page.ok()) {
-            std::printf("{\"page\": %s, \"error\": \"cannot load\"}\n", jsonText(name).c_str());
+        std::string loadError;
+        if (!loadBenchPage(file.c_str(), loadError)) {
+            std::printf("{\"page\": %s, \"error\": %s}\n", jsonText(name).c_str(), jsonText(loadError).c_str());
             continue;
         }
-        resetTablesToStart();
-        const MonoRows rows = monoRows(page.mono);
-        Reco.ImageWidth = rows.width;
-        Reco.ImageHeight = rows.height;
-        FillImageArray(rows);
-        CheckColor(rows);
-        // The default options: a full 19 x 19 board, a game record.
-        Reco.BoardLineCount = 19;
-        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-        Reco.DiagramWindowSize = DiagramSize{19, 19};
-        Reco.DiagramType = DiaGameRecord;
+        setDefaultDiagram();
         // The page's truth, when it lies beside the page.
         test::CorpusTruth truth;
         std::string error;
@@ -136,18 +149,13 @@ int prepareCommand(int argc, char** argv)
         // As the program prepares a later diagram of the same game.
         if (seriesFromTruth && haveTruth)
             Reco.DiagramsDone = std::max(0, truth.diagram - 1);
-        resetGridForNewDiagram(false);
-        Reco.CancelFlag = 0;
-
         RecordingHost host;
-        host.keepLog = false;
-        host.laterAnswer = true;
-        PrepareEngine engine(host);
-        engine.FreshCornerRecord = !sharedCorner;
-        engine.EmptyPassOnlyCross = !fullRespacing;
-        engine.CentringByIteration = !centringPerPoint;
+        PrepareReadings readings;
+        readings.sharedCornerRecord = sharedCorner;
+        readings.fullRespacing = fullRespacing;
+        readings.centringPerPoint = centringPerPoint;
         const auto t0 = std::chrono::steady_clock::now();
-        const bool ok = engine.PrepareDiagram();
+        const bool ok = runPreparation(host, readings);
         const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
         const char* outcome = !ok ? "failed" : Reco.CancelFlag == 1 ? "cancelled" : "success";
 

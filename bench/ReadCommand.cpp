@@ -2,7 +2,8 @@
 // stone read by the stone number reader. With --grid truth the points come
 // from the page's truth (positions from its grid, every truth stone a stone
 // of its colour that may carry a number, stone sizes from the pitch), so the
-// reader is measured alone. Writes DIR/<page>.json for score.py, one JSON
+// reader is measured alone; without it each page is prepared first, as the
+// Prepare command does. Writes DIR/<page>.json for score.py, one JSON
 // line per page on stdout, and summaries by font, by digit count and by
 // kind of page.
 #include "BenchCommon.h"
@@ -10,6 +11,7 @@
 
 #include "common/CorpusRun.h"
 #include "model/Recotypes.h"
+#include "prepare/RecordingHost.h"
 #include "platform/DataFiles.h"
 #include "recognize/BezierFigures.h"
 #include "recognize/DigitSetFile.h"
@@ -67,6 +69,20 @@ std::string pageKind(const test::CorpusTruth& t)
 
 } // namespace
 
+namespace {
+// 1 black, 2 white, 0 no stone (or one of no known colour).
+int stoneColour(int16_t typ)
+{
+    switch (typ) {
+    case TypBlackNumbered:
+    case TypBlackStatic: return 1;
+    case TypWhiteNumbered:
+    case TypWhiteStatic: return 2;
+    default: return 0;
+    }
+}
+} // namespace
+
 int readCommand(int argc, char** argv)
 {
     std::vector<std::string> pages;
@@ -81,11 +97,6 @@ int readCommand(int argc, char** argv)
     }
     if (pages.empty() || out.empty() || (!grid.empty() && grid != "truth")) {
         std::fprintf(stderr, "usage: quon-bench read PAGE.bmp... --out DIR [--grid truth]\n");
-        return 2;
-    }
-    if (grid.empty()) {
-        std::fprintf(stderr, "quon-bench read: reading without --grid truth needs the preparation driver, "
-                             "which this build does not have yet\n");
         return 2;
     }
     std::error_code ec;
@@ -117,7 +128,16 @@ int readCommand(int argc, char** argv)
             std::printf("{\"page\": %s, \"error\": %s}\n", jsonString(name).c_str(), jsonString(error).c_str());
             continue;
         }
-        test::layTruthGridForReading(truth);
+        double prepareMs = 0;
+        if (grid == "truth") {
+            test::layTruthGridForReading(truth);
+        } else {
+            setDefaultDiagram();
+            RecordingHost host;
+            const auto p0 = Clock::now();
+            runPreparation(host);
+            prepareMs = msSince(p0);
+        }
         resetDigitHeights();
         Reco.DebugRunState = 1;
 
@@ -139,16 +159,20 @@ int readCommand(int argc, char** argv)
         std::string misread;
         for (int32_t c = 1; c <= 19; ++c)
             for (int32_t r = 1; r <= 19; ++r) {
-                const int colour = truth.colour[c - 1][r - 1];
-                if (colour == 0)
-                    continue;
                 const BC& p = Reco.GridPoints[c][r];
                 const bool isNumber = isNumberText(p.Text) && p.Text.size() <= 6;
                 const int32_t got = isNumber ? std::stoi(p.Text) : 0;
-                stones += std::string(stones.empty() ? "" : ", ") + "{\"col\": " + std::to_string(c) +
-                          ", \"row\": " + std::to_string(r) + ", \"colour\": \"" + (colour == 1 ? "B" : "W") +
-                          "\", \"number\": " + (isNumber ? std::to_string(got) : "null") +
-                          ", \"text\": " + jsonString(p.Text) + "}";
+                // The file holds what the program found: the truth's stones on
+                // the truth's grid, the prepared stones otherwise.
+                const int found = grid == "truth" ? truth.colour[c - 1][r - 1] : stoneColour(p.Typ);
+                if (found != 0)
+                    stones += std::string(stones.empty() ? "" : ", ") + "{\"col\": " + std::to_string(c) +
+                              ", \"row\": " + std::to_string(r) + ", \"colour\": \"" + (found == 1 ? "B" : "W") +
+                              "\", \"number\": " + (isNumber ? std::to_string(got) : "null") +
+                              ", \"text\": " + jsonString(p.Text) + "}";
+                const int colour = truth.colour[c - 1][r - 1];
+                if (colour == 0)
+                    continue;
                 if (truth.numbered[c - 1][r - 1]) {
                     const int32_t want = truth.number[c - 1][r - 1];
                     Tally& d = pageDigits[std::to_string(std::to_string(want).size()) + " digits"];
@@ -176,7 +200,8 @@ int readCommand(int argc, char** argv)
             }
         {
             std::ofstream o(std::filesystem::path(out) / (name + ".json"));
-            o << "{\"page\": " << jsonString(name) << ", \"grid\": \"truth\", \"read_ms\": " << ms
+            o << "{\"page\": " << jsonString(name) << ", \"grid\": \"" << (grid.empty() ? "prepared" : "truth")
+              << "\", \"prepare_ms\": " << prepareMs << ", \"read_ms\": " << ms
               << ", \"stones\": [" << stones << "]}\n";
             if (!o) {
                 std::fprintf(stderr, "cannot write %s\n", (std::filesystem::path(out) / (name + ".json")).c_str());
