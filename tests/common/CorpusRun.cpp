@@ -1,5 +1,7 @@
 #include "common/CorpusRun.h"
 
+#include <algorithm>
+
 #include "prepare/WindowFeatures.h"
 
 #include <chrono>
@@ -9,6 +11,21 @@
 #include <sstream>
 
 namespace quon::test {
+
+std::vector<std::filesystem::path> corpusPageFiles()
+{
+    namespace fs = std::filesystem;
+    const fs::path pages = fs::path(QUON_CORPUS_DIR) / "pages";
+    std::vector<fs::path> files;
+    std::error_code ec;
+    if (!fs::is_directory(pages, ec))
+        return files;
+    for (const auto& e : fs::directory_iterator(pages, ec))
+        if (e.path().extension() == ".bmp")
+            files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 namespace {
 

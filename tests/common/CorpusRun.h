@@ -3,6 +3,9 @@
 // is where the truth puts it. Shared by the corpus tests and the bench.
 #pragma once
 
+#include <filesystem>
+#include <vector>
+
 #include "prepare/PrepareEngine.h"
 
 #include <cstdint>
@@ -10,6 +13,9 @@
 #include <vector>
 
 namespace quon::test {
+
+// The corpus's page files, sorted by name; empty when the corpus is absent.
+std::vector<std::filesystem::path> corpusPageFiles();
 
 struct CorpusTruth {
     std::string image;

@@ -18,15 +18,9 @@ namespace fs = std::filesystem;
 
 TEST(ClassifyCorpus, ColoursOfTheTruthsPoints)
 {
-    const fs::path pages = fs::path(QUON_CORPUS_DIR) / "pages";
-    if (!fs::is_directory(pages))
-        GTEST_SKIP() << "no corpus at " << pages;
-    std::vector<fs::path> files;
-    for (const auto& e : fs::directory_iterator(pages))
-        if (e.path().extension() == ".bmp")
-            files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    ASSERT_FALSE(files.empty());
+    const std::vector<fs::path> files = corpusPageFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
 
     long cleanPoints = 0, cleanRight = 0, cleanAfter = 0, plainWhite = 0, plainWhiteWrong = 0;
     double worstClean = 100, worstFirst = 100;

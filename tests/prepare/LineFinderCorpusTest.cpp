@@ -11,6 +11,8 @@
 #include "prepare/PrepareEngine.h"
 #include "prepare/RecordingHost.h"
 
+#include "common/CorpusRun.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -76,15 +78,9 @@ bool readTruth(const fs::path& json, Truth& t)
 
 TEST(LineFinderCorpus, PitchAndBoardAgainstTheTruth)
 {
-    const fs::path pages = fs::path(QUON_CORPUS_DIR) / "pages";
-    if (!fs::is_directory(pages))
-        GTEST_SKIP() << "no corpus at " << pages;
-    std::vector<fs::path> files;
-    for (const auto& e : fs::directory_iterator(pages))
-        if (e.path().extension() == ".bmp")
-            files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    ASSERT_FALSE(files.empty());
+    const std::vector<fs::path> files = corpusPageFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
 
     // Pages the finder cannot take, and why.
     const std::map<std::string, std::string> expectedFailures = {

@@ -19,15 +19,9 @@ namespace fs = std::filesystem;
 
 TEST(PrepareCorpus, OutcomePitchCornersAndEmptyPoints)
 {
-    const fs::path pages = fs::path(QUON_CORPUS_DIR) / "pages";
-    if (!fs::is_directory(pages))
-        GTEST_SKIP() << "no corpus at " << pages;
-    std::vector<fs::path> files;
-    for (const auto& e : fs::directory_iterator(pages))
-        if (e.path().extension() == ".bmp")
-            files.push_back(e.path());
-    std::sort(files.begin(), files.end());
-    ASSERT_FALSE(files.empty());
+    const std::vector<fs::path> files = corpusPageFiles();
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
 
     int clean = 0, succeeded = 0, pitchYRight = 0, pitchXRight = 0, cornersRight = 0;
     long empties = 0, emptiesFound = 0, stonesTakenEmpty = 0, points = 0, right = 0;
