@@ -1,10 +1,9 @@
 #include "app/ui/RotateAngleWindow.h"
 
-#include <QHBoxLayout>
+#include "app/ui/ValueDialog.h"
+
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 namespace quon {
 
@@ -22,25 +21,7 @@ TRotateAngle::TRotateAngle(QWidget* parent) : QDialog(parent)
     SEAngle->setInputMask("###,##;_");
     SEAngle->setText("   ,  ");
     auto* degrees = new QLabel("Degrees", this);
-    BOK = new QPushButton("OK", this);
-    BOK->setObjectName("BOK");
-    BOK->setDefault(true);
-    BCancel = new QPushButton("Cancel", this);
-    BCancel->setObjectName("BCancel");
-    connect(BOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(SEAngle);
-    row->addWidget(degrees);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BOK);
-    buttons->addWidget(BCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addLayout(buttons);
+    layOutValueDialog(this, label, SEAngle, degrees, BOK, BCancel);
 }
 
 } // namespace quon

@@ -1,10 +1,9 @@
 #include "app/ui/Scale1Window.h"
 
-#include <QHBoxLayout>
+#include "app/ui/ValueDialog.h"
+
 #include <QLabel>
-#include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 namespace quon {
 
@@ -22,25 +21,7 @@ TScale1::TScale1(QWidget* parent) : QDialog(parent)
     SEMagn->setSingleStep(5);
     SEMagn->setValue(100);
     auto* percent = new QLabel("%", this);
-    BOK = new QPushButton("OK", this);
-    BOK->setObjectName("BOK");
-    BOK->setDefault(true);
-    BCancel = new QPushButton("Cancel", this);
-    BCancel->setObjectName("BCancel");
-    connect(BOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(BCancel, &QPushButton::clicked, this, &QDialog::reject);
-
-    auto* row = new QHBoxLayout;
-    row->addWidget(label);
-    row->addWidget(SEMagn);
-    row->addWidget(percent);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BOK);
-    buttons->addWidget(BCancel);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(row);
-    layout->addLayout(buttons);
+    layOutValueDialog(this, label, SEMagn, percent, BOK, BCancel);
 }
 
 } // namespace quon

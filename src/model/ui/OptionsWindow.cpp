@@ -1012,48 +1012,38 @@ int clampLastBound(int v, int first, int n)
 }
 } // namespace
 
+// One edge of the arbitrary part: stored, shown corrected when it had to be
+// moved, and the bounds text redrawn.
+void TOptions::setBound(QDoubleSpinBox* edit, int32_t& bound, int value)
+{
+    bound = value;
+    if (value != rounded(edit))
+        edit->setValue(value);
+    ShowBounds();
+}
+
 void TOptions::RxSETopChange()
 {
-    if (!RxSETop->isEnabled())
-        return;
-    const int v = clampFirstBound(rounded(RxSETop), Reco.DiagramWindow.Bottom, Reco.BoardLineCount);
-    Reco.DiagramWindow.Top = v;
-    if (v != rounded(RxSETop))
-        RxSETop->setValue(v);
-    ShowBounds();
+    if (RxSETop->isEnabled())
+        setBound(RxSETop, Reco.DiagramWindow.Top, clampFirstBound(rounded(RxSETop), Reco.DiagramWindow.Bottom, Reco.BoardLineCount));
 }
 
 void TOptions::RxSELeftChange()
 {
-    if (!RxSELeft->isEnabled())
-        return;
-    const int v = clampFirstBound(rounded(RxSELeft), Reco.DiagramWindow.Right, Reco.BoardLineCount);
-    Reco.DiagramWindow.Left = v;
-    if (v != rounded(RxSELeft))
-        RxSELeft->setValue(v);
-    ShowBounds();
+    if (RxSELeft->isEnabled())
+        setBound(RxSELeft, Reco.DiagramWindow.Left, clampFirstBound(rounded(RxSELeft), Reco.DiagramWindow.Right, Reco.BoardLineCount));
 }
 
 void TOptions::RxSEBottomChange()
 {
-    if (!RxSEBottom->isEnabled())
-        return;
-    const int v = clampLastBound(rounded(RxSEBottom), Reco.DiagramWindow.Top, Reco.BoardLineCount);
-    Reco.DiagramWindow.Bottom = v;
-    if (v != rounded(RxSEBottom))
-        RxSEBottom->setValue(v);
-    ShowBounds();
+    if (RxSEBottom->isEnabled())
+        setBound(RxSEBottom, Reco.DiagramWindow.Bottom, clampLastBound(rounded(RxSEBottom), Reco.DiagramWindow.Top, Reco.BoardLineCount));
 }
 
 void TOptions::RxSERightChange()
 {
-    if (!RxSERight->isEnabled())
-        return;
-    const int v = clampLastBound(rounded(RxSERight), Reco.DiagramWindow.Left, Reco.BoardLineCount);
-    Reco.DiagramWindow.Right = v;
-    if (v != rounded(RxSERight))
-        RxSERight->setValue(v);
-    ShowBounds();
+    if (RxSERight->isEnabled())
+        setBound(RxSERight, Reco.DiagramWindow.Right, clampLastBound(rounded(RxSERight), Reco.DiagramWindow.Left, Reco.BoardLineCount));
 }
 
 void TOptions::RGDiaTypeClick()

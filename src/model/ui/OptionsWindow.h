@@ -192,6 +192,7 @@ class TOptions : public QDialog {
     void showEvent(QShowEvent* e) override;
 
   private:
+    void setBound(QDoubleSpinBox* edit, int32_t& bound, int value);
     void buildGameInputPage();
     void buildRecognizePage();
     void buildDiagramPage();
