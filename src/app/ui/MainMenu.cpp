@@ -103,8 +103,8 @@ const MenuItemDef MainMenuTable[] = {
     {nullptr, "Options1", "&Options", "", Top, 0, nullptr},
     {"Options1", "Options2", "Options", "Ctrl+O", 0, 0, nullptr},
     {"Options1", "Scanneroptions1", "Scanner options", "", 0, 0, nullptr},
-    {"Options1", "SetScanReg11", "Set ScanReg1", "Shift+F1", 0, 0, nullptr},
-    {"Options1", "SetScanReg21", "Set ScanReg2", "Shift+F2", 0, 0, nullptr},
+    {"Options1", "SetScanReg11", "Set ScanReg1", "Shift+F1", 0, 0, &F::SetScanReg11Click},
+    {"Options1", "SetScanReg21", "Set ScanReg2", "Shift+F2", 0, 0, &F::SetScanReg21Click},
     {"Options1", "Set1diaGame1", "Set 1 dia Game", "Ctrl+F1", 0, 0, &F::Set1diaGame1Click},
     {"Options1", "Set2diaGame1", "Set 2 dia Game", "Ctrl+F2", 0, 0, &F::Set2diaGame1Click},
 

@@ -9,6 +9,7 @@
 #include "model/ui/Board.h"
 #include "model/ui/ExistGmWindow.h"
 #include "model/ui/OptionsWindow.h"
+#include "model/ui/RadioGroup.h"
 #include "model/ui/RWSGFWindow.h"
 #include "model/ui/VGameWindow.h"
 #include "app/ui/ScanImageWindow.h"
@@ -413,6 +414,8 @@ void TForm1::openGame(int mode)
     InitGame();
     if (n > 0) {
         Reco.MovesBefore = Reco.MoveCount;
+        if (Options)
+            Options->seMoveCor->setValue(Reco.MoveCount + 1);
         if (VGame)
             VGame->StepForward(1);
     }
@@ -501,6 +504,21 @@ void TForm1::Jumpsoverstones1Click()
     Options->cbJumpOverStones->setChecked(!Options->cbJumpOverStones->isChecked());
     Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
 }
+
+void TForm1::selectScanSet(int index)
+{
+    if (!ScanImage)
+        return;
+    // Choosing another set runs the group's click; choosing the current one
+    // must show it again all the same.
+    if (ScanImage->RGScanSet->itemIndex() != index)
+        ScanImage->RGScanSet->setItemIndex(index);
+    else
+        ScanImage->RGScanSetClick();
+}
+
+void TForm1::SetScanReg11Click() { selectScanSet(0); }
+void TForm1::SetScanReg21Click() { selectScanSet(1); }
 
 void TForm1::Set1diaGame1Click()
 {

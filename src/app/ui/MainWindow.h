@@ -119,6 +119,9 @@ public:
     void Exit1Click();
     void Addmove1Click();
     void Jumpsoverstones1Click();
+    void SetScanReg11Click();
+    void SetScanReg21Click();
+    void selectScanSet(int index);
     void Set1diaGame1Click();
     void Set2diaGame1Click();
     void ReloadDigits1Click();

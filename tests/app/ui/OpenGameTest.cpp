@@ -79,6 +79,7 @@ TEST_F(OpenGame, SgfFileFillsTablesDialogAndGameWindow)
     EXPECT_EQ(Reco.DiagramsDone, 1);
     EXPECT_EQ(Reco.GameEditEnabled, 1);
     EXPECT_EQ(Options->seNDia->value(), 1);
+    EXPECT_EQ(Options->seMoveCor->value(), 5); // the next diagram goes on after the game's moves
     EXPECT_EQ(ExistGm->EWhite->currentText(), "Lee");
     EXPECT_TRUE(VGame->isVisible());
 }

@@ -77,3 +77,27 @@ TEST_F(WindowLinksTest, TheProgressWindowIsThePreparationsHost)
 }
 
 } // namespace
+
+#include "app/ui/ScanImageWindow.h"
+#include "model/ui/RadioGroup.h"
+
+#include <QDoubleSpinBox>
+
+namespace {
+
+TEST_F(WindowLinksTest, SetScanRegItemsChooseTheScanSet)
+{
+    startProgram();
+    ScanImage->seTopSR->setValue(2.5); // set 1 is current
+    Form1->item("SetScanReg21")->trigger();
+    EXPECT_EQ(ScanImage->RGScanSet->itemIndex(), 1);
+    ScanImage->seTopSR->setValue(4);
+    Form1->item("SetScanReg11")->trigger();
+    EXPECT_EQ(ScanImage->RGScanSet->itemIndex(), 0);
+    EXPECT_DOUBLE_EQ(ScanImage->seTopSR->value(), 2.5);
+    Form1->item("SetScanReg11")->trigger(); // the current set again
+    EXPECT_EQ(ScanImage->RGScanSet->itemIndex(), 0);
+    EXPECT_DOUBLE_EQ(ScanImage->seTopSR->value(), 2.5);
+}
+
+} // namespace
