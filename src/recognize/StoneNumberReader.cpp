@@ -228,6 +228,18 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
     // A position is cut at most once: a cut that changes nothing would
     // otherwise repeat for ever.
     bool cutAt[4] = {false, false, false, false};
+    // Cuts group k; true when it was cut and position k is to be read again
+    // (tooFew: fewer than two groups came out of it).
+    auto cutOnce = [&](int32_t k, bool& tooFew) {
+        cutAt[k] = true;
+        bool didCut = false;
+        const int32_t c = CutDigitGroup(size_, colour_, k, &didCut);
+        if (!didCut)
+            return false;
+        count = c;
+        tooFew = count < 2;
+        return true;
+    };
     int32_t k = 1;
     while (k <= count && k <= 3) {
         const ComponentBox g = groupBox(k);
@@ -235,12 +247,9 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const int32_t h = g.MaxY - g.MinY;
         if ((w + 1) * 5 / 3 >= h && count == 2 && !cutAt[k]) {
             // A wide group in a two-group number holds two digits.
-            cutAt[k] = true;
-            bool didCut = false;
-            const int32_t c = CutDigitGroup(size_, colour_, k, &didCut);
-            if (didCut) {
-                count = c;
-                if (count < 2) {
+            bool tooFew = false;
+            if (cutOnce(k, tooFew)) {
+                if (tooFew) {
                     r.fail(StoneReadFailure::CutTooFew, "eee");
                     return;
                 }
@@ -252,12 +261,9 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
         p.Estdig[k] = score;
         if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {
-            cutAt[k] = true;
-            bool didCut = false;
-            const int32_t c = CutDigitGroup(size_, colour_, k, &didCut);
-            if (didCut) {
-                count = c;
-                if (count < 2) {
+            bool tooFew = false;
+            if (cutOnce(k, tooFew)) {
+                if (tooFew) {
                     r.fail(StoneReadFailure::CutTooFew, "eee");
                     return;
                 }

@@ -910,13 +910,27 @@ void TOptions::RGDiaSizeClick()
     ShowBounds();
 }
 
+// The lines of a half or corner part, never more than the board has.
+std::pair<int, int> TOptions::partLines() const
+{
+    const int n = Reco.BoardLineCount;
+    return {std::min(rounded(RxSEVLines), n), std::min(rounded(RxSEHLines), n)};
+}
+
+void TOptions::setPartWindow(DiagramRect w)
+{
+    w.Left = std::max(1, w.Left);
+    w.Top = std::max(1, w.Top);
+    Reco.DiagramWindow = w;
+    ShowBounds();
+}
+
 void TOptions::RGHalfBoardClick()
 {
     if (!RGHalfBoard->isEnabled())
         return;
     const int n = Reco.BoardLineCount;
-    const int v = std::min(rounded(RxSEVLines), n);
-    const int h = std::min(rounded(RxSEHLines), n);
+    const auto [v, h] = partLines();
     const QString text = RGHalfBoard->currentText();
     DiagramRect w = Reco.DiagramWindow;
     if (text == "Left")
@@ -927,10 +941,7 @@ void TOptions::RGHalfBoardClick()
         w = {n - v + 1, 1, n, n};
     else if (text == "Bottom")
         w = {1, n - h + 1, n, n};
-    w.Left = std::max(1, w.Left);
-    w.Top = std::max(1, w.Top);
-    Reco.DiagramWindow = w;
-    ShowBounds();
+    setPartWindow(w);
 }
 
 void TOptions::RGCornerClick()
@@ -938,8 +949,7 @@ void TOptions::RGCornerClick()
     if (!RGCorner->isEnabled())
         return;
     const int n = Reco.BoardLineCount;
-    const int v = std::min(rounded(RxSEVLines), n);
-    const int h = std::min(rounded(RxSEHLines), n);
+    const auto [v, h] = partLines();
     const QString text = RGCorner->currentText();
     DiagramRect w = Reco.DiagramWindow;
     if (text == "Left Top")
@@ -950,10 +960,7 @@ void TOptions::RGCornerClick()
         w = {n - v + 1, n - h + 1, n, n};
     else if (text == "Left Bottom")
         w = {1, n - h + 1, v, n};
-    w.Left = std::max(1, w.Left);
-    w.Top = std::max(1, w.Top);
-    Reco.DiagramWindow = w;
-    ShowBounds();
+    setPartWindow(w);
 }
 
 void TOptions::RxSEVLinesChange()

@@ -9,8 +9,11 @@
 #pragma once
 
 #include "model/OptionsSnapshot.h"
+#include "model/Recotypes.h"
 
 #include <QDialog>
+
+#include <utility>
 
 class QCheckBox;
 class QComboBox;
@@ -193,6 +196,8 @@ class TOptions : public QDialog {
 
   private:
     void setBound(QDoubleSpinBox* edit, int32_t& bound, int value);
+    std::pair<int, int> partLines() const;
+    void setPartWindow(DiagramRect w);
     void buildGameInputPage();
     void buildRecognizePage();
     void buildDiagramPage();
