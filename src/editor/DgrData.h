@@ -25,7 +25,8 @@
 namespace quon {
 
 // Inclusive cell coordinates. X1 <= X2 and Y1 <= Y2 inside a non-empty grid;
-// an empty grid has the block (0, 0, -1, -1).
+// an empty grid has the block (0, 0, Width - 1, Height - 1), which holds no
+// cell, so loops over it do nothing.
 struct DgrBlock {
     int32_t X1 = 0;
     int32_t Y1 = 0;
