@@ -34,3 +34,11 @@ int readCommand(int argc, char** argv);
 int prepareCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench dgr IN.dgr OUT.dgr: reads a diagram file as the editor does and
+// writes it back; one JSON line with what was read.
+int dgrCommand(int argc, char** argv);
+
+} // namespace quon::bench
