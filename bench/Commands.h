@@ -42,3 +42,11 @@ namespace quon::bench {
 int dgrCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench picture IN.dgr OUT.bmp|OUT.emf|OUT.wmf: the diagram's block
+// exported as the editor does; starts its own GUI application for the fonts.
+int pictureCommand(int argc, char** argv);
+
+} // namespace quon::bench
