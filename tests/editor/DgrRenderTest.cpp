@@ -11,7 +11,7 @@ namespace quon {
 namespace {
 
 class RecordingCanvas : public GdiCanvas {
-public:
+  public:
     explicit RecordingCanvas(bool ansi = false) : ansi_(ansi) {}
     std::vector<std::string> log;
 
@@ -68,9 +68,8 @@ public:
         return out;
     }
 
-private:
-    template <class... T>
-    void say(const char* what, const T&... v)
+  private:
+    template <class... T> void say(const char* what, const T&... v)
     {
         std::ostringstream s;
         s << what;
@@ -150,8 +149,8 @@ TEST(DgrRender, MarksAndLabelsFollowTheCellsPrecedence)
         const char* shows;
     };
     const Case cases[] = {
-        {0, 'A', "text A"},   {12, 'A', "text 12"}, {0, MarkSquare, "polygon 4"}, {5, MarkCross, "text 5"},
-        {1000, 0, ""},        {0, 0, ""},           {0, MarkArrow, "polygon 7"},
+        {0, 'A', "text A"}, {12, 'A', "text 12"}, {0, MarkSquare, "polygon 4"}, {5, MarkCross, "text 5"},
+        {1000, 0, ""},      {0, 0, ""},           {0, MarkArrow, "polygon 7"},
     };
     for (const Case& k : cases) {
         tDgrData doc(1, 1, settings(22));
@@ -170,8 +169,8 @@ TEST(DgrRender, MarkPensContrastWithTheStone)
 {
     // Outline marks invert; their pen is white on a black stone so that
     // readers without raster operations still show them.
-    for (const auto& [stone, pen] : {std::pair{StoneBlack, "pen 1 16777215"}, std::pair{StoneWhite, "pen 1 0"},
-                                     std::pair{StoneNone, "pen 1 0"}}) {
+    for (const auto& [stone, pen] :
+         {std::pair{StoneBlack, "pen 1 16777215"}, std::pair{StoneWhite, "pen 1 0"}, std::pair{StoneNone, "pen 1 0"}}) {
         tDgrData doc(1, 1, settings(22));
         put(doc, 0, 0, 0, stone, 0, MarkTriangle);
         RecordingCanvas c;
@@ -213,10 +212,8 @@ TEST(DgrRender, SettingsAreClampedWhereTheyAreUsed)
         DgrPictureGeometry want;
     };
     const Case cases[] = {
-        {22, 1, 3, 0, {22, 22, 1, 3, 0}},
-        {0, 0, 0, 0, {1, 1, 0, 0, 0}},
-        {-7, -1, -1, -1, {1, 1, 0, 0, 0}},
-        {100000, 9999, 9999, 9999, {511, 511, 255, 255, 255}},
+        {22, 1, 3, 0, {22, 22, 1, 3, 0}},  {0, 0, 0, 0, {1, 1, 0, 0, 0}},
+        {-7, -1, -1, -1, {1, 1, 0, 0, 0}}, {100000, 9999, 9999, 9999, {511, 511, 255, 255, 255}},
         {10, 6, 7, 8, {10, 10, 5, 5, 5}},
     };
     for (const Case& k : cases) {

@@ -16,7 +16,7 @@ namespace {
 
 // Every character 7 pixels wide, the cell 20 high.
 class FixedMetrics : public GdiTextMetrics {
-public:
+  public:
     GdiSize extent(const GdiFont&, const std::string& utf8) override
     {
         return {static_cast<int32_t>(count(utf8)) * 7, 20};
@@ -92,9 +92,9 @@ TEST(Metafile, EnhancedRecordsAreWholeAndObjectsLiveWhenUsed)
     ASSERT_EQ(u32(b, 0), 1u);
     ASSERT_EQ(u32(b, 4), 108u);
     EXPECT_EQ(u32(b, 40), 0x464D4520u);
-    EXPECT_EQ(u32(b, 48), b.size());                         // Bytes
-    EXPECT_EQ(static_cast<int32_t>(u32(b, 16)), 43);         // bounds right, inclusive
-    EXPECT_EQ(static_cast<int32_t>(u32(b, 20)), 29);         // bounds bottom
+    EXPECT_EQ(u32(b, 48), b.size());                                 // Bytes
+    EXPECT_EQ(static_cast<int32_t>(u32(b, 16)), 43);                 // bounds right, inclusive
+    EXPECT_EQ(static_cast<int32_t>(u32(b, 20)), 29);                 // bounds bottom
     EXPECT_EQ(static_cast<int32_t>(u32(b, 32)), 44 * 2540 / 96 - 1); // frame, 0.01 mm
     const uint32_t handles = u16(b, 56);
 

@@ -449,8 +449,8 @@ TEST(DgrPicture, CellsPixelByPixel)
         cell.Stone = c.stone;
         cell.Mark = c.mark;
         doc.Grid.PutCell(0, 0, cell);
-        EXPECT_EQ(rows(bitmap(doc)), c.rows) << "element " << int(c.element) << " stone " << int(c.stone)
-                                             << " mark " << int(c.mark) << " inset " << c.rad;
+        EXPECT_EQ(rows(bitmap(doc)), c.rows) << "element " << int(c.element) << " stone " << int(c.stone) << " mark "
+                                             << int(c.mark) << " inset " << c.rad;
     }
 }
 
@@ -562,10 +562,14 @@ TEST(DgrPicture, OutOfRangeSettingsAreClampedAndHugePicturesRefused)
 tDgrData sampleDiagram()
 {
     tDgrData doc(7, 4, pictureSettings(22, 1, 3, 1));
+    auto element = [](int32_t x, int32_t y) -> uint8_t {
+        if (y == 0)
+            return x == 0 ? ElemTopLeft : x == 6 ? ElemTopRight : ElemTop;
+        return x == 0 ? ElemLeft : x == 6 ? ElemRight : ElemCross;
+    };
     for (int32_t y = 0; y < 4; ++y)
         for (int32_t x = 0; x < 7; ++x)
-            doc.Grid.SetElement(x, y, y == 0 ? (x == 0 ? ElemTopLeft : x == 6 ? ElemTopRight : ElemTop)
-                                      : x == 0 ? ElemLeft : x == 6 ? ElemRight : ElemCross);
+            doc.Grid.SetElement(x, y, element(x, y));
     doc.Grid.SetElement(3, 2, ElemStar);
     auto put = [&](int32_t x, int32_t y, uint8_t stone, uint16_t number, uint8_t mark) {
         DgrCell c = doc.Grid.GetCell(x, y);
