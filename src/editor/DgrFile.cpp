@@ -165,10 +165,13 @@ bool tDgrData::LoadFromFile(const std::string& name, std::string& error)
 
     const uint32_t width = readU32(h + 4);
     const uint32_t height = readU32(h + 8);
+    if (width > static_cast<uint32_t>(DgrMaxSide) || height > static_cast<uint32_t>(DgrMaxSide)) {
+        error = dgrBadStructureMessage(name);
+        return false;
+    }
     const int64_t cells = static_cast<int64_t>(width) * static_cast<int64_t>(height);
     const int64_t cellBytes = cells * DgrCellBytes;
-    if (width > static_cast<uint32_t>(DgrMaxSide) || height > static_cast<uint32_t>(DgrMaxSide) ||
-        cells > DgrMaxCells || length - DgrHeaderBytes < cellBytes) {
+    if (cells > DgrMaxCells || length - DgrHeaderBytes < cellBytes) {
         error = dgrBadStructureMessage(name);
         return false;
     }
