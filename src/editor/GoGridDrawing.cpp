@@ -95,8 +95,8 @@ void drawMark(GdiCanvas& c, const DgrCell& cell, const ScreenCellRect& r)
     c.setBrush(onBlack ? GdiWhite : GdiBlack);
     if (cell.Mark == MarkArrow) {
         c.setInvertingPen(false);
-        c.polygon({{cx - a, cy - 2}, {cx, cy - 2}, {cx, cy - b}, {cx + a, cy}, {cx, cy + b}, {cx, cy + 2},
-                   {cx - a, cy + 2}});
+        c.polygon(
+            {{cx - a, cy - 2}, {cx, cy - 2}, {cx, cy - b}, {cx + a, cy}, {cx, cy + b}, {cx, cy + 2}, {cx - a, cy + 2}});
         return;
     }
     c.setNullBrush();

@@ -39,15 +39,9 @@ tGoGrid::tGoGrid(tDgrData document, QScrollArea* scroller, QWidget* parent)
     MakeFonts();
 }
 
-int32_t tGoGrid::stepX() const
-{
-    return std::clamp(model_.Document().Display.StepX(), MinScreenStep, MaxScreenStep);
-}
+int32_t tGoGrid::stepX() const { return std::clamp(model_.Document().Display.StepX(), MinScreenStep, MaxScreenStep); }
 
-int32_t tGoGrid::stepY() const
-{
-    return std::clamp(model_.Document().Display.StepY(), MinScreenStep, MaxScreenStep);
-}
+int32_t tGoGrid::stepY() const { return std::clamp(model_.Document().Display.StepY(), MinScreenStep, MaxScreenStep); }
 
 QRect tGoGrid::cellRect(int32_t x, int32_t y) const { return QRect(x * stepX(), y * stepY(), stepX(), stepY()); }
 

@@ -18,7 +18,7 @@ namespace quon {
 class tGoGrid : public QWidget, private GoGridHost {
     Q_OBJECT
 
-public:
+  public:
     // `scroller` is the scroll area the grid is shown in (may be null).
     tGoGrid(tDgrData document, QScrollArea* scroller, QWidget* parent = nullptr);
 
@@ -39,13 +39,13 @@ public:
     int32_t stepY() const;
     QRect cellRect(int32_t x, int32_t y) const;
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 
-private:
+  private:
     void redrawCell(int32_t x, int32_t y) override;
     void redrawAll() override { RepaintAll(); }
     void relayout() override { Relayout(); }

@@ -161,7 +161,7 @@ TEST(GoGridWidget, CellsDrawLinesStonesAndTestColours)
     EXPECT_GT(count(0, 1, QColor(Qt::white)), 8);
 }
 
-TEST(GoGridWidget, LoadingAFileRelaysTheGrid)
+TEST(GoGridWidget, ResizingRelaysTheGrid)
 {
     GridWindow w;
     w.grid->model().Resize(7, 3);
