@@ -51,6 +51,10 @@ bool openForReading(const std::string& name, std::ifstream& in, int64_t& length,
         error = dgrNotFoundMessage(name);
         return false;
     }
+    if (std::filesystem::is_directory(name, ec)) {
+        error = readErrorMessage(name, std::strerror(EISDIR));
+        return false;
+    }
     errno = 0;
     in.open(name, std::ios::binary);
     if (!in) {

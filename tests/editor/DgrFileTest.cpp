@@ -234,6 +234,10 @@ TEST(DgrFile, MissingFileIsNamedAndChangesNothing)
     EXPECT_EQ(error, "Файл " + tmp.file("none.dgr") + " не найден");
     EXPECT_EQ(std::string(DgrErrorCaption), "Ошибка");
     EXPECT_EQ(snapshot(d), before);
+    // A folder is no diagram either.
+    EXPECT_FALSE(d.LoadFromFile(tmp.path().string(), error));
+    EXPECT_EQ(error.rfind("Ошибка чтения файла " + tmp.path().string(), 0), 0u) << error;
+    EXPECT_EQ(snapshot(d), before);
 }
 
 TEST(DgrFile, EveryPrefixAndEveryHeaderCorruptionIsRefusedOrReadSafely)
