@@ -108,9 +108,8 @@ std::string pictureSizeError(const DgrPictureSize& size, DgrPictureKind kind)
     if (size.Width <= limit && size.Height <= limit)
         return {};
     return "Рисунок " + std::to_string(size.Width) + " x " + std::to_string(size.Height) +
-           " точек слишком велик: сторона рисунка" +
-           (kind == DgrPictureKind::Wmf ? " в WMF-файле" : "") + " не больше " + std::to_string(limit) +
-           " точек. Уменьшите блок или размер клетки.";
+           " точек слишком велик: сторона рисунка" + (kind == DgrPictureKind::Wmf ? " в WMF-файле" : "") +
+           " не больше " + std::to_string(limit) + " точек. Уменьшите блок или размер клетки.";
 }
 
 GdiFont pictureFont(const LogFontA& rec, bool cyrillic)
@@ -237,8 +236,8 @@ void DrawMark(tDgrData& doc, GdiCanvas& canvas, bool metafile)
     if (mark == MarkArrow) {
         canvas.setInvertingPen(false);
         const int32_t h = a / 2;
-        canvas.polygon({{cx - a, cy - h}, {cx, cy - h}, {cx, cy - b}, {cx + a, cy}, {cx, cy + b}, {cx, cy + h},
-                        {cx - a, cy + h}});
+        canvas.polygon(
+            {{cx - a, cy - h}, {cx, cy - h}, {cx, cy - b}, {cx + a, cy}, {cx, cy + b}, {cx, cy + h}, {cx - a, cy + h}});
         return;
     }
     canvas.setNullBrush();

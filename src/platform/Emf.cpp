@@ -85,7 +85,7 @@ std::u16string utf16(const std::string& utf8)
 // One record being built: type, then the parameters; the size is filled in
 // when it is added.
 class EmfCanvas::Record {
-public:
+  public:
     explicit Record(uint32_t type) { put32(bytes, type), put32(bytes, 0); }
     Record& u32(uint32_t v) { return put32(bytes, v), *this; }
     Record& i32(int32_t v) { return puti(bytes, v), *this; }
@@ -294,7 +294,7 @@ std::string EmfCanvas::finish()
     std::string h;
     put32(h, EMR_HEADER);
     put32(h, headerBytes);
-    puti(h, 0), puti(h, 0), puti(h, width_ - 1), puti(h, height_ - 1);                 // bounds, inclusive
+    puti(h, 0), puti(h, 0), puti(h, width_ - 1), puti(h, height_ - 1);               // bounds, inclusive
     puti(h, 0), puti(h, 0), puti(h, toHmm(width_) - 1), puti(h, toHmm(height_) - 1); // frame, inclusive
     put32(h, 0x464D4520u);
     put32(h, 0x10000u);
@@ -306,8 +306,8 @@ std::string EmfCanvas::finish()
     put32(h, 0);              // no palette
     puti(h, DeviceW), puti(h, DeviceH);
     puti(h, toHmm(DeviceW) / 100), puti(h, toHmm(DeviceH) / 100 + 1); // millimetres, 508 x 286
-    put32(h, 0), put32(h, 0), put32(h, 0);                           // no pixel format, no OpenGL
-    puti(h, toHmm(DeviceW) * 10), puti(h, toHmm(DeviceH) * 10);      // micrometres
+    put32(h, 0), put32(h, 0), put32(h, 0);                            // no pixel format, no OpenGL
+    puti(h, toHmm(DeviceW) * 10), puti(h, toHmm(DeviceH) * 10);       // micrometres
     return h + body_;
 }
 

@@ -20,7 +20,7 @@
 namespace quon {
 
 class EmfCanvas : public GdiCanvas {
-public:
+  public:
     // A picture of width x height pixels; text is measured with `metrics`.
     EmfCanvas(int32_t width, int32_t height, GdiTextMetrics& metrics);
 
@@ -42,7 +42,7 @@ public:
     // drawing afterwards.
     std::string finish();
 
-private:
+  private:
     class Record;
     void add(const Record& r);
     uint32_t newHandle();
@@ -53,7 +53,7 @@ private:
     int32_t height_;
     GdiTextMetrics& metrics_;
     std::string body_;
-    uint32_t records_ = 1; // the header counts
+    uint32_t records_ = 1;               // the header counts
     std::vector<bool> handleUsed_{true}; // handle 0 is the metafile itself
     std::optional<uint32_t> pen_, brush_, font_;
     std::optional<std::pair<int32_t, GdiColour>> penKey_;

@@ -42,13 +42,13 @@ struct GdiFont {
     bool Italic = false;
     bool Underline = false;
     bool StrikeOut = false;
-    uint8_t CharSet = 0;       // written into 8-bit metafile text records
+    uint8_t CharSet = 0; // written into 8-bit metafile text records
     uint8_t OutPrecision = 0;
     uint8_t ClipPrecision = 0;
     uint8_t Quality = 0;
     uint8_t PitchAndFamily = 0;
-    std::string FaceName;      // UTF-8
-    std::string FaceNameAnsi;  // the same name in the font's 8-bit code page, at most 31 bytes
+    std::string FaceName;     // UTF-8
+    std::string FaceNameAnsi; // the same name in the font's 8-bit code page, at most 31 bytes
     bool operator==(const GdiFont&) const = default;
 };
 
@@ -62,14 +62,14 @@ struct GdiText {
 // Measures texts for the recording back ends, which have no fonts of their
 // own. `advances` gives one horizontal advance per character of the text.
 class GdiTextMetrics {
-public:
+  public:
     virtual ~GdiTextMetrics() = default;
     virtual GdiSize extent(const GdiFont& font, const std::string& utf8) = 0;
     virtual std::vector<int32_t> advances(const GdiFont& font, const std::string& utf8) = 0;
 };
 
 class GdiCanvas {
-public:
+  public:
     virtual ~GdiCanvas() = default;
 
     // A solid pen; widths 0 and 1 both draw one pixel.

@@ -50,7 +50,7 @@ int16_t c16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, -327
 } // namespace
 
 class WmfCanvas::Record {
-public:
+  public:
     explicit Record(uint16_t function) { put32(bytes, 0), put16(bytes, function); }
     Record& u16(uint16_t v) { return put16(bytes, v), *this; }
     Record& i16(int32_t v) { return put16(bytes, static_cast<uint16_t>(c16(v))), *this; }

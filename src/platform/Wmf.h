@@ -20,7 +20,7 @@
 namespace quon {
 
 class WmfCanvas : public GdiCanvas {
-public:
+  public:
     static constexpr int32_t MaxSide = 32767;
 
     WmfCanvas(int32_t width, int32_t height, GdiTextMetrics& metrics);
@@ -43,7 +43,7 @@ public:
     // Ends the metafile and returns its bytes, placeable header first.
     std::string finish();
 
-private:
+  private:
     class Record;
     void add(const Record& r);
     uint16_t newSlot();

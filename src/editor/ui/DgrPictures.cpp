@@ -33,8 +33,7 @@ bool writeFile(const QByteArray& bytes, const QString& fileName, QString& error)
     return false;
 }
 
-template <class Canvas>
-QByteArray recordMetafile(tDgrData& doc, DgrPictureKind kind, QString& error)
+template <class Canvas> QByteArray recordMetafile(tDgrData& doc, DgrPictureKind kind, QString& error)
 {
     if (refused(doc, kind, error))
         return {};

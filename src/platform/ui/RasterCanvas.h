@@ -31,13 +31,13 @@ QFont fontFromGdi(const GdiFont& font);
 
 // Text measuring with Qt fonts at 96 dpi.
 class QtTextMetrics : public GdiTextMetrics {
-public:
+  public:
     GdiSize extent(const GdiFont& font, const std::string& utf8) override;
     std::vector<int32_t> advances(const GdiFont& font, const std::string& utf8) override;
 };
 
 class RasterCanvas : public GdiCanvas {
-public:
+  public:
     // Draws into `image`, which must be Format_RGB32 and outlive the canvas.
     explicit RasterCanvas(QImage& image);
 
@@ -55,7 +55,7 @@ public:
     void setBackground(GdiColour colour, bool opaque) override;
     void textOut(int32_t x, int32_t y, const GdiText& text) override;
 
-private:
+  private:
     // Draws `paint` into a mask covering `box` and applies it with the pen.
     void stroke(QRect box, const std::function<void(QPainter&)>& paint);
     void segment(QPainter& mask, GdiPoint from, GdiPoint to, bool joint) const;
