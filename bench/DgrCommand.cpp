@@ -22,7 +22,8 @@ IntPoint recordedCursor(const char* file)
         return {};
     auto i32 = [&](int at) {
         return static_cast<int32_t>(static_cast<uint32_t>(h[at]) | (static_cast<uint32_t>(h[at + 1]) << 8) |
-                                    (static_cast<uint32_t>(h[at + 2]) << 16) | (static_cast<uint32_t>(h[at + 3]) << 24));
+                                    (static_cast<uint32_t>(h[at + 2]) << 16) |
+                                    (static_cast<uint32_t>(h[at + 3]) << 24));
     };
     return IntPoint{i32(16), i32(20)};
 }

@@ -6,7 +6,8 @@ namespace quon {
 
 namespace {
 
-// Characters of the bytes 0x80..0xFF.
+// Characters of the bytes 0x80..0xFF, eight bytes a line.
+// clang-format off
 constexpr std::array<char16_t, 128> UpperHalf = {
     0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
     0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
@@ -25,15 +26,13 @@ constexpr std::array<char16_t, 128> UpperHalf = {
     0x0440, 0x0441, 0x0442, 0x0443, 0x0444, 0x0445, 0x0446, 0x0447,
     0x0448, 0x0449, 0x044A, 0x044B, 0x044C, 0x044D, 0x044E, 0x044F,
 };
+// clang-format on
 
 constexpr char32_t Replacement = 0xFFFD;
 
 } // namespace
 
-char32_t cp1251ToUnicode(uint8_t byte)
-{
-    return byte < 0x80 ? char32_t(byte) : char32_t(UpperHalf[byte - 0x80]);
-}
+char32_t cp1251ToUnicode(uint8_t byte) { return byte < 0x80 ? char32_t(byte) : char32_t(UpperHalf[byte - 0x80]); }
 
 std::optional<uint8_t> unicodeToCp1251(char32_t ch)
 {

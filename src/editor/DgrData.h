@@ -70,7 +70,7 @@ constexpr int32_t DgrOldHeight = 75;
 extern const char* const DgrErrorCaption;
 
 class tDgrData {
-public:
+  public:
     // A new document: the grid of that size all zero, the block the whole
     // grid, the cursor at (0, 0), settings from `settings` and the default
     // fonts. Sizes as tDgr's constructor accepts them.

@@ -51,6 +51,10 @@ bool openForReading(const std::string& name, std::ifstream& in, int64_t& length,
         error = dgrNotFoundMessage(name);
         return false;
     }
+    if (std::filesystem::is_directory(name, ec)) {
+        error = readErrorMessage(name, std::strerror(EISDIR));
+        return false;
+    }
     errno = 0;
     in.open(name, std::ios::binary);
     if (!in) {
@@ -165,10 +169,13 @@ bool tDgrData::LoadFromFile(const std::string& name, std::string& error)
 
     const uint32_t width = readU32(h + 4);
     const uint32_t height = readU32(h + 8);
+    if (width > static_cast<uint32_t>(DgrMaxSide) || height > static_cast<uint32_t>(DgrMaxSide)) {
+        error = dgrBadStructureMessage(name);
+        return false;
+    }
     const int64_t cells = static_cast<int64_t>(width) * static_cast<int64_t>(height);
     const int64_t cellBytes = cells * DgrCellBytes;
-    if (width > static_cast<uint32_t>(DgrMaxSide) || height > static_cast<uint32_t>(DgrMaxSide) ||
-        cells > DgrMaxCells || length - DgrHeaderBytes < cellBytes) {
+    if (cells > DgrMaxCells || length - DgrHeaderBytes < cellBytes) {
         error = dgrBadStructureMessage(name);
         return false;
     }

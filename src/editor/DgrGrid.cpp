@@ -121,7 +121,8 @@ bool tDgr::setCellBytes(const std::string& bytes)
 
 int32_t tDgr::countNonZero() const
 {
-    return static_cast<int32_t>(std::count_if(cells_.begin(), cells_.end(), [](const DgrCell& c) { return !c.isZero(); }));
+    return static_cast<int32_t>(
+        std::count_if(cells_.begin(), cells_.end(), [](const DgrCell& c) { return !c.isZero(); }));
 }
 
 } // namespace quon

@@ -78,7 +78,7 @@ constexpr int64_t DgrMaxCells = 1000000;
 constexpr int32_t DgrMaxSide = 65535;
 
 class tDgr {
-public:
+  public:
     // A zero-filled grid. Throws std::length_error when a side is outside
     // 0..65535 or the grid would hold more than DgrMaxCells cells.
     tDgr(int32_t width = 0, int32_t height = 0);
@@ -113,7 +113,7 @@ public:
 
     bool operator==(const tDgr&) const = default;
 
-private:
+  private:
     int32_t width_ = 0;
     int32_t height_ = 0;
     std::vector<DgrCell> cells_;

@@ -57,7 +57,7 @@ LogFontA defaultPictureFont(int n);
 // 200 raw bytes with signed 32-bit values at fixed offsets and three font
 // records at 20, 80 and 140 (for texts of 1, 2 and 3 characters).
 class DgrSettingsBlock {
-public:
+  public:
     static constexpr size_t Bytes = 200;
 
     std::array<uint8_t, Bytes> Raw{};
@@ -76,7 +76,7 @@ public:
 // The screen settings: cell size in pixels, three reserved words (1, 3, 1 on
 // a new document, never read) and the screen fonts.
 class DgrDisplayBlock : public DgrSettingsBlock {
-public:
+  public:
     int32_t StepX() const { return intAt(0); }
     int32_t StepY() const { return intAt(4); }
     void SetStepX(int32_t v) { setIntAt(0, v); }
@@ -89,7 +89,7 @@ public:
 // (`Line`), of the board's edge (`Border`), a stone's inset from its cell
 // sides (`Rad`), and the picture fonts.
 class DgrPictureBlock : public DgrSettingsBlock {
-public:
+  public:
     int32_t StepX() const { return intAt(0); }
     int32_t StepY() const { return intAt(4); }
     int32_t Line() const { return intAt(8); }

@@ -69,7 +69,7 @@ enum class GridKey { Left, Right, Up, Down };
 // The window side of the model. The defaults suit a model without a window:
 // every cell visible, nothing to redraw, the numbering state kept here.
 class GoGridHost {
-public:
+  public:
     virtual ~GoGridHost() = default;
     virtual void redrawCell(int32_t /*x*/, int32_t /*y*/) {}
     virtual void redrawAll() {}
@@ -81,7 +81,7 @@ public:
     virtual NextMove nextMove() { return numbering_; }
     virtual void setNextMove(const NextMove& next) { numbering_ = next; }
 
-private:
+  private:
     NextMove numbering_;
 };
 
@@ -109,7 +109,7 @@ tDgr cornerFragmentTemplate();
 std::optional<uint8_t> typedCellByte(const std::string& utf8);
 
 class GoGridModel {
-public:
+  public:
     explicit GoGridModel(tDgrData document = tDgrData(19, 19), GoGridHost* host = nullptr);
 
     tDgrData& Document() { return doc_; }
@@ -163,7 +163,7 @@ public:
 
     std::string checkInvariant() const;
 
-private:
+  private:
     void pasteTemplate(const tDgr& pattern);
     void applyToCell(int32_t x, int32_t y, uint8_t tool);
     void gridReplaced();

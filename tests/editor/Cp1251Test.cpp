@@ -64,8 +64,10 @@ TEST(Cp1251, TextsConvertBothWays)
     EXPECT_EQ(cp1251ToUtf8("\xCE\xF8\xE8\xE1\xEA\xE0 A"), "Ошибка A");
     EXPECT_EQ(utf8ToCp1251("a漢b"), "a?b");
     EXPECT_EQ(utf8ToCp1251("a漢b", 0), "ab");
-    EXPECT_EQ(utf8ToCp1251("a\xFF" "b"), "a?b"); // broken UTF-8
-    EXPECT_EQ(utf8ToCp1251("\xD0"), "?");       // cut sequence
+    EXPECT_EQ(utf8ToCp1251("a\xFF"
+                           "b"),
+              "a?b");                     // broken UTF-8
+    EXPECT_EQ(utf8ToCp1251("\xD0"), "?"); // cut sequence
 }
 
 TEST(LogFontA, FaceNameWithoutTerminatorIsReadAsThirtyTwoBytes)

@@ -30,12 +30,11 @@ TEST(DgrData, NewDocumentTakesTheDialogValuesAndTheDefaultFonts)
         const char* face;
     };
     const Font screen[] = {{16, 0, 600, "Courier New"}, {16, 8, 400, "Courier New"}, {16, 6, 400, "Courier New"}};
-    const Font picture[] = {{22, 0, 800, "MS Sans Serif"},
-                            {19, 6, 600, "Microsoft Sans Serif"},
-                            {17, 5, 500, "Microsoft Sans Serif"}};
+    const Font picture[] = {
+        {22, 0, 800, "MS Sans Serif"}, {19, 6, 600, "Microsoft Sans Serif"}, {17, 5, 500, "Microsoft Sans Serif"}};
     for (int n = 1; n <= 3; ++n) {
-        for (const auto& [font, want] : {std::pair{d.Display.Font(n), screen[n - 1]},
-                                         std::pair{d.Picture.Font(n), picture[n - 1]}}) {
+        for (const auto& [font, want] :
+             {std::pair{d.Display.Font(n), screen[n - 1]}, std::pair{d.Picture.Font(n), picture[n - 1]}}) {
             EXPECT_EQ(font.Height, want.height) << n;
             EXPECT_EQ(font.Width, want.width) << n;
             EXPECT_EQ(font.Weight, want.weight) << n;

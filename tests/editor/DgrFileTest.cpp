@@ -171,8 +171,8 @@ TEST(DgrFile, HeaderIsLaidOutAsDescribed)
 TEST(DgrFile, ReaderAcceptsGoodFilesAndRefusesBrokenOnesUnchanged)
 {
     TempFolder tmp;
-    const std::string cells6 = cellBytes({DgrCell{1, 1, 1, 0, 0}, DgrCell{}, DgrCell{0, 5, 0, 65, 0},
-                                          DgrCell{}, DgrCell{2, 9, 2, 0, 0}, DgrCell{0, 4, 0, 0, 1}});
+    const std::string cells6 = cellBytes({DgrCell{1, 1, 1, 0, 0}, DgrCell{}, DgrCell{0, 5, 0, 65, 0}, DgrCell{},
+                                          DgrCell{2, 9, 2, 0, 0}, DgrCell{0, 4, 0, 0, 1}});
     struct Case {
         const char* what;
         std::string bytes;
@@ -234,6 +234,10 @@ TEST(DgrFile, MissingFileIsNamedAndChangesNothing)
     EXPECT_EQ(error, "Файл " + tmp.file("none.dgr") + " не найден");
     EXPECT_EQ(std::string(DgrErrorCaption), "Ошибка");
     EXPECT_EQ(snapshot(d), before);
+    // A folder is no diagram either.
+    EXPECT_FALSE(d.LoadFromFile(tmp.path().string(), error));
+    EXPECT_EQ(error.rfind("Ошибка чтения файла " + tmp.path().string(), 0), 0u) << error;
+    EXPECT_EQ(snapshot(d), before);
 }
 
 TEST(DgrFile, EveryPrefixAndEveryHeaderCorruptionIsRefusedOrReadSafely)
@@ -282,12 +286,9 @@ TEST(DgrFile, HostileBlocksFromAFileAreBroughtIntoTheGrid)
         DgrBlock read;
     };
     const Case cases[] = {
-        {{2, 3, 10, 12}, {2, 3, 10, 12}},
-        {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 18, 18}},
-        {{5, 5, INT_MAX, 7}, {5, 5, 18, 7}},
-        {{10, 10, 4, 4}, {0, 0, 18, 18}},
-        {{19, 0, 25, 5}, {0, 0, 18, 18}},
-        {{-9, -9, -1, -1}, {0, 0, 18, 18}},
+        {{2, 3, 10, 12}, {2, 3, 10, 12}},    {{INT_MIN, INT_MIN, INT_MAX, INT_MAX}, {0, 0, 18, 18}},
+        {{5, 5, INT_MAX, 7}, {5, 5, 18, 7}}, {{10, 10, 4, 4}, {0, 0, 18, 18}},
+        {{19, 0, 25, 5}, {0, 0, 18, 18}},    {{-9, -9, -1, -1}, {0, 0, 18, 18}},
     };
     for (const Case& c : cases) {
         writeFile(name, dgrFile(19, 19, c.inFile, cells));
@@ -311,10 +312,10 @@ TEST(DgrFile, OlderLayoutDecodesEveryField)
         {1, {1, 0, 0, 0, 0}},
         {767, {767, 0, 0, 0, 0}},
         {768, {0, 0, 0, 1, 0}},
-        {832, {0, 0, 0, 65, 0}},       // "A"
+        {832, {0, 0, 0, 65, 0}}, // "A"
         {943, {0, 0, 0, MarkSquare, 0}},
         {1022, {0, 0, 0, 255, 0}},
-        {1023, {}},                     // (1023 - 767) mod 256 is no label
+        {1023, {}}, // (1023 - 767) mod 256 is no label
         {(9 << 10) | 42, {42, ElemCross, 0, 0, 0}},
         {(10 << 10), {0, ElemStar, 0, 0, 0}},
         {(1 << 14) | 5, {5, 0, StoneWhite, 0, 0}},

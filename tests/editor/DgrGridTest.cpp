@@ -43,9 +43,9 @@ TEST(DgrCell, NumberWinsOverMarkWhichWinsOverNothing)
         DgrCellShows shows;
     };
     const Case cases[] = {
-        {0, 0, DgrCellShows::Nothing},     {12, 65, DgrCellShows::Number},     {999, 176, DgrCellShows::Number},
+        {0, 0, DgrCellShows::Nothing},        {12, 65, DgrCellShows::Number},    {999, 176, DgrCellShows::Number},
         {1000, 176, DgrCellShows::MarkShape}, {0, 180, DgrCellShows::MarkShape}, {0, 175, DgrCellShows::Label},
-        {0, 181, DgrCellShows::Label},     {1000, 0, DgrCellShows::Nothing},   {0, 65, DgrCellShows::Label},
+        {0, 181, DgrCellShows::Label},        {1000, 0, DgrCellShows::Nothing},  {0, 65, DgrCellShows::Label},
     };
     for (const Case& c : cases)
         EXPECT_EQ(cellShows(DgrCell{c.number, 0, 0, c.mark, 0}), c.shows) << c.number << " " << int(c.mark);
@@ -56,8 +56,8 @@ TEST(DgrGrid, CellsOutsideReadZeroAndIgnoreWrites)
     tDgr g = numberedGrid(4, 3);
     const tDgr before = g;
     // Coordinates that a 16-bit narrowing would have wrapped onto real cells.
-    const int32_t outside[][2] = {{-1, 0}, {0, -1}, {4, 0}, {0, 3}, {65536, 0}, {0, 65536 + 1},
-                                  {INT_MIN, 0}, {INT_MAX, INT_MAX}, {65535, 65535}};
+    const int32_t outside[][2] = {
+        {-1, 0}, {0, -1}, {4, 0}, {0, 3}, {65536, 0}, {0, 65536 + 1}, {INT_MIN, 0}, {INT_MAX, INT_MAX}, {65535, 65535}};
     for (const auto& p : outside) {
         EXPECT_TRUE(g.GetCell(p[0], p[1]).isZero()) << p[0] << "," << p[1];
         g.PutCell(p[0], p[1], DgrCell{7, 1, 1, 1, 1});

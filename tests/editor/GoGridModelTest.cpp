@@ -24,7 +24,7 @@ GoGridModel modelOf(const std::string& text)
 
 // Records what the model asks the window to do.
 class RecordingHost : public GoGridHost {
-public:
+  public:
     std::vector<std::string> calls;
     bool visible = true;
     void redrawCell(int32_t x, int32_t y) override
@@ -94,14 +94,17 @@ TEST(GoGridModel, EachToolChangesItsBytesAndMovesTheCursor)
         const char* after; // the middle cell, which starts as "+X12'A!"
     };
     const Case cases[] = {
-        {ToolPointer, "+X12'A!"},   {ToolBlack, "+X12'A!"},        {ToolWhite, "+O12'A!"},
-        {ToolCrossing, "+X12'A!"},  {ToolStarPoint, "*X12'A!"},    {ToolLeftEdge, "LX12'A!"},
-        {ToolRightEdge, "RX12'A!"}, {ToolTopEdge, "TX12'A!"},      {ToolBottomEdge, "BX12'A!"},
-        {ToolTopLeft, "1X12'A!"},   {ToolTopRight, "2X12'A!"},     {ToolBottomLeft, "3X12'A!"},
-        {ToolBottomRight, "4X12'A!"}, {ToolDeleteStone, "+!"},     {ToolDeleteAll, ".!"},
-        {ToolSquare, "+X#!"},       {ToolTriangle, "+X^!"},        {ToolArrow, "+X>!"},
-        {ToolNextMove, "+X1'A!"},   {ToolCrossMark, "+X%!"},       {ToolCircle, "+X@!"},
-        {27, "+X12'A!"},
+        {ToolPointer, "+X12'A!"},     {ToolBlack, "+X12'A!"},
+        {ToolWhite, "+O12'A!"},       {ToolCrossing, "+X12'A!"},
+        {ToolStarPoint, "*X12'A!"},   {ToolLeftEdge, "LX12'A!"},
+        {ToolRightEdge, "RX12'A!"},   {ToolTopEdge, "TX12'A!"},
+        {ToolBottomEdge, "BX12'A!"},  {ToolTopLeft, "1X12'A!"},
+        {ToolTopRight, "2X12'A!"},    {ToolBottomLeft, "3X12'A!"},
+        {ToolBottomRight, "4X12'A!"}, {ToolDeleteStone, "+!"},
+        {ToolDeleteAll, ".!"},        {ToolSquare, "+X#!"},
+        {ToolTriangle, "+X^!"},       {ToolArrow, "+X>!"},
+        {ToolNextMove, "+X1'A!"},     {ToolCrossMark, "+X%!"},
+        {ToolCircle, "+X@!"},         {27, "+X12'A!"},
     };
     for (const Case& c : cases) {
         RecordingHost host;
@@ -197,8 +200,8 @@ TEST(GoGridModel, TypingNumbersAndLabels)
         const char* text;
         int byte; // -1: not taken
     };
-    const Typed typed[] = {{"A", 'A'}, {"7", '7'},  {"Ж", 0xC6}, {"°", 176}, {"\b", 8},  {"\r", 13},
-                           {"\x1b", 27}, {"\x01", -1}, {"\t", -1}, {"\x7f", -1}, {"漢", -1}, {"ab", -1}, {"", -1}};
+    const Typed typed[] = {{"A", 'A'},   {"7", '7'}, {"Ж", 0xC6},  {"°", 176}, {"\b", 8},  {"\r", 13}, {"\x1b", 27},
+                           {"\x01", -1}, {"\t", -1}, {"\x7f", -1}, {"漢", -1}, {"ab", -1}, {"", -1}};
     for (const Typed& t : typed) {
         const auto b = typedCellByte(t.text);
         EXPECT_EQ(b ? int(*b) : -1, t.byte) << t.text;
@@ -258,12 +261,9 @@ TEST(GoGridModel, NumberTestMarksRepeatsAndGaps)
         const char* after;
     };
     const Case cases[] = {
-        {"+1 +2 +2 +5", "+1 +2! +2? +5?"},
-        {"+3 +4 +5", "+3 +4 +5"},
-        {"+2 +2 +3", "+2! +2! +3"},
-        {"+5 +. +1\n+2 +3 +4", "+5 +. +1\n+2 +3 +4"},
-        {"+9 . +7", "+9? . +7?"},
-        {". .", ". ."},
+        {"+1 +2 +2 +5", "+1 +2! +2? +5?"}, {"+3 +4 +5", "+3 +4 +5"},
+        {"+2 +2 +3", "+2! +2! +3"},        {"+5 +. +1\n+2 +3 +4", "+5 +. +1\n+2 +3 +4"},
+        {"+9 . +7", "+9? . +7?"},          {". .", ". ."},
     };
     for (const Case& c : cases) {
         std::string grid = c.grid;
