@@ -9,6 +9,11 @@
 // characters, each pass with its own font), so that in a metafile no thick
 // edge line of a neighbour ever covers a stone.
 //
+// Both renderers decide what a cell shows by one rule (a number of 1..999,
+// else a mark shape, else a label), so a cell with a number past 999 and a
+// mark shows the mark in every picture. Black stones are outlined with a
+// 1-pixel pen in both.
+//
 // The picture settings come from the document's picture block, which a file
 // may fill with anything: they are clamped where they are used (steps
 // 1..511; line, border and stone inset 0..half the smaller step), and a

@@ -86,9 +86,21 @@ std::u16string utf16(const std::string& utf8)
 // when it is added.
 class EmfCanvas::Record {
   public:
-    explicit Record(uint32_t type) { put32(bytes, type), put32(bytes, 0); }
-    Record& u32(uint32_t v) { return put32(bytes, v), *this; }
-    Record& i32(int32_t v) { return puti(bytes, v), *this; }
+    explicit Record(uint32_t type)
+    {
+        put32(bytes, type);
+        put32(bytes, 0);
+    }
+    Record& u32(uint32_t v)
+    {
+        put32(bytes, v);
+        return *this;
+    }
+    Record& i32(int32_t v)
+    {
+        puti(bytes, v);
+        return *this;
+    }
     std::string bytes;
 };
 
@@ -279,12 +291,11 @@ void EmfCanvas::textOut(int32_t x, int32_t y, const GdiText& text)
 std::string EmfCanvas::finish()
 {
     // Objects still selected are deleted, so a reader ends with none alive.
-    if (pen_)
-        freeHandle(*pen_), pen_.reset();
-    if (brush_)
-        freeHandle(*brush_), brush_.reset();
-    if (font_)
-        freeHandle(*font_), font_.reset();
+    for (std::optional<uint32_t>* object : {&pen_, &brush_, &font_})
+        if (*object) {
+            freeHandle(**object);
+            object->reset();
+        }
     Record eof(EMR_EOF);
     eof.u32(0).u32(16).u32(20);
     add(eof);

@@ -51,10 +51,22 @@ int16_t c16(int32_t v) { return static_cast<int16_t>(std::clamp<int32_t>(v, -327
 
 class WmfCanvas::Record {
   public:
-    explicit Record(uint16_t function) { put32(bytes, 0), put16(bytes, function); }
-    Record& u16(uint16_t v) { return put16(bytes, v), *this; }
-    Record& i16(int32_t v) { return put16(bytes, static_cast<uint16_t>(c16(v))), *this; }
-    Record& u32(uint32_t v) { return put32(bytes, v), *this; }
+    explicit Record(uint16_t function)
+    {
+        put32(bytes, 0); // size in words, filled in when added
+        put16(bytes, function);
+    }
+    Record& u16(uint16_t v)
+    {
+        put16(bytes, v);
+        return *this;
+    }
+    Record& i16(int32_t v) { return u16(static_cast<uint16_t>(c16(v))); }
+    Record& u32(uint32_t v)
+    {
+        put32(bytes, v);
+        return *this;
+    }
     std::string bytes;
 };
 
@@ -231,12 +243,11 @@ void WmfCanvas::textOut(int32_t x, int32_t y, const GdiText& text)
 
 std::string WmfCanvas::finish()
 {
-    if (pen_)
-        deleteSlot(*pen_), pen_.reset();
-    if (brush_)
-        deleteSlot(*brush_), brush_.reset();
-    if (font_)
-        deleteSlot(*font_), font_.reset();
+    for (std::optional<uint16_t>* object : {&pen_, &brush_, &font_})
+        if (*object) {
+            deleteSlot(**object);
+            object->reset();
+        }
     add(Record(META_EOF));
     finished_ = true;
 
