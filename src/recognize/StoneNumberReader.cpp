@@ -319,36 +319,53 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     const int32_t S = ThinDigits ? 15 : 30;
     const int32_t minCount = (W - 1) * S * (H - 1) / 1000;
     groupCount_ = 0;
-    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
-        const ComponentBox& c = components_[InkClass][n];
-        if (c.Count == 0)
-            continue; // merged into another component
-        const int32_t h = c.MaxY - c.MinY;
-        // Only a component shaped like a digit tells the digit height: a
-        // mark on the stone (a triangle, a circle) is as tall but wider than
-        // high, a piece of a grid line or of the outline holds less ink than
-        // a digit, and either would raise the mean above every real digit;
-        // so would the pieces a cut leaves of a mark, so only a window as cut
-        // from the page is learned from.
-        if (DigitHeightSamples < 51 && h > H / 2 && circleFlag == 1 && c.MaxX - c.MinX <= h && c.Count > minCount) {
-            MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
-            ++DigitHeightSamples;
-        }
-        if (digitSized(c, minCount, H) && h > MeanDigitHeight * 80 / 10000) {
-            if (groupCount_ == 3) {
-                lastFound_ = -1;
-                return -1;
+    // Ordinary digits first; then the light ones (see lightDigit) beside
+    // them, or when there are several: a number of light digits. A lone
+    // light component may be a piece of a digit that a thin joint parted,
+    // and is left unread.
+    for (int32_t pass = 1; pass <= 2; ++pass) {
+        if (pass == 2 && groupCount_ == 0) {
+            int32_t light = 0;
+            for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+                const ComponentBox& c = components_[InkClass][n];
+                light += c.Count > 0 && c.Count <= minCount && lightDigit(c, H) ? 1 : 0;
             }
-            int32_t at = groupCount_ + 1;
-            for (int32_t i = 1; i <= groupCount_; ++i)
-                if (groupBox(i).MinX > c.MinX) {
-                    at = i;
-                    break;
+            if (light < 2)
+                break;
+        }
+        for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+            const ComponentBox& c = components_[InkClass][n];
+            if (c.Count == 0)
+                continue; // merged into another component
+            const int32_t h = c.MaxY - c.MinY;
+            // Only a component shaped like a digit tells the digit height: a
+            // mark on the stone (a triangle, a circle) is as tall but wider
+            // than high, a piece of a grid line or of the outline holds less
+            // ink than a digit, and either would raise the mean above every
+            // real digit; so would the pieces a cut leaves of a mark, so only
+            // a window as cut from the page is learned from.
+            if (pass == 1 && DigitHeightSamples < 51 && h > H / 2 && circleFlag == 1 && c.MaxX - c.MinX <= h &&
+                c.Count > minCount) {
+                MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
+                ++DigitHeightSamples;
+            }
+            const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
+            if (sized && h > MeanDigitHeight * 80 / 10000) {
+                if (groupCount_ == 3) {
+                    lastFound_ = -1;
+                    return -1;
                 }
-            for (int32_t i = groupCount_; i >= at; --i)
-                groups_[i + 1] = groups_[i];
-            groups_[at] = n;
-            ++groupCount_;
+                int32_t at = groupCount_ + 1;
+                for (int32_t i = 1; i <= groupCount_; ++i)
+                    if (groupBox(i).MinX > c.MinX) {
+                        at = i;
+                        break;
+                    }
+                for (int32_t i = groupCount_; i >= at; --i)
+                    groups_[i + 1] = groups_[i];
+                groups_[at] = n;
+                ++groupCount_;
+            }
         }
     }
     if (groupCount_ >= 1)
@@ -359,10 +376,8 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     return groupCount_;
 }
 
-bool StoneNumberReader::digitSized(const ComponentBox& c, int32_t minCount, int32_t H) const
+bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
 {
-    if (c.Count > minCount)
-        return true;
     // The area gate is sized for an ordinary digit; the small digits of a
     // three-digit number, and above all its narrow "1", hold less ink. Such
     // a component still is a digit when it is as tall as a digit can be (a

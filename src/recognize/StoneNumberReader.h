@@ -151,7 +151,7 @@ private:
     void learnDigitShapes();
     void joinDigitPieces();
     bool isMark(int32_t k) const;
-    bool digitSized(const ComponentBox& c, int32_t minCount, int32_t H) const;
+    bool lightDigit(const ComponentBox& c, int32_t H) const;
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;

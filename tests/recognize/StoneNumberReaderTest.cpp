@@ -181,6 +181,9 @@ TEST_F(StoneReader, ReadsStoneWindows)
         // The light "1" of a three-digit number is under the area gate.
         {"light 1 of 145", 2, "i45", 1, 0, "145"},
         {"black light 1 of 145", 1, "i45", 1, 0, "145"},
+        {"light 111", 2, "iii", 1, 0, "111"},
+        // Alone, a light stroke may be a piece of a parted digit: unread.
+        {"lone light stroke", 2, "i", 1, 0, "ed0"},
         // A digit in two pieces is read whole.
         {"five in two pieces", 2, "4S", 1, 0, "45"},
         {"black five in two pieces", 1, "4S", 1, 0, "45"},
