@@ -222,6 +222,13 @@ void GameAssembly::findLastMove()
     for (int32_t s = MaxMoves; s >= 1; --s) {
         if (confirmations > 3)
             break;
+        // The moves of earlier diagrams are the game so far: they confirm
+        // any candidate and are never dropped as stray numbers.
+        if (s <= Reco.MovesBefore) {
+            if (candidate == 0)
+                Reco.MoveCount = Reco.MovesBefore;
+            break;
+        }
         const MoveRecord m = Reco.MoveTable[s];
         if (!isFreeSlot(m)) {
             if (candidate == 0) {

@@ -186,6 +186,24 @@ TEST_F(GameAssemblyTest, LastMoveSearchDropsAStrayNumber)
     EXPECT_EQ(Reco.RecogMistakes[1], (RecogMistake{19, 19, MistakeTooBig, 1, "300"}));
 }
 
+TEST_F(GameAssemblyTest, LastMoveSearchKeepsTheEarlierDiagrams)
+{
+    // Diagram 2 placed moves 51..74 sparsely and diagram 3 one stray number:
+    // the game keeps its 74 moves, and move 74 is no stray number.
+    for (int m = 1; m <= 50; ++m)
+        Reco.MoveTable[m] = at(pointOf(m).first, pointOf(m).second);
+    Reco.MoveTable[74] = at(19, 18);
+    Reco.MovesBefore = 74;
+    Reco.MoveCount = 74;
+    Reco.MoveTable[120] = at(19, 19);
+    GameAssembly a(host, reader, options);
+    a.findLastMove();
+    EXPECT_EQ(Reco.MoveCount, 74);
+    ASSERT_EQ(Reco.RecogMistakes.Count, 1);
+    EXPECT_EQ(Reco.RecogMistakes[1].Text, "120");
+    EXPECT_EQ(Reco.MoveTable[74], at(19, 18));
+}
+
 TEST_F(GameAssemblyTest, ManualCountOnTheLastDiagram)
 {
     for (int m = 1; m <= 140; ++m)
