@@ -9,7 +9,8 @@
 // answers the number the truth prints at the stone ("No Move" where it
 // prints none).
 //
-// Writes DIR/<series>.sgf (the game as the record writer composes it) and
+// Writes DIR/<series>.sgf (the game as the record writer composes it, a move
+// without a stone written as a pass) and
 // DIR/<series>.json (questions, mistakes, repairs, moves, the move table,
 // per page the time and the log), and prints one JSON line per page and one
 // for the series with the moves right, silently wrong (a point that is not
@@ -225,7 +226,10 @@ int gameCommand(int argc, char** argv)
         double recogniseMs = 0;
         int32_t pageQuestions = 0;
         if (!prepared || Reco.CancelFlag) {
+            // As AutoRecognition does: the game so far back on the game window.
             Reco.CancelFlag = 1;
+            if (Reco.MoveCount > 0)
+                host.initGame();
         } else {
             o.SEstszBx = Reco.StoneSizes[1].Width;
             o.SEstszBy = Reco.StoneSizes[1].Height;
@@ -261,7 +265,12 @@ int gameCommand(int argc, char** argv)
     // The record as the writer composes it, from the game window's moves.
     GameRecordContent content = gameRecordContentFromTables(GameInfo{});
     content.Moves = host.game()->Moves().RecordMoves();
-    const std::string sgf = joinRecordLines(composeGameRecordLines(content));
+    // A move without a stone (empty or claimed twice) is written as a pass,
+    // "B[]", in place of the record's "tt" and "tu": the corpus scorer reads
+    // only a-s points and passes, and a skipped node would shift every later
+    // move of the game against the record.
+    const std::string sgf = std::regex_replace(joinRecordLines(composeGameRecordLines(content)),
+                                               std::regex("\\b([BW])\\[t[tu]\\]"), "$1[]");
     {
         std::ofstream f(std::filesystem::path(out) / (series + ".sgf"), std::ios::binary);
         f << sgf;

@@ -159,6 +159,10 @@ void TForm1::AutoRecognition1Click()
     if (Reco.CancelFlag) {
         if (Prepare3)
             Prepare3->hide();
+        // The start of the diagram cleared the game window; the game so far
+        // goes back on it, or the next save would write an empty record.
+        if (Reco.MoveCount > 0)
+            InitGame();
         return;
     }
     if (Options) {
