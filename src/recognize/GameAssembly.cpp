@@ -474,6 +474,7 @@ void GameAssembly::RecoFullGame()
     Reco.DebugRunState = 1;
     if (Reco.LinearInputState == 0) {
         const bool last = options_.SENdias == options_.seNDia;
+        host_.hideOptions();
         if (options_.CBAskNumMoves && last)
             host_.askNumberOfMoves(options_);
         if (options_.SENdias > 0 && options_.rgNumMoves == 1 && options_.seNumMoves > 0)

@@ -75,6 +75,8 @@ class RecognitionHost {
     virtual void showGridWindow() {}
     // The small move-input window, shown when hidden.
     virtual void showMoveInput() {}
+    // Hides the options dialog when it is showing.
+    virtual void hideOptions() {}
     // The options dialog shown modally before the last diagram, so that the
     // number of moves can be entered; the snapshot is taken again after it.
     virtual void askNumberOfMoves(OptionsSnapshot& /*options*/) {}

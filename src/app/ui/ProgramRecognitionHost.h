@@ -40,6 +40,10 @@ class ProgramRecognitionHost : public RecognitionHost {
             return;
         Prepare3->Label1->setText(QString::fromStdString(label1));
         Prepare3->Label2->setText(QString::fromStdString(label2));
+        // Events are processed while the stones are read: only Cancel may
+        // act meanwhile, nothing that changes the page or the tables.
+        Prepare3->hide();
+        Prepare3->setWindowModality(Qt::ApplicationModal);
         Prepare3->show();
     }
     void setProgressLine(const std::string& label1) override
@@ -49,8 +53,10 @@ class ProgramRecognitionHost : public RecognitionHost {
     }
     void hideProgress() override
     {
-        if (Prepare3)
-            Prepare3->hide();
+        if (!Prepare3)
+            return;
+        Prepare3->hide();
+        Prepare3->setWindowModality(Qt::NonModal);
     }
     bool pump() override
     {
@@ -80,11 +86,15 @@ class ProgramRecognitionHost : public RecognitionHost {
         if (FMoveNumInput && FMoveNumInput->isHidden())
             FMoveNumInput->show();
     }
+    void hideOptions() override
+    {
+        if (Options)
+            Options->hide();
+    }
     void askNumberOfMoves(OptionsSnapshot& options) override
     {
         if (!Options)
             return;
-        Options->hide();
         Options->execOnPage(Options->TabGameInput);
         options = Options->snapshot();
     }

@@ -4,6 +4,7 @@
 // next" commands.
 #include "app/ui/MainWindow.h"
 #include "app/ui/ProgramRecognitionHost.h"
+#include "model/RecognitionLog.h"
 #include "model/ui/Board.h"
 #include "model/ui/MoveCorrection1Window.h"
 #include "model/ui/OptionsWindow.h"
@@ -201,6 +202,29 @@ TEST_F(RecognitionCommands, CtrlRReadsACorpusPageOntoTheGameWindow)
     Form1->item("Recognition1")->trigger();
     EXPECT_EQ(Reco.DoubleMoves.Count, doubles);
     EXPECT_EQ(Reco.MoveCount, 50);
+}
+
+TEST_F(RecognitionCommands, NothingToRecognizeWithoutAPage)
+{
+    Form1->AutoRecognition1->setEnabled(true);
+    Form1->AutoRecognition1->trigger();
+    EXPECT_EQ(dialogs.script.informationTexts(), QStringList{"Nothing to recognize"});
+    EXPECT_EQ(Reco.DiagramsDone, 0);
+}
+
+TEST_F(RecognitionCommands, OtherDiagramTypesShowTheirStonesForNow)
+{
+    Reco.DiagramType = DiaPosition;
+    Reco.GridPoints[4][4].Typ = TypBlackStatic;
+    Reco.GridPoints[16][4].Typ = TypWhiteStatic;
+    Reco.GridPoints[10][10].Typ = TypBlackNumbered;
+    Form1->Recognition1->setEnabled(true);
+    Form1->Recognition1->trigger();
+    EXPECT_EQ(VGame->Board()->GetPoint(4, 4), 1);
+    EXPECT_EQ(VGame->Board()->GetPoint(16, 4), 2);
+    EXPECT_EQ(VGame->Board()->GetPoint(10, 10), 0);
+    EXPECT_TRUE(VGame->isVisible());
+    ASSERT_FALSE(RecoLog.lines().empty());
 }
 
 TEST_F(RecognitionCommands, NextDoubleMoveAndNextMistake)
