@@ -303,10 +303,10 @@ int gameCommand(int argc, char** argv)
         std::ofstream f(std::filesystem::path(out) / (series + ".json"));
         f << "{\"series\": " << jsonString(series) << ", \"answers\": " << jsonString(answers)
           << ", \"questions\": " << questions << ", \"mistakes\": " << mistakes << ", \"repairs\": " << repairs
-          << ", \"moves\": " << Reco.MoveCount << ", \"move_table\": " << moveTableJson() << ",\n \"score\": {\"game_moves\": "
-          << last << ", \"right\": " << right << ", \"silently_wrong\": " << wrong << ", \"missing\": " << missing
-          << ", \"off_board\": " << offBoard << ", \"extra\": " << extra << "},\n \"pages\": [\n  " << pageJson
-          << "]}\n";
+          << ", \"moves\": " << Reco.MoveCount << ", \"move_table\": " << moveTableJson()
+          << ",\n \"score\": {\"game_moves\": " << last << ", \"right\": " << right << ", \"silently_wrong\": " << wrong
+          << ", \"missing\": " << missing << ", \"off_board\": " << offBoard << ", \"extra\": " << extra
+          << "},\n \"pages\": [\n  " << pageJson << "]}\n";
         if (!f) {
             std::fprintf(stderr, "cannot write %s.json\n", series.c_str());
             return 1;

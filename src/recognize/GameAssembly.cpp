@@ -96,8 +96,7 @@ void GameAssembly::readStones()
                 p.Text = res.Text;
                 host_.setGridCell(c - 1, r - 1, res.Text);
             } else {
-                host_.setGridCell(c - 1, r - 1,
-                                  p.Typ == TypBlackStatic ? " B" : p.Typ == TypWhiteStatic ? " W" : "");
+                host_.setGridCell(c - 1, r - 1, p.Typ == TypBlackStatic ? " B" : p.Typ == TypWhiteStatic ? " W" : "");
             }
         }
         host_.setProgressLine("Line = " + str(r));
@@ -600,10 +599,17 @@ void NewDia(int32_t n, DiagramStart& start, RecognitionHost& host, StoneNumberRe
     } else {
         Reco.MovesBefore = Reco.MoveCount;
         switch (o.CBTypN) {
-        case 0: Reco.NumberOffset = Reco.MovesBefore; break;
-        case 1: Reco.NumberOffset = 0; break;
-        case 2: Reco.NumberOffset = (Reco.MovesBefore / 100) * 100; break;
-        default: break;
+        case 0:
+            Reco.NumberOffset = Reco.MovesBefore;
+            break;
+        case 1:
+            Reco.NumberOffset = 0;
+            break;
+        case 2:
+            Reco.NumberOffset = (Reco.MovesBefore / 100) * 100;
+            break;
+        default:
+            break;
         }
         o.seMoveCor = Reco.MovesBefore + 1;
         if (game) {

@@ -121,7 +121,7 @@ TEST_F(GameAssemblyTest, PlacesNumbersWithTheOffsetAndThe400Rule)
     struct Case {
         int offset, before;
         std::string text;
-        int slot;       // where it lands, 0 = nowhere
+        int slot;        // where it lands, 0 = nowhere
         std::string log; // the mistake line, empty when placed
     };
     const Case cases[] = {

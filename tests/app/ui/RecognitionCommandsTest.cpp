@@ -160,8 +160,7 @@ TEST_F(RecognitionCommands, CorrectionDialogStandsBesideTheMarkedStone)
 
 TEST_F(RecognitionCommands, CtrlRReadsACorpusPageOntoTheGameWindow)
 {
-    const std::filesystem::path page =
-        std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooe_ag_fanhui_g1_c50_d1.bmp";
+    const std::filesystem::path page = std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooe_ag_fanhui_g1_c50_d1.bmp";
     if (!std::filesystem::exists(page))
         GTEST_SKIP() << "no corpus page at " << page;
     std::string error;
