@@ -69,7 +69,26 @@ struct PageTruth {
     test::CorpusTruth grid;
     std::string series, numbering, game;
     int32_t offBoard = 0;
+    int32_t offset = 0; // added to a printed number gives the game move
 };
+
+// A numbered stone of the truth and whether the run read its number.
+struct StoneRead {
+    int32_t move = 0;
+    int col = 0, row = 0;
+    bool readRight = false;
+};
+
+const char* colourOf(int16_t typ)
+{
+    switch (typ) {
+    case TypBlackNumbered:
+    case TypBlackStatic: return "B";
+    case TypWhiteNumbered:
+    case TypWhiteStatic: return "W";
+    default: return nullptr;
+    }
+}
 
 // The moves of the game record: [m] = (col, row, colour), from 1.
 struct TruthMove {
@@ -148,6 +167,8 @@ int gameCommand(int argc, char** argv)
         truths[i].series = field(text, "series");
         truths[i].numbering = field(text, "numbering");
         truths[i].game = field(text, "game");
+        const std::string offset = field(text, "offset");
+        truths[i].offset = offset.empty() ? 0 : std::stoi(offset);
         const size_t off = text.find("\"off_board_moves\"");
         if (off != std::string::npos) {
             const std::string list = text.substr(off);
@@ -194,6 +215,7 @@ int gameCommand(int argc, char** argv)
     o.rg1stMove = Reco.FirstMoveColour - 1;
 
     int32_t questions = 0, repairs = 0, mistakes = 0, offBoard = 0;
+    std::vector<StoneRead> stoneReads;
     std::string pageJson, logJson;
     for (size_t i = 0; i < pages.size(); ++i) {
         current = &truths[i];
@@ -245,6 +267,28 @@ int gameCommand(int argc, char** argv)
             questions += run.Questions;
             repairs += run.Repairs;
             mistakes += run.MistakesListed;
+        }
+        // What the page's stones were read as, for the scorer and for telling
+        // the reader's losses from the assembly's.
+        {
+            std::string list;
+            for (int c = 1; c <= 19; ++c)
+                for (int r = 1; r <= 19; ++r) {
+                    const BC& p = Reco.GridPoints[c][r];
+                    const char* colour = prepared ? colourOf(p.Typ) : nullptr;
+                    const bool number = isNumberText(p.Text) && p.Text.size() <= 6;
+                    if (colour)
+                        list += std::string(list.empty() ? "" : ", ") + "{\"col\": " + std::to_string(c) +
+                                ", \"row\": " + std::to_string(r) + ", \"colour\": \"" + colour +
+                                "\", \"number\": " + (number ? std::to_string(std::stoi(p.Text)) : "null") + "}";
+                    if (truths[i].grid.numbered[c - 1][r - 1]) {
+                        const int32_t printed = truths[i].grid.number[c - 1][r - 1];
+                        stoneReads.push_back(StoneRead{printed + truths[i].offset, c, r,
+                                                       prepared && number && std::stoi(p.Text) == printed});
+                    }
+                }
+            std::ofstream f(std::filesystem::path(out) / (name + ".json"));
+            f << "{\"page\": " << jsonString(name) << ", \"stones\": [" << list << "]}\n";
         }
         std::string lines;
         for (const std::string& l : host.logLines)
@@ -299,6 +343,16 @@ int gameCommand(int argc, char** argv)
             ++wrong;
     }
     const int32_t extra = std::max(0, Reco.MoveCount - last);
+    // Numbers read right that did not end in the game, and moves that did
+    // although their number was not read right (repairs and answers).
+    int32_t readRight = 0, readNotPlaced = 0, placedNotRead = 0;
+    for (const StoneRead& s : stoneReads) {
+        const bool placed = s.move >= 1 && s.move <= Reco.MoveCount &&
+                            Reco.MoveTable[s.move] == MoveRecord{static_cast<uint8_t>(s.col), static_cast<uint8_t>(s.row)};
+        readRight += s.readRight;
+        readNotPlaced += s.readRight && !placed;
+        placedNotRead += !s.readRight && placed;
+    }
     {
         std::ofstream f(std::filesystem::path(out) / (series + ".json"));
         f << "{\"series\": " << jsonString(series) << ", \"answers\": " << jsonString(answers)
@@ -314,10 +368,11 @@ int gameCommand(int argc, char** argv)
     }
     std::printf("{\"series\": %s, \"answers\": %s, \"pages\": %zu, \"game_moves\": %d, \"right\": %d, "
                 "\"silently_wrong\": %d, \"missing\": %d, \"off_board\": %d, \"extra\": %d, \"questions\": %d, "
-                "\"questions_per_diagram\": %.2f, \"repairs\": %d, \"mistakes\": %d}\n",
+                "\"questions_per_diagram\": %.2f, \"repairs\": %d, \"mistakes\": %d, \"numbered_stones\": %zu, "
+                "\"read_right\": %d, \"read_right_not_placed\": %d, \"placed_not_read\": %d}\n",
                 jsonString(series).c_str(), jsonString(answers).c_str(), pages.size(), last, right, wrong, missing,
                 offBoard, extra, questions, pages.empty() ? 0.0 : double(questions) / double(pages.size()), repairs,
-                mistakes);
+                mistakes, stoneReads.size(), readRight, readNotPlaced, placedNotRead);
     return 0;
 }
 
