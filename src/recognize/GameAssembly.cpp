@@ -211,9 +211,6 @@ void GameAssembly::findLastMove()
             MistakeExtra extra;
             extra.gameNumber = true;
             addMistake(m.X, m.Y, MistakeTooBig, str(s), extra);
-            // The stray number leaves the game; a later diagram may need the slot.
-            if (ofThisDiagram(s))
-                Reco.MoveTable[s] = EmptyMove;
         }
         return;
     }
@@ -245,6 +242,9 @@ void GameAssembly::findLastMove()
                     MistakeExtra extra;
                     extra.gameNumber = true;
                     addMistake(cm.X, cm.Y, MistakeTooBig, str(candidate), extra);
+                    // The stray number leaves the table: the next diagram's
+                    // search would find it again and take its stone for a
+                    // mistake of that diagram.
                     if (ofThisDiagram(candidate))
                         Reco.MoveTable[candidate] = EmptyMove;
                 }

@@ -184,6 +184,8 @@ TEST_F(GameAssemblyTest, LastMoveSearchDropsAStrayNumber)
     EXPECT_TRUE(logged("Wrong (too big) move # 300, (19,19)"));
     ASSERT_EQ(Reco.RecogMistakes.Count, 1);
     EXPECT_EQ(Reco.RecogMistakes[1], (RecogMistake{19, 19, MistakeTooBig, 1, "300"}));
+    // The stray number leaves the table, so the next diagram does not meet it again.
+    EXPECT_TRUE(isFreeSlot(Reco.MoveTable[300]));
 }
 
 TEST_F(GameAssemblyTest, LastMoveSearchKeepsTheEarlierDiagrams)
