@@ -48,6 +48,38 @@ int32_t clampIndex(int32_t i, int32_t n) { return std::clamp(i, 1, std::max(1, n
 // classification reads.
 constexpr int32_t MinClassifySide = 24;
 
+// Whether the window last measured (the stone window of a point) shows the
+// thin ring of a white stone without a number: no ink in its middle third,
+// ink near each of its four sides across the middle, and no straight line
+// running along a side (the window of an empty cell placed between the
+// lines has a blank middle too, but the lines cross it from edge to edge).
+bool looksLikeRing(int32_t w, int32_t h)
+{
+    const WindowWorkingSet& s = Win;
+    for (int32_t x = w / 3 + 1; x <= 2 * w / 3; ++x)
+        for (int32_t y = h / 3 + 1; y <= 2 * h / 3; ++y)
+            if (s.CutWindow[x][y] > 0)
+                return false;
+    auto inked = [&](int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+        for (int32_t x = std::max(1, x0); x <= std::min(w, x1); ++x)
+            for (int32_t y = std::max(1, y0); y <= std::min(h, y1); ++y)
+                if (s.CutWindow[x][y] > 0)
+                    return true;
+        return false;
+    };
+    const int32_t bx = std::max(2, w / 4), by = std::max(2, h / 4);
+    if (!inked(1, bx, h / 3, 2 * h / 3 + 1) || !inked(w - bx + 1, w, h / 3, 2 * h / 3 + 1) ||
+        !inked(w / 3, 2 * w / 3 + 1, 1, by) || !inked(w / 3, 2 * w / 3 + 1, h - by + 1, h))
+        return false;
+    for (int32_t i = 1; i <= w; ++i)
+        if (s.ColumnInk[i] > 75)
+            return false;
+    for (int32_t j = 1; j <= h; ++j)
+        if (s.RowInk[j] > 75)
+            return false;
+    return true;
+}
+
 } // namespace
 
 void PrepareEngine::StoneRect(int32_t x, int32_t y)
@@ -243,6 +275,15 @@ void PrepareEngine::ClassifyPoint()
             return;
         }
         p.Denstone = Win.WindowInkCount;
+        // No crossing there: a blank middle inside a ring is a white stone
+        // drawn without a number, whatever the ink split says.
+        CutWindowFeatures(ProbeSize, ProbePoint, &host);
+        if (looksLikeRing(w, h)) {
+            p.Typ = TypWhiteStatic;
+            if (Reco.DiagramType == DiaGameRecord)
+                p.PatternConf = std::abs(I - S) > 3 ? 95 : 80;
+            return;
+        }
     }
 
     if (position)

@@ -208,7 +208,13 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     SnapToProfiles(kind, origin, size);
     CutWindowFeatures(size, origin, &host); // same size: cannot fail
     point.Denstone = Win.WindowInkCount;
-    const bool blank = Win.InkPixels == 0;
+
+    // Every board pattern has its lines (or its dot) through the centre. A
+    // window whose centre cell holds no ink at all shows no crossing, however
+    // few of its cells rise above the template: the thin ring of a white
+    // stone without a number, whose rim the snap has moved onto, is such a
+    // window.
+    const bool centreInk = Win.ReducedGrid[4][4] > 0;
 
     const int32_t s3 = zoneScore(kind, high, low);
     const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
@@ -219,10 +225,10 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
         for (int b = 1; b <= 7; ++b)
             over += Win.ReducedGrid[a][b] > BoardPatterns[kind][b - 1][a - 1];
 
+    if (!centreInk)
+        return false;
     const bool sure = s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0;
-    // A window without a single ink pixel shows no line to stand on: it may
-    // be the empty board, but it is no anchor for the grid.
-    if (sure && !blank) {
+    if (sure) {
         point.Coord = IntPoint{origin.X + w / 2, origin.Y + h / 2};
         if (point.PatternConf != 100) {
             point.PatternConf = 100;

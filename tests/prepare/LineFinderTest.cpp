@@ -99,17 +99,19 @@ TEST_F(LineFinder, NegativePageGivesTheSameResult)
 
 TEST_F(LineFinder, ShortLinesMakeSquareCells)
 {
-    // 18 cells of 43 pixels are within 5 percent of the 45-pixel rows: the
-    // cells are taken as square and the right edge is put at 18 x 45.
-    find(gridPage(1000, 1000, 100, 100 + 18 * 43, 80, 45, 19), 19, 19);
+    // 18 cells of 41 pixels are more than a tenth narrower than the
+    // 45-pixel rows: the cells are taken as square and the right edge is
+    // put at 18 x 45.
+    find(gridPage(1000, 1000, 100, 100 + 18 * 41, 80, 45, 19), 19, 19);
     ASSERT_TRUE(run.ok) << run.message();
     EXPECT_EQ(Reco.CellPitchX, 45);
     EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 45);
-    // 18 cells of 44 pixels are long enough: 792 * 21 / 20 / 18 = 46 > 45.
-    find(gridPage(1000, 1000, 100, 100 + 18 * 44, 80, 45, 19), 19, 19);
+    // Cells of 42 pixels (7 percent taller than wide, as printed boards
+    // are) keep their own width: 756 * 11 / 10 / 18 = 46 > 45.
+    find(gridPage(1000, 1000, 100, 100 + 18 * 42, 80, 45, 19), 19, 19);
     ASSERT_TRUE(run.ok) << run.message();
-    EXPECT_EQ(Reco.CellPitchX, 44);
-    EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 44);
+    EXPECT_EQ(Reco.CellPitchX, 42);
+    EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 42);
 }
 
 TEST_F(LineFinder, FailuresShowTheirMessage)

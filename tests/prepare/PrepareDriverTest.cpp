@@ -101,9 +101,20 @@ TEST_F(PrepareDriver, CornerDecisionByMatchedCorners)
 
 TEST_F(PrepareDriver, NarrowCellsAreTakenForSquare)
 {
-    // Cells 5 % narrower than high: the line finder lays square cells, so
-    // the right corners are probed beside the board.
+    // Cells 7 % taller than wide, as printed boards are, keep their width
+    // and every corner is found.
     style.pitchX = 43;
+    {
+        start(drawBoard(style));
+        PrepareEngine engine(host);
+        EXPECT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(Reco.CellPitchX, 43);
+        EXPECT_EQ(engine.CornersFound, 4);
+        EXPECT_NEAR(pt(19, 1).Coord.X, pointX(style, 19), 2);
+    }
+    // Cells 15 % narrower than high: the line finder lays square cells, so
+    // the right corners are probed beside the board.
+    style.pitchX = 40;
     start(drawBoard(style));
     PrepareEngine engine(host);
     EXPECT_TRUE(engine.PrepareDiagram());
