@@ -48,18 +48,20 @@ int32_t clampIndex(int32_t i, int32_t n) { return std::clamp(i, 1, std::max(1, n
 // classification reads.
 constexpr int32_t MinClassifySide = 24;
 
-// Whether the window last measured (the stone window of a point) shows the
-// thin ring of a white stone without a number: no ink in its middle third,
-// ink near each of its four sides across the middle, and no straight line
-// running along a side (the window of an empty cell placed between the
-// lines has a blank middle too, but the lines cross it from edge to edge).
-bool looksLikeRing(int32_t w, int32_t h)
+// Whether the stone window `size` at `origin` shows the thin ring of a white
+// stone without a number: no ink in its middle third, ink near each of its
+// four sides across the middle, and no straight line running along a side
+// (the window of an empty cell placed between the lines has a blank middle
+// too, but the lines cross it from edge to edge). The window is looked at
+// with a margin of an eighth of its size, as a printed ring can be a little
+// larger than the cell.
+bool looksLikeRing(IntSize size, IntPoint origin, PrepareHost& host)
 {
+    const int32_t mx = std::max(2, size.Width / 8), my = std::max(2, size.Height / 8);
+    const int32_t w = size.Width + 2 * mx, h = size.Height + 2 * my;
+    if (!CutWindowFeatures(IntSize{w, h}, IntPoint{origin.X - mx, origin.Y - my}, &host))
+        return false;
     const WindowWorkingSet& s = Win;
-    for (int32_t x = w / 3 + 1; x <= 2 * w / 3; ++x)
-        for (int32_t y = h / 3 + 1; y <= 2 * h / 3; ++y)
-            if (s.CutWindow[x][y] > 0)
-                return false;
     auto inked = [&](int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
         for (int32_t x = std::max(1, x0); x <= std::min(w, x1); ++x)
             for (int32_t y = std::max(1, y0); y <= std::min(h, y1); ++y)
@@ -67,9 +69,14 @@ bool looksLikeRing(int32_t w, int32_t h)
                     return true;
         return false;
     };
-    const int32_t bx = std::max(2, w / 4), by = std::max(2, h / 4);
-    if (!inked(1, bx, h / 3, 2 * h / 3 + 1) || !inked(w - bx + 1, w, h / 3, 2 * h / 3 + 1) ||
-        !inked(w / 3, 2 * w / 3 + 1, 1, by) || !inked(w / 3, 2 * w / 3 + 1, h - by + 1, h))
+    const int32_t cw = size.Width, ch = size.Height;
+    if (inked(mx + cw / 3 + 1, mx + 2 * cw / 3, my + ch / 3 + 1, my + 2 * ch / 3))
+        return false;
+    const int32_t bx = mx + cw / 4, by = my + ch / 4;
+    const int32_t midX0 = mx + cw / 3, midX1 = mx + 2 * cw / 3 + 1;
+    const int32_t midY0 = my + ch / 3, midY1 = my + 2 * ch / 3 + 1;
+    if (!inked(1, bx, midY0, midY1) || !inked(w - bx + 1, w, midY0, midY1) || !inked(midX0, midX1, 1, by) ||
+        !inked(midX0, midX1, h - by + 1, h))
         return false;
     for (int32_t i = 1; i <= w; ++i)
         if (s.ColumnInk[i] > 75)
@@ -277,8 +284,7 @@ void PrepareEngine::ClassifyPoint()
         p.Denstone = Win.WindowInkCount;
         // No crossing there: a blank middle inside a ring is a white stone
         // drawn without a number, whatever the ink split says.
-        CutWindowFeatures(ProbeSize, ProbePoint, &host);
-        if (looksLikeRing(w, h)) {
+        if (looksLikeRing(ProbeSize, ProbePoint, host)) {
             p.Typ = TypWhiteStatic;
             if (Reco.DiagramType == DiaGameRecord)
                 p.PatternConf = std::abs(I - S) > 3 ? 95 : 80;
