@@ -215,7 +215,7 @@ bool PrepareEngine::FindHorLines()
     // group but are narrower than the line itself.
     struct Group {
         int32_t firstSeg = 0, lastSeg = 0; // its segments
-        int32_t row = 0;                   // the line's row
+        int32_t row = 0;                   // the line's middle row
         int32_t thickness = 0;             // rows of the line itself, less one
         int32_t firstX = 0, lastX = 0;     // the line's ends
     };
@@ -245,7 +245,7 @@ bool PrepareEngine::FindHorLines()
                 top = sg.Row;
             bottom = sg.Row;
         }
-        g.row = top;
+        g.row = (top + bottom) / 2; // the middle of the line
         g.thickness = bottom - top;
     }
 
@@ -306,8 +306,6 @@ bool PrepareEngine::FindHorLines()
         leftEnds.push_back(groups[g].firstX);
         rightEnds.push_back(groups[g].lastX);
     }
-    // The offset of the line centres: half the thickness of the last line.
-    const int32_t thickness = groups[last].thickness;
     // The rough pitch from the board's own lines.
     t.CellPitchY = (groups[last].row - groups[first].row) / (rows - 1);
     if (t.CellPitchY < MinPitchPx) {
@@ -348,12 +346,10 @@ bool PrepareEngine::FindHorLines()
         return false;
     }
 
-    // Line centres: one offset for all lines, half the thickness of the last.
+    // Each line stands at its own middle row.
     auto setY = [&](int32_t line, int32_t y) { t.GridPoints[win.Left][win.Top + line - 1].Coord.Y = y; };
-    for (int32_t i = 1; i <= LineCount; ++i) {
-        HorLines[i] += thickness / 2;
+    for (int32_t i = 1; i <= LineCount; ++i)
         setY(i, HorLines[i]);
-    }
 
     // Missing lines between two found ones, at the rough pitch.
     if (LineCount < rows) {
