@@ -210,11 +210,20 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     point.Denstone = Win.WindowInkCount;
 
     // Every board pattern has its lines (or its dot) through the centre. A
-    // window whose centre cell holds no ink at all shows no crossing, however
+    // window whose centre holds no ink at all shows no crossing, however
     // few of its cells rise above the template: the thin ring of a white
     // stone without a number, whose rim the snap has moved onto, is such a
     // window.
-    const bool centreInk = Win.ReducedGrid[4][4] > 0;
+    bool centreInk = false;
+    {
+        // The square of about a seventh of the window around its centre
+        // pixel (the point), which is where the snap has put the lines.
+        const int32_t rx = std::max(1, w / 14), ry = std::max(1, h / 14);
+        const int32_t cx = w / 2 + 1, cy = h / 2 + 1;
+        for (int32_t x = std::max(1, cx - rx); x <= std::min(w, cx + rx) && !centreInk; ++x)
+            for (int32_t y = std::max(1, cy - ry); y <= std::min(h, cy + ry) && !centreInk; ++y)
+                centreInk = Win.CutWindow[x][y] > 0;
+    }
 
     const int32_t s3 = zoneScore(kind, high, low);
     const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
