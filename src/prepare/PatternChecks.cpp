@@ -48,6 +48,21 @@ int32_t zoneScore(int16_t kind, int32_t high, int32_t low)
     return s;
 }
 
+// The window pixel (0-based) the point stands on: the middle one, w / 2,
+// which puts the snapped line on the pixel before it. The last cell of the
+// 7 x 7 grid takes the remainder, so in a small window (27 pixels: cells of
+// 3, the last of 9) that pixel lies in the fifth cell and the lines would
+// miss the template's middle column; the point is then placed so that its
+// line falls on the middle of the middle cell.
+int32_t centrePixel(int32_t n)
+{
+    const int32_t cell = n / 7;
+    const int32_t line = n / 2 - 1;
+    if (cell == 0 || (line >= 3 * cell && line < 4 * cell))
+        return n / 2;
+    return 3 * cell + cell / 2 + 1;
+}
+
 // Turns the reduced grid into levels, written back.
 void reducedLevels(int32_t high, int32_t low)
 {
@@ -107,7 +122,7 @@ template <typename Qualifies> int32_t snapShift(const WindowWorkingSet::Profile&
     }
     if (count == 0)
         count = 1;
-    return sum / count - n / 2;
+    return sum / count - centrePixel(n);
 }
 
 } // namespace
@@ -180,7 +195,8 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     if (h == 0)
         h = w;
     const IntSize size{w, h};
-    IntPoint origin{point.Coord.X - (w - std::max(2, w / 30)) / 2, point.Coord.Y - (h - std::max(2, h / 30)) / 2};
+    IntPoint origin{point.Coord.X - (w - std::max(2, w / 30)) / 2 + (w / 2 - centrePixel(w)),
+                    point.Coord.Y - (h - std::max(2, h / 30)) / 2 + (h / 2 - centrePixel(h))};
     // The size is checked before anything is divided by it; a window that
     // has no features matches nothing.
     if (!CutWindowFeatures(size, origin, &host))
@@ -219,7 +235,7 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
         // The square of about a seventh of the window around its centre
         // pixel (the point), which is where the snap has put the lines.
         const int32_t rx = std::max(1, w / 14), ry = std::max(1, h / 14);
-        const int32_t cx = w / 2 + 1, cy = h / 2 + 1;
+        const int32_t cx = centrePixel(w) + 1, cy = centrePixel(h) + 1;
         for (int32_t x = std::max(1, cx - rx); x <= std::min(w, cx + rx) && !centreInk; ++x)
             for (int32_t y = std::max(1, cy - ry); y <= std::min(h, cy + ry) && !centreInk; ++y)
                 centreInk = Win.CutWindow[x][y] > 0;
@@ -238,7 +254,7 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
         return false;
     const bool sure = s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0;
     if (sure) {
-        point.Coord = IntPoint{origin.X + w / 2, origin.Y + h / 2};
+        point.Coord = IntPoint{origin.X + centrePixel(w), origin.Y + centrePixel(h)};
         if (point.PatternConf != 100) {
             point.PatternConf = 100;
             point.Typ = TypEmpty;

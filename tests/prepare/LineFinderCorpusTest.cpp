@@ -128,7 +128,8 @@ TEST(LineFinderCorpus, PitchAndBoardAgainstTheTruth)
     EXPECT_GE(bottom, 86);
     EXPECT_GE(left, 84);
     EXPECT_GE(right, 83);
-    std::printf("line finder on %zu corpus pages: %d found; within the tolerance: pitch y %d, pitch x %d, top %d, bottom %d, "
-                "left %d, right %d\n",
-                files.size(), found, pitchY, pitchX, top, bottom, left, right);
+    std::printf(
+        "line finder on %zu corpus pages: %d found; within the tolerance: pitch y %d, pitch x %d, top %d, bottom %d, "
+        "left %d, right %d\n",
+        files.size(), found, pitchY, pitchX, top, bottom, left, right);
 }

@@ -107,26 +107,33 @@ TEST(Templates, AreTranscribed)
 
 TEST_F(Checks, EveryKindOfEmptyBoardIsSureAndSnapsOntoItsLines)
 {
-    installPage(drawBoard(style));
-    struct Case {
-        int32_t col, row;
-        int32_t shiftX, shiftY;
-    };
-    const Case cases[] = {
-        {7, 7, 0, 0},   {7, 7, 3, -2},  {4, 4, 0, 0},    {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
-        {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},   {1, 19, 0, 0}, {1, 12, -3, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " moved " << c.shiftX << "," << c.shiftY);
-        BC p = pointAt(c.col, c.row, c.shiftX, c.shiftY);
-        const int16_t kind = PrepareEngine::PointKind(c.col, c.row);
-        ASSERT_TRUE(engine.CheckBoardPat(kind, p, 1));
-        EXPECT_EQ(p.PatternConf, 100);
-        EXPECT_EQ(p.Typ, TypEmpty);
-        EXPECT_EQ(p.Est, 100);
-        // On the line, give or take the pixel the snap's rounding adds.
-        EXPECT_LE(std::abs(p.Coord.X - pointX(style, c.col)), 1);
-        EXPECT_LE(std::abs(p.Coord.Y - pointY(style, c.row)), 1);
+    // At 300 dpi, and at 200 dpi, where a 27-pixel cell's middle pixel lies
+    // outside the middle cell of the 7 x 7 grid.
+    for (const auto& [px, py] : {std::pair{44, 46}, std::pair{27, 29}}) {
+        style.pitchX = px;
+        style.pitchY = py;
+        SCOPED_TRACE(testing::Message() << "pitch " << px << "x" << py);
+        installPage(drawBoard(style));
+        struct Case {
+            int32_t col, row;
+            int32_t shiftX, shiftY;
+        };
+        const Case cases[] = {
+            {7, 7, 0, 0},   {7, 7, 3, -2},  {4, 4, 0, 0},    {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
+            {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},   {1, 19, 0, 0}, {1, 12, -3, 1},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " moved " << c.shiftX << "," << c.shiftY);
+            BC p = pointAt(c.col, c.row, c.shiftX, c.shiftY);
+            const int16_t kind = PrepareEngine::PointKind(c.col, c.row);
+            ASSERT_TRUE(engine.CheckBoardPat(kind, p, 1));
+            EXPECT_EQ(p.PatternConf, 100);
+            EXPECT_EQ(p.Typ, TypEmpty);
+            EXPECT_EQ(p.Est, 100);
+            // On the line, give or take the pixel the snap's rounding adds.
+            EXPECT_LE(std::abs(p.Coord.X - pointX(style, c.col)), 1);
+            EXPECT_LE(std::abs(p.Coord.Y - pointY(style, c.row)), 1);
+        }
     }
     EXPECT_TRUE(host.messages.empty());
 }

@@ -70,13 +70,10 @@ TEST(PrepareCorpus, OutcomePitchCornersAndPointColours)
         tally.points += 361;
         tally.right += right;
         tally.worst = std::min(tally.worst, 100.0 * right / 361);
-        // No page of the corpus stops preparation, except two whose
-        // corners the board patterns do not confirm: a scan turned by a
-        // whole degree (the right corners lie 7 px off the rows of the left
-        // ones), and a 200 dpi page, where a 2-px edge line fills half of a
-        // 4-px cell and the templates' levels want it full.
-        const bool knownStop =
-            name == "ag_fanhui_g1_c50_d2_scan.bmp" || name == "golaxy_fineart_2018_d50_d3_200dpi.bmp";
+        // No page of the corpus stops preparation, except a scan turned by
+        // almost a degree, whose right corners the board patterns do not
+        // confirm where the level rows of the left ones put them (7 px off).
+        const bool knownStop = name == "ag_fanhui_g1_c50_d2_scan.bmp";
         EXPECT_EQ(ok, !knownStop) << (host.messages.empty() ? "" : host.messages.back());
         if (!ok || !isClean)
             continue;
@@ -113,7 +110,7 @@ TEST(PrepareCorpus, OutcomePitchCornersAndPointColours)
     // ways and the four corners within 2 px on every one; 16078 of 16126
     // empty points found, 43 stones taken for empty; colour accuracy
     // 98.99 % on pages/ (worst page 86.43 %), 99.90 % on book/ (worst
-    // 99.72 %), 78.03 % on the scanned, negative, 200 and 600 dpi pages.
+    // 99.72 %), 85.64 % on the scanned, negative, 200 and 600 dpi pages.
     EXPECT_GE(pitchYRight, 74);
     EXPECT_GE(pitchXRight, 74);
     EXPECT_GE(cornersRight, 74);
@@ -123,5 +120,5 @@ TEST(PrepareCorpus, OutcomePitchCornersAndPointColours)
     EXPECT_GE(pagesClean.worst, 86.4);
     EXPECT_GE(bookClean.percent(), 99.89);
     EXPECT_GE(bookClean.worst, 99.7);
-    EXPECT_GE(others.percent(), 78.0);
+    EXPECT_GE(others.percent(), 85.6);
 }
