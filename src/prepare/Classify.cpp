@@ -48,6 +48,8 @@ int32_t clampIndex(int32_t i, int32_t n) { return std::clamp(i, 1, std::max(1, n
 // classification reads.
 constexpr int32_t MinClassifySide = 24;
 
+} // namespace
+
 // Whether the stone window `size` at `origin` shows the thin ring of a white
 // stone without a number: no ink in its middle third, ink near each of its
 // four sides across the middle, and no straight line running along a side
@@ -55,7 +57,7 @@ constexpr int32_t MinClassifySide = 24;
 // too, but the lines cross it from edge to edge). The window is looked at
 // with a margin of an eighth of its size, as a printed ring can be a little
 // larger than the cell.
-bool looksLikeRing(IntSize size, IntPoint origin, PrepareHost& host)
+bool PrepareEngine::LooksLikeRing(IntSize size, IntPoint origin)
 {
     const int32_t mx = std::max(2, size.Width / 8), my = std::max(2, size.Height / 8);
     const int32_t w = size.Width + 2 * mx, h = size.Height + 2 * my;
@@ -86,8 +88,6 @@ bool looksLikeRing(IntSize size, IntPoint origin, PrepareHost& host)
             return false;
     return true;
 }
-
-} // namespace
 
 void PrepareEngine::StoneRect(int32_t x, int32_t y)
 {
@@ -284,7 +284,7 @@ void PrepareEngine::ClassifyPoint()
         p.Denstone = Win.WindowInkCount;
         // No crossing there: a blank middle inside a ring is a white stone
         // drawn without a number, whatever the ink split says.
-        if (looksLikeRing(ProbeSize, ProbePoint, host)) {
+        if (LooksLikeRing(ProbeSize, ProbePoint)) {
             p.Typ = TypWhiteStatic;
             if (Reco.DiagramType == DiaGameRecord)
                 p.PatternConf = std::abs(I - S) > 3 ? 95 : 80;

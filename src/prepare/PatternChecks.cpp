@@ -87,13 +87,21 @@ int32_t templateScore(const int8_t (&tpl)[7][7], bool ringOnly)
 
 // One axis of the snap: the cluster of the strongest profile entries, as a
 // shift of the origin. `qualifies` says which entries the kind looks at.
-template <typename Qualifies> int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, Qualifies qualifies)
+// `anyOnAxis`: when no entry qualifies, any entry may show the point's line
+// (a star point qualifies none by itself; a corner's short lines are taken
+// where they are found). For an edge point no entry qualifies when a stone
+// hides the stub that leaves the edge, and the edge line alone, the same
+// all along, gives nothing to snap onto along the edge.
+template <typename Qualifies>
+int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, bool anyOnAxis, Qualifies qualifies)
 {
     int32_t best = 0;
     for (int32_t i = 1; i <= n; ++i)
         if (qualifies(i))
             best = std::max(best, ink[i]);
     bool all = false;
+    if (best == 0 && !anyOnAxis)
+        return 0;
     if (best == 0) {
         all = true;
         for (int32_t i = 1; i <= n; ++i)
@@ -147,7 +155,8 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
 {
     const int32_t w = size.Width, h = size.Height;
     const WindowWorkingSet& s = Win;
-    origin.X += snapShift(s.ColumnInk, w, [&](int32_t i) {
+    const bool edge = kind == KindTop || kind == KindRight || kind == KindBottom || kind == KindLeft;
+    origin.X += snapShift(s.ColumnInk, w, !edge, [&](int32_t i) {
         switch (kind) {
         case KindCrossing:
         case KindRight:
@@ -165,7 +174,7 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
             return false;
         }
     });
-    origin.Y += snapShift(s.RowInk, h, [&](int32_t j) {
+    origin.Y += snapShift(s.RowInk, h, !edge, [&](int32_t j) {
         switch (kind) {
         case KindCrossing:
         case KindTop:
@@ -220,6 +229,13 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     }
     // (The zone score before the snap is only ever shown in the debug view;
     // the levels it writes are replaced by the window cut after the snap.)
+
+    // The thin ring of a white stone without a number holds no crossing,
+    // though the snap may move the window onto its rim, which can pass for
+    // a line (an edge line above all).
+    if (LooksLikeRing(size, origin))
+        return false;
+    CutWindowFeatures(size, origin, &host); // the window again: same size, cannot fail
 
     SnapToProfiles(kind, origin, size);
     CutWindowFeatures(size, origin, &host); // same size: cannot fail

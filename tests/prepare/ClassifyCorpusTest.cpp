@@ -71,12 +71,12 @@ TEST(ClassifyCorpus, ColoursOfTheTruthsPoints)
                 "%.2f %% right\n",
                 clean, cleanPoints, 100.0 * cleanAfter / cleanPoints, worstClean, worstFirst, plainWhiteWrong,
                 plainWhite, others);
-    // Measured on the 74 clean 300 dpi pages of both kinds: 99.87 % right,
-    // the worst page (and the worst first diagram) 98.61 %; 5 of 3316 white
+    // Measured on the 74 clean 300 dpi pages of both kinds: 99.88 % right,
+    // the worst page (and the worst first diagram) 98.61 %; 1 of 3316 white
     // stones without a number (thin rings) wrong; the other points 99.88 %.
-    EXPECT_GE(clean, 99.85);
+    EXPECT_GE(clean, 99.87);
     EXPECT_GE(worstFirst, 98.6);
     EXPECT_GE(worstClean, 98.6);
-    EXPECT_LE(plainWhiteWrong, 5);
+    EXPECT_LE(plainWhiteWrong, 1);
     EXPECT_GE(others, 99.85);
 }

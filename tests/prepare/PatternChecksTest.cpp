@@ -177,6 +177,26 @@ TEST_F(Checks, NoPatternMatchesWithoutInkAtItsCentre)
     }
 }
 
+TEST_F(Checks, AnEdgePointWhoseStubAStoneHidesIsNotMovedAlongTheEdge)
+{
+    // The stub leaving the right edge at row 10 is under a black stone: the
+    // edge line alone is the same all along and gives no row to snap onto.
+    MonoPage page = drawBoard(style);
+    drawStone(page, style, 18, 10, 1, false);
+    installPage(page);
+    BC p = pointAt(19, 10, 0, 0);
+    if (engine.CheckBoardPat(KindRight, p, 1))
+        EXPECT_LE(std::abs(p.Coord.Y - pointY(style, 10)), 1);
+    else
+        EXPECT_EQ(p.Coord.Y, pointY(style, 10));
+    // A white stone without a number on the edge is no edge point.
+    page = drawBoard(style);
+    drawStone(page, style, 19, 10, 2, false);
+    installPage(page);
+    p = pointAt(19, 10, 0, 0);
+    EXPECT_FALSE(engine.CheckBoardPat(KindRight, p, 1));
+}
+
 TEST_F(Checks, SnapLeavesAnInklessAxisWhereItIs)
 {
     // Only a horizontal line: the rows snap onto it, the columns have ink
