@@ -26,8 +26,6 @@ TFrmDgr::TFrmDgr(QWidget* parent) : QWidget(parent, Qt::Window)
     ScrollBox->setObjectName("ScrollBox");
     layout->addWidget(ScrollBox);
     resize(480, 500);
-    if (FrmTools)
-        move(FrmTools->frameGeometry().width(), FrmTools->y());
     newView();
     // The editor's menu shortcuts work while the diagram is being edited.
     if (FrmMain)
@@ -67,6 +65,11 @@ void TFrmDgr::showFileName()
 
 bool TFrmDgr::event(QEvent* e)
 {
+    // The first time it shows: right of the palette, level with its top.
+    if (e->type() == QEvent::Show && !placed_ && FrmTools && FrmTools->isVisible()) {
+        placed_ = true;
+        move(FrmTools->frameGeometry().right() + 1, FrmTools->frameGeometry().top());
+    }
     if (e->type() == QEvent::WindowActivate && grid_)
         grid_->setFocus(Qt::ActiveWindowFocusReason);
     return QWidget::event(e);

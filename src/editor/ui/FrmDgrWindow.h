@@ -37,6 +37,7 @@ class TFrmDgr : public QWidget {
 
   private:
     tGoGrid* grid_ = nullptr;
+    bool placed_ = false;
 };
 
 extern TFrmDgr* FrmDgr;

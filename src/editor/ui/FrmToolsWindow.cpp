@@ -16,6 +16,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -166,9 +167,6 @@ TFrmTools::TFrmTools(QWidget* parent) : QWidget(parent, Qt::Window)
     cbxHint->setObjectName("cbxHint");
     top->addWidget(cbxHint);
     connect(cbxHint, &QCheckBox::toggled, this, &TFrmTools::setHintsShown);
-    // At the left edge of the screen, right below the editor's main window.
-    if (FrmMain)
-        move(0, FrmMain->frameGeometry().bottom() + 1);
 
     auto onGrid = [](auto action) {
         return [action] {
@@ -214,6 +212,21 @@ TFrmTools::TFrmTools(QWidget* parent) : QWidget(parent, Qt::Window)
                 m.TestNumbers();
             }));
     connect(btnUndo, &QPushButton::clicked, this, onGrid([](GoGridModel& m) { m.Undo(); }));
+}
+
+void TFrmTools::showEvent(QShowEvent* event)
+{
+    // The first time it shows: at the left screen edge, right below the
+    // editor's main window (whose frame is known only once it is shown).
+    if (!placed_ && FrmMain && FrmMain->isVisible()) {
+        placed_ = true;
+        // Before the window manager has framed the main window its frame is
+        // not known yet; the title bar's usual height stands in for it.
+        const QRect inner = FrmMain->geometry(), outer = FrmMain->frameGeometry();
+        const int titleBar = inner.top() > outer.top() ? 0 : style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+        move(0, outer.bottom() + 1 + titleBar);
+    }
+    QWidget::showEvent(event);
 }
 
 QToolButton* TFrmTools::toolButton(const char* name) const { return findChild<QToolButton*>(name); }

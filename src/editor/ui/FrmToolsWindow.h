@@ -48,10 +48,14 @@ class TFrmTools : public QWidget {
     QPushButton* btnUndo = nullptr;
     QCheckBox* cbxHint = nullptr;
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void toolClicked(QToolButton* button);
     void setHintsShown(bool shown);
     std::vector<QPushButton*> commands_;
+    bool placed_ = false;
 };
 
 extern TFrmTools* FrmTools;
