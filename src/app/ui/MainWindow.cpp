@@ -13,6 +13,8 @@
 #include "model/ui/RWSGFWindow.h"
 #include "model/ui/VGameWindow.h"
 #include "app/ui/ScanImageWindow.h"
+#include "app/ui/Form4Window.h"
+#include <QPushButton>
 #include "recognize/ui/BezForm1Window.h"
 #include "model/PackedPage.h"
 #include "model/QcrFormat.h"
@@ -80,6 +82,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(scroll_);
     buildMenu();
     setupPageOperations();
+    OnCropEnded = [this] { photocopierCropEnded(); };
     FormCreate();
 }
 
@@ -291,6 +294,15 @@ void TForm1::FormActivate()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
+    // A scan or a photocopier run is stopped first; the window closes once
+    // it has ended.
+    if (photocopying_ || (ScanImage && ScanImage->scanner().busy())) {
+        if (Form4)
+            Form4->Button1->click();
+        e->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
     e->accept();
     // Closing the main window ends the program even while other windows
     // are open; the at-exit saves run first.

@@ -44,6 +44,8 @@ public:
     virtual bool print(QPrinter& printer);
     // The printer set-up dialog on `printer`; false when cancelled.
     virtual bool printerSetup(QPrinter& printer);
+    // One entry chosen from a list; its index, or -1 when cancelled.
+    virtual int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) = 0;
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -67,6 +69,7 @@ public:
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -80,7 +83,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup"
+        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup", "choose"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -100,6 +103,8 @@ public:
     // Print and printer set-up are answered by yes() (OK) or no() / cancel().
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    // Answered by input(text) with the text of the entry, or cancel().
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const;           // every text shown, in order
