@@ -15,15 +15,20 @@ TForm4::TForm4(QWidget* parent) : QWidget(parent, Qt::Window)
     Button1 = new QPushButton("Stop Scanning", this);
     Button1->setObjectName("Button1");
     layout->addWidget(Button1);
+    setMinimumWidth(220);
     connect(Button1, &QPushButton::clicked, this, [this] {
         stop_ = true;
         hide();
     });
 }
 
-void TForm4::startWatching()
+void TForm4::startWatching(QWidget* over)
 {
     stop_ = false;
+    if (!isVisible() && over) {
+        adjustSize();
+        move(over->frameGeometry().center() - rect().center());
+    }
     show();
     raise();
 }

@@ -17,8 +17,9 @@ public:
 
     QPushButton* Button1 = nullptr; // "Stop Scanning"
 
-    // Shows the window with no stop asked yet.
-    void startWatching();
+    // Shows the window with no stop asked yet, over the middle of `over`
+    // when it was hidden.
+    void startWatching(QWidget* over = nullptr);
     // Hides the window; a stop already asked stays asked until the next start.
     void stopWatching();
     bool stopRequested() const { return stop_; }

@@ -56,7 +56,7 @@ void TForm1::Photocopier1Click()
         return;
     photocopying_ = true;
     Reco.PhotocopierPending = 0;
-    Form4->startWatching();
+    Form4->startWatching(this);
     for (;;) {
         Reco.CropArmed = 1;
         if (!ScanImage->Button1Click())
@@ -137,7 +137,7 @@ void TForm1::photocopierCropEnded()
         return;
     // The next page starts once the mouse event that ended the crop is over.
     QTimer::singleShot(0, this, [this] {
-        Form4->startWatching();
+        Form4->startWatching(this);
         if (waitBeforeNextPage())
             Photocopier1Click();
         else

@@ -178,7 +178,7 @@ bool TScanImage::Button1Click()
     // photocopier keeps it for the whole run.
     const bool ownWatch = Form4 && !Form4->isVisible();
     if (ownWatch)
-        Form4->startWatching();
+        Form4->startWatching(Form1);
     const QImage before = Form1->Image1->picture();
     const bool acquired = TwainAcquire(this);
     if (ownWatch)
