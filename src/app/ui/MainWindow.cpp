@@ -209,7 +209,7 @@ void TForm1::linkWindows()
         };
         Prepare3->gridCellHook = [](int col, int row, const std::string& text) {
             if (GridBoard1)
-                GridBoard1->SGBoard1->setItem(row, col, new QTableWidgetItem(QString::fromStdString(text)));
+                GridBoard1->setCellText(col, row, QString::fromStdString(text));
         };
         Prepare3->showGridWindowHook = [this](bool visible) {
             if (!GridBoard1)
@@ -581,7 +581,10 @@ void TForm1::Contents1Click()
     }
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(help.string()));
     url.setFragment("topic10");
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url))
+        Dialogs::current().information(
+            QStringLiteral("No web browser could be started to show the help. The help is the file \"%1\".")
+                .arg(QString::fromStdString(help.string())));
 }
 
 } // namespace quon

@@ -232,6 +232,10 @@ void TForm1::Save1Click() { savePage(); }
 
 bool TForm1::savePage()
 {
+    if (!Image1->hasPicture()) {
+        Dialogs::current().information("There is no page to save.");
+        return false;
+    }
     FileDialogSpec spec;
     spec.key = "SaveDialog1";
     spec.defaultExt = "BMP";

@@ -1,6 +1,9 @@
 #include "app/ui/ValueDialog.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -29,6 +32,14 @@ void layOutValueDialog(QDialog* dialog, QWidget* caption, QWidget* edit, QWidget
     auto* layout = new QVBoxLayout(dialog);
     layout->addLayout(row);
     layout->addLayout(buttons);
+    // Room for the caption as the window manager shows it (with the
+    // program's name after it) beside its buttons.
+    QString title = dialog->windowTitle();
+    if (!QGuiApplication::applicationDisplayName().isEmpty())
+        title += QStringLiteral(" \u2014 ") + QGuiApplication::applicationDisplayName();
+    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
+    titleFont.setBold(true);
+    dialog->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + 120);
 }
 
 } // namespace quon
