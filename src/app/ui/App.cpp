@@ -53,8 +53,13 @@ class WindowPlacer : public QObject {
     {
         auto* w = qobject_cast<QWidget*>(watched);
         if (e->type() == QEvent::Show && w && w->isWindow() && w != Form1 && w != ManualPt && Form1) {
-            if (!w->testAttribute(Qt::WA_Moved))
+            if (!w->testAttribute(Qt::WA_Moved)) {
+                // Wide enough for its caption, where its layout allows.
+                const int wanted = std::min(sys::captionWidth(w), w->maximumWidth());
+                if (w->width() < wanted)
+                    w->resize(wanted, w->height());
                 sys::centreOver(w, Form1);
+            }
             else
                 sys::keepOnScreen(w, Form1);
         }

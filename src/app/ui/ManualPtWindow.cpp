@@ -80,6 +80,8 @@ QLabel* TManualPt::cornerLabel(uint8_t corner) const
 
 void TManualPt::showEvent(QShowEvent* e)
 {
+    if (width() < sys::captionWidth(this))
+        resize(sys::captionWidth(this), height());
     placeAwayFromCorner();
     QWidget::showEvent(e);
 }

@@ -1,9 +1,8 @@
 #include "app/ui/ValueDialog.h"
 
-#include <QApplication>
+#include "platform/ui/System.h"
+
 #include <QDialog>
-#include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -32,14 +31,8 @@ void layOutValueDialog(QDialog* dialog, QWidget* caption, QWidget* edit, QWidget
     auto* layout = new QVBoxLayout(dialog);
     layout->addLayout(row);
     layout->addLayout(buttons);
-    // Room for the caption as the window manager shows it (with the
-    // program's name after it) beside its buttons.
-    QString title = dialog->windowTitle();
-    if (!QGuiApplication::applicationDisplayName().isEmpty())
-        title += QStringLiteral(" \u2014 ") + QGuiApplication::applicationDisplayName();
-    QFont titleFont = QApplication::font("QMdiSubWindowTitleBar");
-    titleFont.setBold(true);
-    dialog->setMinimumWidth(QFontMetrics(titleFont).horizontalAdvance(title) + 120);
+    // Room for the caption.
+    dialog->setMinimumWidth(sys::captionWidth(dialog));
 }
 
 } // namespace quon

@@ -4,6 +4,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFont>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMargins>
 #include <QRect>
@@ -84,11 +86,20 @@ QRect frameOf(const QWidget* w, QPoint innerTopLeft)
 }
 } // namespace
 
+int captionWidth(const QWidget* window)
+{
+    QString title = window->windowTitle();
+    if (!QGuiApplication::applicationDisplayName().isEmpty())
+        title += QStringLiteral(" \u2014 ") + QGuiApplication::applicationDisplayName();
+    QFont font = QApplication::font();
+    font.setBold(true);
+    return QFontMetrics(font).horizontalAdvance(title) + 120;
+}
+
 void centreOver(QWidget* window, const QWidget* anchor)
 {
     if (!window)
         return;
-    window->adjustSize();
     const QRect area = available(anchor);
     const QPoint centre = anchor ? anchor->frameGeometry().center() : area.center();
     QRect frame = frameOf(window, window->geometry().topLeft());

@@ -16,6 +16,10 @@ int beepCount();            // beeps so far (tests read it)
 void setStayOnTop(QWidget* window, bool onTop);
 void setCursorPos(const QPoint& global); // moves the system mouse pointer (screen pixels)
 
+// The width a window needs to show its caption whole, as the window
+// manager draws it (with the program's name after it) beside its buttons.
+int captionWidth(const QWidget* window);
+
 // Window placement on the screen that shows `anchor` (the main window).
 // Centres `window` over the anchor, then keeps it, frame and all, on that
 // screen's free area.
