@@ -21,7 +21,6 @@ class Host : public GameWindowHost {
     void Beep() override { ++beeps; }
     void ShowMessage(const std::string& text) override { messages.push_back(text); }
     void RedrawChanged() override {}
-    void LogLine(const std::string&) override {}
     void ShowTypedNumber(int typed) override { shown = typed; }
     bool AskYesNo(const std::string& text) override
     {
@@ -35,10 +34,23 @@ class Host : public GameWindowHost {
     OptionsSnapshot InputOptions() override { return options; }
     void SetNumMovesOption(int n) override { options.seNumMoves = n; }
     void SetCurrentDiaOption(int n) override { options.seNDia = n; }
+    WrongMoveAnswer AskWrongMove(const std::string& label, int, int, int& number) override
+    {
+        labels.push_back(label);
+        number = 0;
+        if (wrongAnswers.empty())
+            return WrongMoveAnswer::Cancel;
+        const auto [a, n] = wrongAnswers.front();
+        wrongAnswers.pop_front();
+        number = n;
+        return a;
+    }
+    void LogLine(const std::string& line) override { log.push_back(line); }
 
     OptionsSnapshot options;
     std::deque<bool> answers;
-    std::vector<std::string> messages, questions;
+    std::deque<std::pair<WrongMoveAnswer, int>> wrongAnswers;
+    std::vector<std::string> messages, questions, labels, log;
     int beeps = 0;
     int shown = -1;
 };
@@ -294,6 +306,50 @@ TEST_F(LinearInput, MoveNumbersOutsideTheTableAreRefused)
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0], "Too big move");
     EXPECT_EQ(Reco.MoveCount, 0);
+}
+
+// A move claimed by three stones is corrected by a click onto one of them:
+// that claimant closes, the others are asked about beside their points.
+TEST(ClickCorrection, TheOtherClaimantsOfTheCorrectedNumberAreAskedAbout)
+{
+    resetTablesToStart();
+    BoardPosition board;
+    Host host;
+    TGameController game{board, host};
+    Reco.MoveCount = 3;
+    Reco.MoveTable[1] = {3, 3};
+    Reco.MoveTable[2] = DoubleMove;
+    Reco.MoveTable[3] = EmptyMove;
+    for (const auto& [x, y] : {std::pair{5, 5}, {6, 6}, {16, 7}})
+        Reco.DoubleMoves.add({2, static_cast<uint8_t>(x), static_cast<uint8_t>(y), 1});
+    Reco.MissedMoves.add({3, 1});
+    game.AppendMove(3, 3);
+    game.AppendMove(NoMoveCoord, DoubleMoveCoord);
+    game.AppendMove(NoMoveCoord, NoMoveCoord);
+    game.AppendMove(NoMoveCoord, NoMoveCoord);
+    game.GoFirst();
+    game.StepForward(2);
+    ASSERT_TRUE(game.MarksShown());
+
+    host.wrongAnswers = {{WrongMoveAnswer::NoMove, 0}, {WrongMoveAnswer::Ok, 3}};
+    game.MoveMade0(5, 5);
+    EXPECT_EQ(Reco.MoveTable[2], (MoveRecord{5, 5}));
+    ASSERT_EQ(host.labels.size(), 2u);
+    EXPECT_EQ(host.labels[0], "Wrong move (6,6)=(1-6,6). Input correct number:");
+    EXPECT_EQ(host.labels[1], "Wrong move (16,7)=(2-4,7). Input correct number:");
+    for (const DoubleMoveEntry& e : Reco.DoubleMoves)
+        EXPECT_EQ(e.Open, 0) << int(e.X);
+    EXPECT_EQ(Reco.MissedMoves[1].Open, 0);
+    EXPECT_EQ(Reco.MoveTable[3], (MoveRecord{16, 7}));
+    ASSERT_EQ(host.log.size(), 1u);
+    EXPECT_EQ(host.log[0], "Fixed wrong 2nd double move #3, (16,7)");
+    // Move 3 now stands on its point and is played; move 2 stays corrected.
+    EXPECT_EQ(game.Moves()[3].X, 16);
+    EXPECT_EQ(game.MoveNumber(), 3);
+    EXPECT_EQ(cell::stone(board.CellAt(16, 7)), 1);
+    EXPECT_EQ(cell::stone(board.CellAt(5, 5)), 2);
+    EXPECT_EQ(game.CheckInvariant(), "") << game.Dump();
+    resetTablesToStart();
 }
 
 } // namespace
