@@ -27,7 +27,7 @@ template <typename... Args> std::string format(const char* pattern, Args... args
     return buf;
 }
 
-constexpr int kLine = 19;          // linear input always runs on the full board
+constexpr int kLine = 19; // linear input always runs on the full board
 constexpr int kMaxStaticStones = 100;
 
 bool hasStone(CellValue v) { return (cell::bits(v) & 0xF) != 0; }

@@ -249,6 +249,27 @@ TEST_F(LinearInputCommands, CancelledOptionsAndNoDiagramsLeaveTheCommandsAsTheyW
     EXPECT_TRUE(dialogs.script.shown().empty());
 }
 
+TEST_F(LinearInputCommands, EnterInReplayMovesTheCurrentMoveOntoTheTypedMovesPoint)
+{
+    ScopedDialogs dialogs;
+    ASSERT_EQ(RWSGF->ReadSgf("(;B[dd];W[pd];B[dp];W[pp])"), 4);
+    Form1->InitGame();
+    Reco.GameEditEnabled = 1;
+    key(Qt::Key_Down, Qt::NoModifier, 2);
+    key(Qt::Key_9);
+    key(Qt::Key_Return);
+    ASSERT_EQ(dialogs.script.informationTexts(), QStringList{"Too big move"});
+    key(Qt::Key_4);
+    key(Qt::Key_Return); // move 2 goes where move 4 stands in the table
+    EXPECT_EQ(Reco.MoveTable[2], (MoveRecord{16, 16}));
+    EXPECT_EQ(VGame->Game().Moves()[2].X, 16);
+    EXPECT_EQ(VGame->MoveNumber(), 2);
+    EXPECT_EQ(stoneAt(16, 16), 2);
+    EXPECT_EQ(stoneAt(16, 4), 0);
+    EXPECT_EQ(VGame->Game().Typed(), 0);
+    EXPECT_EQ(VGame->Game().CheckInvariant(), "") << VGame->Game().Dump();
+}
+
 TEST_F(LinearInputCommands, GoToMoveNumberZeroShowsTheFinalPosition)
 {
     ScopedDialogs dialogs;
