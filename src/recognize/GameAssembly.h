@@ -161,6 +161,7 @@ class GameAssembly {
 
     // The steps, public for the tests.
     void readStones();
+    void checkOffsetByColour();
     void placeNumbers();
     void findLastMove();
     void listMissedMoves();
