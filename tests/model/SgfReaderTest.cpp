@@ -1,5 +1,6 @@
 // The SGF reader: tree errors, the main line, moves and colours, setup
 // stones, game information and the limits.
+#include "model/GameRecordWriter.h"
 #include "model/SgfGameReader.h"
 #include "model/SgfTree.h"
 
@@ -131,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderErrors, testing::Values(
     ErrorCase{"PropertyBeforeNode", "(B[dd])", "Cannot read the game record: Property before the first \";\" of the game: \"B\" at line 1, column 2"},
     ErrorCase{"BadSetupLetter", "(;AB[dd][zz])", "Game - Bad! Move No 0"},
     ErrorCase{"BadSetupLength", "(;AW[ddd])", "Game - Bad! Move No 0"},
-    ErrorCase{"EmptySetupValue", "(;AB[])", "Game - Bad! Move No 0"}),
+    ErrorCase{"EmptySetupValue", "(;AB[])", "Game - Bad! Move No 0"},
+    // Cut short before any move or stone: nothing of a game to show.
+    ErrorCase{"CutShortBeforeAnyMove", "(;EV[)", "This is not a game record, or one cut short before its first move or stone: nothing was read."},
+    ErrorCase{"CutShortAfterInformation", "(;PB[Kim]PW[Lee];", "This is not a game record, or one cut short before its first move or stone: nothing was read."}),
     [](const testing::TestParamInfo<ErrorCase>& i) { return std::string(i.param.name); });
 // clang-format on
 
@@ -266,7 +270,29 @@ TEST(SgfReader, WinnerByFirstLetter)
     EXPECT_EQ(read("(;RE[W+by time])").Info.rgResult, WinnerWhite);
     GameInfo black;
     black.rgResult = WinnerBlack;
-    EXPECT_EQ(readSgfGame("(;RE[Draw])", black, {}).Info.rgResult, WinnerBlack);
+    const SgfReadResult draw = readSgfGame("(;RE[Draw])", black, {});
+    EXPECT_EQ(draw.Info.rgResult, WinnerNone);
+    EXPECT_EQ(draw.Info.EResult, "Draw");
+}
+
+// A result that names no winner used to be saved as a White win ("Draw" as
+// "W+Draw", "+R" as "W+R").
+TEST(SgfReader, ResultsSurviveTheRoundTripThroughTheWriter)
+{
+    for (const char* result : {"B+R", "W+3.5", "B+", "+R", "Draw", "0", "?", "Void", ""}) {
+        SCOPED_TRACE(result);
+        const SgfReadResult first = read(std::string("(;RE[") + result + "];B[pd])");
+        ASSERT_TRUE(first.Ok) << first.Error;
+        GameRecordContent c;
+        c.Info = first.Info;
+        c.Moves = first.Moves;
+        const auto lines = composeGameRecordLines(c);
+        EXPECT_EQ(lines[10], std::string("RE[") + result + "]");
+        const SgfReadResult second = read(joinRecordLines(lines));
+        ASSERT_TRUE(second.Ok) << second.Error;
+        EXPECT_EQ(second.Info.rgResult, first.Info.rgResult);
+        EXPECT_EQ(second.Info.EResult, first.Info.EResult);
+    }
 }
 
 TEST(SgfReader, NumbersThatDoNotParseLeaveTheirFieldsAndTheReadGoesOn)
