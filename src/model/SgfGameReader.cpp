@@ -74,16 +74,6 @@ std::optional<int32_t> parseDecimal(const std::string& s)
     return v;
 }
 
-// The game information is one-line texts: a control character (a line
-// break, a tab) inside a value becomes a space, as in the dialog's edits.
-std::string singleLine(std::string v)
-{
-    for (char& c : v)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
-            c = ' ';
-    return v;
-}
-
 std::string trimmedText(const std::string& s)
 {
     size_t b = 0;
@@ -93,6 +83,16 @@ std::string trimmedText(const std::string& s)
     while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
         --e;
     return s.substr(b, e - b);
+}
+
+// The game information is one-line texts: a control character (a line
+// break, a tab) inside a value becomes a space, as in the dialog's edits.
+std::string singleLine(std::string v)
+{
+    for (char& c : v)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return trimmedText(v);
 }
 
 void setIfNumber(int32_t& field, const std::string& text)
@@ -272,10 +272,13 @@ class GameReader {
         GameInfo& g = r_.Info;
         g.eGameTime = v;
         if (v.size() >= 16 && v.compare(0, 2, "W:") == 0 && v.compare(7, 4, ", B:") == 0) {
-            setIfNumber(g.seWGameTimeH, v.substr(2, 2));
-            setIfNumber(g.seWGameTimeM, v.substr(5, 2));
-            setIfNumber(g.seBGameTimeH, v.substr(11, 2));
-            setIfNumber(g.seBGameTimeM, v.substr(14, 2));
+            // Only the text is saved, so the times come from it alone: a time
+            // that does not parse is 0, not what an earlier GT left, or the
+            // game would read otherwise once saved and opened again.
+            g.seWGameTimeH = parseDecimal(v.substr(2, 2)).value_or(0);
+            g.seWGameTimeM = parseDecimal(v.substr(5, 2)).value_or(0);
+            g.seBGameTimeH = parseDecimal(v.substr(11, 2)).value_or(0);
+            g.seBGameTimeM = parseDecimal(v.substr(14, 2)).value_or(0);
         } else {
             g.seWGameTimeH = g.seWGameTimeM = g.seBGameTimeH = g.seBGameTimeM = 0;
         }

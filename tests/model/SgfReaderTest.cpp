@@ -259,6 +259,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderTextFields, testing::Values(
     FieldCase{"EscapesUndone", "PB[a\\]b\\\\c]", &GameInfo::EBlack, "a]b\\c"},
     FieldCase{"Trimmed", "PW[ \tLee \r\n]", &GameInfo::EWhite, "Lee"},
     FieldCase{"Latin1Decoded", "PC[K\xf6ln]", &GameInfo::ePlace, "K\xc3\xb6ln"},
+    // One-line texts, trimmed as the writer writes them, so a saved record
+    // reads back the same.
+    FieldCase{"ControlCharactersBecomeSpaces", "PB[Kim\x01Il\thwan\x7f]", &GameInfo::EBlack, "Kim Il hwan"},
+    FieldCase{"SourceTrimmedBeforeItsPage", "SO[Kido , p. 12-3]", &GameInfo::ESource, "Kido"},
     FieldCase{"Utf8Kept", "PC[K\xc3\xb6ln]", &GameInfo::ePlace, "K\xc3\xb6ln"},
     FieldCase{"GameTimeOtherFormKeptAsText", "GT[W: 10.59, B: 3. 5]", &GameInfo::eGameTime, "W: 10.59, B: 3. 5"}),
     [](const testing::TestParamInfo<FieldCase>& i) { return std::string(i.param.name); });
@@ -303,8 +307,11 @@ TEST(SgfReader, NumbersThatDoNotParseLeaveTheirFieldsAndTheReadGoesOn)
     EXPECT_EQ(r.Info.seNPage, defaults.seNPage);
     EXPECT_EQ(r.Info.seNDia, defaults.seNDia);
     EXPECT_EQ(r.Info.seHandicap, defaults.seHandicap);
-    EXPECT_EQ(r.Info.seWGameTimeH, defaults.seWGameTimeH);
+    // The times come from the text alone (only the text is saved): one that
+    // does not parse is 0.
+    EXPECT_EQ(r.Info.seWGameTimeH, 0);
     EXPECT_EQ(r.Info.seBGameTimeH, 3);
+    EXPECT_EQ(read("(;GT[x]GT[W: 1.bc, B: 3. 5])").Info.seWGameTimeM, 0);
     EXPECT_EQ(movesText(r), "pd");
 
     r = read("(;SO[Book, p. 12]HA[0])");

@@ -221,6 +221,14 @@ LoadedPage loadPageBytes(const QByteArray& data, const QString& name)
         page.error = QString::fromStdString(problem);
         return page;
     }
+    if (image.format() == QImage::Format_Indexed8 && image.colorCount() < 256) {
+        // Run-length codes may paint indices the palette does not have. They
+        // count as black here; the table is filled up so that the copy kept
+        // as "Acquired0.bmp" says so too and gives the same page again.
+        QList<QRgb> table = image.colorTable();
+        table.resize(256, Black);
+        image.setColorTable(table);
+    }
     QImage mono = toMonoPage(image);
     if (mono.isNull()) {
         page.error = QStringLiteral("Not enough memory for a page of %1 x %2 pixels.")

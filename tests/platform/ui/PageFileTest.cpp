@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
 #include <QTemporaryDir>
 
 using namespace quon;
@@ -140,6 +141,40 @@ TEST(PageFileErrors, HeadersThatClaimTooMuchOrNothingSensibleAreRefused)
         EXPECT_TRUE(page.asLoaded.isNull() && page.mono.isNull()) << c.name;
         EXPECT_TRUE(page.error.contains(c.message)) << c.name << ": " << page.error.toStdString();
     }
+}
+
+// Found by fuzzing: run-length codes that paint an index the palette does
+// not have. The page counted it as black, but the copy kept as
+// "Acquired0.bmp" did not say so and opened as another page.
+TEST(PageFileErrors, IndicesBeyondThePaletteReadTheSameFromTheCopy)
+{
+    // 4 x 2 pixels, RLE8, a palette of two colours (white, black); the
+    // codes paint indices 1 (black), 0 (white) and 7 (not in the palette).
+    QByteArray b = bmpHeader(4, 2, 8, 1, 0);
+    b.truncate(14 + 40);
+    auto set32 = [&](int at, uint32_t v) {
+        for (int i = 0; i < 4; ++i)
+            b[at + i] = char((v >> (8 * i)) & 0xFF);
+    };
+    set32(46, 2);          // colours used
+    set32(10, 14 + 40 + 8); // pixel data after a palette of two
+    b.append(QByteArray::fromHex("ffffff00"
+                                 "00000000"));
+    b.append(QByteArray::fromHex("0201"
+                                 "0207"
+                                 "0000"
+                                 "0400"
+                                 "0001"));
+    set32(2, static_cast<uint32_t>(b.size()));
+    const LoadedPage page = loadPageBytes(b, "x.bmp");
+    ASSERT_TRUE(page.ok()) << page.error.toStdString();
+    EXPECT_EQ(pageAsRows(page.mono), "....\n####\n");
+    QByteArray copy;
+    QBuffer buffer(&copy);
+    ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && page.asLoaded.save(&buffer, "BMP"));
+    const LoadedPage again = loadPageBytes(copy, "Acquired0.bmp");
+    ASSERT_TRUE(again.ok()) << again.error.toStdString();
+    EXPECT_EQ(again.mono, page.mono);
 }
 
 TEST(PageFileErrors, TransparentPixelsCountAsPaper)
