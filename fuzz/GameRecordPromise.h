@@ -56,8 +56,7 @@ inline GameInfo asWritten(GameInfo g)
 }
 
 // Reads `input` with `readFirst`, then checks the promise for it.
-template <typename Read>
-void checkRecordPromise(const std::string& input, Read readFirst)
+template <typename Read> void checkRecordPromise(const std::string& input, Read readFirst)
 {
     for (const int32_t first : {1, 2}) {
         const SgfReadOptions options{first, false};

@@ -65,10 +65,7 @@ QString scratchFile(const char* what)
     // Kept in memory where there is a memory file system: the library
     // writes its files through fsync.
     static const QDir folder = QDir("/dev/shm").exists() ? QDir("/dev/shm") : QDir::temp();
-    return folder.filePath(QStringLiteral("quon-fuzz-settings-%1-%2-%3.ini")
-                                     .arg(getpid())
-                                     .arg(what)
-                                     .arg(++serial));
+    return folder.filePath(QStringLiteral("quon-fuzz-settings-%1-%2-%3.ini").arg(getpid()).arg(what).arg(++serial));
 }
 
 } // namespace
@@ -116,8 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (auto key = again.begin(); key != again.end(); ++key)
             promise(key->isEmpty() || written.contains(key.key()), "no key appears from nowhere");
         for (auto key = written.begin(); key != written.end(); ++key)
-            promise(again.value(key.key()) == *key, "values written read back the same",
-                    key.key().toStdString());
+            promise(again.value(key.key()) == *key, "values written read back the same", key.key().toStdString());
     }
     Registry::setStorageFile({});
     QFile::remove(input);

@@ -241,7 +241,9 @@ class GameReader {
         }
         g.rgResult = first == 'B' || first == 'b' ? WinnerBlack : WinnerWhite;
         size_t from = 1;
-        if (from < value.size() && value[from] == '+')
+        // Every "+" after the winner: the writer puts one back, so a text
+        // that began with one would grow or shrink on every save.
+        while (from < value.size() && value[from] == '+')
             ++from;
         g.EResult = value.substr(from);
     }

@@ -297,6 +297,10 @@ TEST(SgfReader, ResultsSurviveTheRoundTripThroughTheWriter)
         EXPECT_EQ(second.Info.rgResult, first.Info.rgResult);
         EXPECT_EQ(second.Info.EResult, first.Info.EResult);
     }
+    // Found by fuzzing: "W++" read as White with the text "+", which the
+    // writer then saved as "W+". Every "+" after the winner goes.
+    EXPECT_EQ(read("(;RE[W++];B[pd])").Info.EResult, "");
+    EXPECT_EQ(read("(;RE[B++R];B[pd])").Info.EResult, "R");
 }
 
 TEST(SgfReader, NumbersThatDoNotParseLeaveTheirFieldsAndTheReadGoesOn)
