@@ -10,7 +10,7 @@
 
 #include <filesystem>
 #include <fstream>
-#include <regex>
+#include <cctype>
 #include <set>
 #include <sstream>
 
@@ -33,7 +33,34 @@ struct TruthStone {
     int32_t move = 0; // 0 for a setup stone
 };
 
-// The objects of one array of the truth JSON, by their fields.
+// The value after "name": in `json` from `from` on: the digits of a number,
+// or the text of a string; empty when the field is absent or null.
+std::string jsonField(const std::string& json, const std::string& name, size_t from = 0)
+{
+    const std::string key = "\"" + name + "\":";
+    size_t at = json.find(key, from);
+    if (at == std::string::npos)
+        return {};
+    at += key.size();
+    while (at < json.size() && json[at] == ' ')
+        ++at;
+    if (at < json.size() && json[at] == '"') {
+        const size_t close = json.find('"', at + 1);
+        return json.substr(at + 1, close - at - 1);
+    }
+    size_t end = at;
+    while (end < json.size() && std::isdigit(static_cast<unsigned char>(json[end])))
+        ++end;
+    return json.substr(at, end - at);
+}
+
+int32_t jsonInt(const std::string& json, const std::string& name)
+{
+    const std::string v = jsonField(json, name);
+    return v.empty() ? -1 : std::stoi(v);
+}
+
+// The objects of one array of flat objects in the truth JSON.
 std::vector<TruthStone> truthArray(const std::string& json, const std::string& name)
 {
     std::vector<TruthStone> out;
@@ -41,39 +68,17 @@ std::vector<TruthStone> truthArray(const std::string& json, const std::string& n
     if (start == std::string::npos)
         return out;
     const size_t end = json.find(']', start);
-    const std::string array = json.substr(start, end - start);
-    static const std::regex object(R"(\{[^}]*\})");
-    static const std::regex col(R"("col":\s*(\d+))"), row(R"("row":\s*(\d+))"), colour(R"x("colour":\s*"([BW])")x"),
-        move(R"("move":\s*(\d+))");
-    for (auto it = std::sregex_iterator(array.begin(), array.end(), object); it != std::sregex_iterator(); ++it) {
-        const std::string o = it->str();
-        std::smatch m;
+    for (size_t open = json.find('{', start); open < end; open = json.find('{', open + 1)) {
+        const std::string o = json.substr(open, json.find('}', open) - open + 1);
         TruthStone s;
-        if (std::regex_search(o, m, col))
-            s.col = std::stoi(m[1]);
-        if (std::regex_search(o, m, row))
-            s.row = std::stoi(m[1]);
-        if (std::regex_search(o, m, colour))
-            s.colour = m[1] == "B" ? 1 : 2;
-        if (std::regex_search(o, m, move))
-            s.move = std::stoi(m[1]);
+        s.col = std::stoi(jsonField(o, "col"));
+        s.row = std::stoi(jsonField(o, "row"));
+        s.colour = jsonField(o, "colour") == "B" ? 1 : 2;
+        const std::string move = jsonField(o, "move");
+        s.move = move.empty() ? 0 : std::stoi(move);
         out.push_back(s);
     }
     return out;
-}
-
-int32_t jsonInt(const std::string& json, const std::string& name)
-{
-    std::smatch m;
-    const std::regex field("\"" + name + "\":\\s*(\\d+)");
-    return std::regex_search(json, m, field) ? std::stoi(m[1]) : -1;
-}
-
-std::string jsonText(const std::string& json, const std::string& name)
-{
-    std::smatch m;
-    const std::regex field("\"" + name + "\":\\s*\"([^\"]*)\"");
-    return std::regex_search(json, m, field) ? std::string(m[1]) : std::string();
 }
 
 } // namespace
@@ -89,10 +94,10 @@ TEST(FillFromCorpusGame, FirstDiagramsShowTheirStonesAndNumbers)
         if (entry.path().extension() != ".json")
             continue;
         const std::string json = readText(entry.path());
-        const std::string series = jsonText(json, "series");
+        const std::string series = jsonField(json, "series");
         if (jsonInt(json, "first_move") != 1 || !seriesDone.insert(series).second)
             continue;
-        const std::string sgf = readText(corpus / jsonText(json, "game"));
+        const std::string sgf = readText(corpus / jsonField(json, "game"));
         ASSERT_FALSE(sgf.empty()) << series;
 
         resetTablesToStart();
