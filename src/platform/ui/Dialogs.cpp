@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -34,6 +36,7 @@ void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
 
 bool Dialogs::print(QPrinter&) { return false; }
 bool Dialogs::printerSetup(QPrinter&) { return false; }
+bool Dialogs::chooseFont(QFont&) { return false; }
 
 QString qtFilterFromPattern(const QString& filter)
 {
@@ -83,6 +86,13 @@ bool QtDialogs::inputQuery(const QString& caption, const QString& prompt, QStrin
     if (ok)
         value = text;
     return ok;
+}
+
+int QtDialogs::chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getItem(dialogParent(), caption, prompt, items, current, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(text)) : -1;
 }
 
 QString QtDialogs::startFolder(const QString& key) const
@@ -143,6 +153,15 @@ bool QtDialogs::printerSetup(QPrinter& printer)
     // and margins of the chosen printer.
     QPageSetupDialog dialog(&printer, dialogParent());
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::chooseFont(QFont& font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), QString(), QFontDialog::ScalableFonts);
+    if (ok)
+        font = chosen;
+    return ok;
 }
 
 ScriptedDialogs& ScriptedDialogs::yes()
@@ -210,6 +229,15 @@ bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, 
     return true;
 }
 
+int ScriptedDialogs::chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int)
+{
+    shown_.push_back({"choose", prompt, caption});
+    Answer a;
+    if (!take(Answer::Input, a) || a.kind != Answer::Input)
+        return -1;
+    return static_cast<int>(items.indexOf(a.text));
+}
+
 QString ScriptedDialogs::openFile(const FileDialogSpec& spec)
 {
     shown_.push_back({"open", spec.filter, spec.title});
@@ -246,6 +274,22 @@ bool ScriptedDialogs::printerSetup(QPrinter&)
     shown_.push_back({"printer setup", {}, {}});
     Answer a;
     return take(Answer::Yes, a) && a.kind == Answer::Yes;
+}
+
+ScriptedDialogs& ScriptedDialogs::font(const QFont& chosen)
+{
+    answers_.push_back({Answer::Font, chosen.toString()});
+    return *this;
+}
+
+bool ScriptedDialogs::chooseFont(QFont& font)
+{
+    shown_.push_back({"font", font.toString(), {}});
+    Answer a;
+    if (!take(Answer::Font, a) || a.kind != Answer::Font)
+        return false;
+    font.fromString(a.text);
+    return true;
 }
 
 QStringList ScriptedDialogs::texts() const

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QFont;
 class QPrinter;
 class QWidget;
 
@@ -44,6 +45,11 @@ public:
     virtual bool print(QPrinter& printer);
     // The printer set-up dialog on `printer`; false when cancelled.
     virtual bool printerSetup(QPrinter& printer);
+    // The font dialog (scalable fonts, effects shown) starting at `font`;
+    // false when cancelled, `font` unchanged then.
+    virtual bool chooseFont(QFont& font);
+    // One entry chosen from a list; its index, or -1 when cancelled.
+    virtual int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) = 0;
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -67,6 +73,8 @@ public:
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    bool chooseFont(QFont& font) override;
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -80,7 +88,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup"
+        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup", "font", "choose"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -100,9 +108,14 @@ public:
     // Print and printer set-up are answered by yes() (OK) or no() / cancel().
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    // The font dialog is answered by font() (that font chosen) or cancel().
+    ScriptedDialogs& font(const QFont& chosen);
+    bool chooseFont(QFont& font) override;
+    // Answered by input(text) with the text of the entry, or cancel().
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
-    QStringList texts() const;           // every text shown, in order
+    QStringList texts() const; // every text shown, in order
     QStringList informationTexts() const;
     int unexpected() const { return unexpected_; }
     bool scriptDone() const { return answers_.empty(); }
@@ -110,7 +123,7 @@ public:
 
 private:
     struct Answer {
-        enum Kind { Yes, No, File, Cancel, Input } kind;
+        enum Kind { Yes, No, File, Cancel, Input, Font } kind;
         QString text;
     };
     bool take(Answer::Kind expected, Answer& out);
