@@ -107,12 +107,12 @@ std::string readJson(int result, const SgfReadResult& read)
     j += "}, \"info\": {";
     // A property given twice counts with its last value, at its first place.
     std::vector<std::pair<std::string, std::string>> info;
-    for (const auto& [name, value] : read.InfoProperties) {
-        auto it = std::find_if(info.begin(), info.end(), [&](const auto& e) { return e.first == name; });
+    for (const auto& property : read.InfoProperties) {
+        auto it = std::find_if(info.begin(), info.end(), [&](const auto& e) { return e.first == property.first; });
         if (it == info.end())
-            info.emplace_back(name, value);
+            info.push_back(property);
         else
-            it->second = value;
+            it->second = property.second;
     }
     for (size_t i = 0; i < info.size(); ++i)
         j += (i ? ", " : "") + jsonString(info[i].first) + ": " + jsonString(info[i].second);
@@ -129,9 +129,10 @@ bool readFile(const char* path, std::string& bytes)
 }
 
 // Reads like Open game does: into the tables on success, nothing changed on failure.
-int readRecord(const std::string& text, GameInfo& info, SgfReadResult& read)
+int readRecord(const std::string& bytes, bool qcr, GameInfo& info, SgfReadResult& read)
 {
-    read = readSgfGame(text, info, SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1});
+    const SgfReadOptions options{Reco.FirstMoveColour, Reco.LinearInputState == 1};
+    read = qcr ? readQcrGame(bytes, info, options) : readSgfGame(bytes, info, options);
     if (!read.Ok)
         return -1;
     commitSgfGame(read);
@@ -148,7 +149,7 @@ int sgfCommand(const char* in, const char* out)
     }
     GameInfo info;
     SgfReadResult first;
-    const int firstResult = readRecord(sgf, info, first);
+    const int firstResult = readRecord(sgf, false, info, first);
     if (firstResult < 0) {
         std::printf("{\"first\": %s, \"second\": null}\n", readJson(firstResult, first).c_str());
         return 1;
@@ -171,7 +172,7 @@ int sgfCommand(const char* in, const char* out)
         return 1;
     }
     SgfReadResult second;
-    const int secondResult = readRecord(qcrFileToSgf(qcr), info, second);
+    const int secondResult = readRecord(qcr, true, info, second);
     std::printf("{\"first\": %s, \"second\": %s}\n", firstJson.c_str(), readJson(secondResult, second).c_str());
     return secondResult < 0 ? 1 : 0;
 }

@@ -20,7 +20,8 @@ void clampToRanges(GameInfo& info)
     clampTo(info.seHandicap, HandicapRange);
     clampTo(info.seNPage, PageRange);
     clampTo(info.seNDia, DiaRange);
-    info.rgResult = info.rgResult == WinnerBlack ? WinnerBlack : WinnerWhite;
+    if (info.rgResult != WinnerBlack && info.rgResult != WinnerNone)
+        info.rgResult = WinnerWhite;
 }
 
 std::string formatGameTime(int32_t whiteHours, int32_t whiteMinutes, int32_t blackHours, int32_t blackMinutes)

@@ -9,7 +9,9 @@
 
 namespace quon {
 
-enum ResultWinner : int32_t { WinnerBlack = 0, WinnerWhite = 1 };
+// WinnerNone: a result that names no winner (a draw, a void game); the
+// result text is then the whole result.
+enum ResultWinner : int32_t { WinnerNone = -1, WinnerBlack = 0, WinnerWhite = 1 };
 
 struct GameInfo {
     std::string EBlack;

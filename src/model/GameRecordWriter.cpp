@@ -11,9 +11,15 @@ namespace {
 
 char coordLetter(int v) { return v >= 1 && v <= 21 ? static_cast<char>(96 + v) : 't'; }
 
+// Values are one line: a control character would end a record's line or,
+// read back from a QCR file, make it look like no record at all.
 std::string prop(const char* name, const std::string& value)
 {
-    return std::string(name) + "[" + escapeSgfValue(value) + "]";
+    std::string v = value;
+    for (char& c : v)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return std::string(name) + "[" + escapeSgfValue(v) + "]";
 }
 
 std::string trimmed(const std::string& s)
@@ -60,7 +66,10 @@ std::vector<std::string> composeGameRecordLines(const GameRecordContent& c)
     lines.push_back(prop("DT", g.EDate));
     lines.push_back(prop("PC", g.ePlace));
     const std::string plus = g.EResult.find('+') == std::string::npos ? "+" : "";
-    lines.push_back(prop("RE", (g.rgResult == WinnerBlack ? "B" : "W") + plus + g.EResult));
+    if (g.rgResult == WinnerNone)
+        lines.push_back(prop("RE", g.EResult)); // no winner: the result as it was read
+    else
+        lines.push_back(prop("RE", (g.rgResult == WinnerBlack ? "B" : "W") + plus + g.EResult));
     lines.push_back(prop("US", g.EUser));
     lines.push_back(
         prop("SO", trimmed(g.ESource) + ", p. " + std::to_string(g.seNPage) + "-" + std::to_string(g.seNDia)));

@@ -1,33 +1,64 @@
 #include "model/HistoryList.h"
 
+#include "model/TextCodec.h"
+
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <system_error>
 
 namespace quon {
 
-std::vector<std::string> loadHistoryList(const std::filesystem::path& file)
+std::vector<HistoryEntry> parseHistoryList(const std::string& bytes)
 {
-    std::vector<std::string> entries;
-    std::ifstream in(file, std::ios::binary);
-    std::string line;
-    while (in && std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (!line.empty())
-            entries.push_back(line);
+    std::vector<HistoryEntry> entries;
+    size_t i = 0;
+    while (i < bytes.size()) {
+        const size_t end = bytes.find_first_of("\r\n", i);
+        const size_t stop = end == std::string::npos ? bytes.size() : end;
+        if (stop > i) {
+            std::string line = bytes.substr(i, stop - i);
+            entries.push_back({recordTextToUtf8(line), std::move(line)});
+        }
+        i = stop + 1;
     }
     return entries;
 }
 
-bool saveHistoryList(const std::filesystem::path& file, const std::vector<std::string>& entries, std::string* error)
+std::string historyListBytes(const std::vector<HistoryEntry>& entries)
+{
+    std::string out;
+    for (const HistoryEntry& e : entries) {
+        if (!e.Bytes.empty()) {
+            out += e.Bytes;
+        } else {
+            std::string text = e.Text;
+            std::replace(text.begin(), text.end(), '\r', ' ');
+            std::replace(text.begin(), text.end(), '\n', ' ');
+            out += text;
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+std::vector<HistoryEntry> loadHistoryList(const std::filesystem::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in)
+        return {};
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return parseHistoryList(bytes);
+}
+
+bool saveHistoryList(const std::filesystem::path& file, const std::vector<HistoryEntry>& entries, std::string* error)
 {
     std::filesystem::path temp = file;
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        for (const std::string& e : entries)
-            out << e << "\n";
+        const std::string bytes = historyListBytes(entries);
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {
             if (error)

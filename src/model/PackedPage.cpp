@@ -10,11 +10,13 @@ std::string pageSizeProblem(int64_t width, int64_t height)
 {
     if (width <= 0 || height <= 0)
         return "The image is empty.";
-    if (width > MaxPageWidth)
-        return "The image is too wide: at most " + std::to_string(MaxPageWidth) + " pixels are allowed.";
-    const int64_t bytes = height * packedStride(static_cast<int32_t>(width)) + 1;
-    if (bytes > std::numeric_limits<int32_t>::max())
-        return "The image is too large to be held in memory.";
+    // Each side is checked before the area, so the product cannot overflow.
+    if (width > MaxPageSidePx || height > MaxPageSidePx || width * height > MaxPageAreaPx)
+        return "The picture is " + std::to_string(width) + " x " + std::to_string(height) +
+               " pixels: larger than any page a scanner makes (at most " + std::to_string(MaxPageSidePx) +
+               " pixels a side and " + std::to_string(MaxPageAreaPx / 1'000'000) + " million pixels in all).";
+    static_assert(MaxPageSidePx <= MaxPageWidth);
+    static_assert(MaxPageAreaPx / 8 + MaxPageSidePx < std::numeric_limits<int32_t>::max());
     return {};
 }
 

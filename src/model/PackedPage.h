@@ -25,11 +25,15 @@ struct MonoRows {
 
 constexpr uint8_t BitMasks[8] = {1, 2, 4, 8, 16, 32, 64, 128};
 constexpr int32_t MaxPageWidth = 262144; // a row of at most 32768 bytes
+// No scanner makes a bigger page (A3 at 1200 dpi is 14000 x 19800 pixels);
+// a file that claims one is broken or hostile.
+constexpr int64_t MaxPageSidePx = 30000;
+constexpr int64_t MaxPageAreaPx = 400'000'000;
 
 inline int32_t packedStride(int32_t width) { return (width + 7) / 8; }
 
 // Empty when a page of this size can be held and packed; otherwise the
-// message that refuses it.
+// message that refuses it. Any values, however large, are safe to pass.
 std::string pageSizeProblem(int64_t width, int64_t height);
 
 // Rebuilds PackedImage from the page rows (sizes from the view).

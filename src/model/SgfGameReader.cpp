@@ -1,5 +1,6 @@
 #include "model/SgfGameReader.h"
 
+#include "model/QcrFormat.h"
 #include "model/SgfTree.h"
 #include "model/TextCodec.h"
 
@@ -48,6 +49,8 @@ enum Pair : int {
 
 constexpr const char* TooManyMoves = "Too many moves in the game ";
 constexpr const char* BadMove = "Game - Bad! Move No ";
+constexpr const char* NoGame = "This is not a game record, or one cut short before its first move or stone: "
+                               "nothing was read.";
 
 // A letter's value: "a" is 1 ... "t" is 20; anything else counts as "t".
 uint8_t letterValue(char c) { return c >= 'a' && c <= 't' ? static_cast<uint8_t>(c - 'a' + 1) : NoMoveCoord; }
@@ -69,6 +72,27 @@ std::optional<int32_t> parseDecimal(const std::string& s)
         v = v * 10 + (s[i] - '0');
     }
     return v;
+}
+
+std::string trimmedText(const std::string& s)
+{
+    size_t b = 0;
+    size_t e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= 0x20)
+        ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= 0x20)
+        --e;
+    return s.substr(b, e - b);
+}
+
+// The game information is one-line texts: a control character (a line
+// break, a tab) inside a value becomes a space, as in the dialog's edits.
+std::string singleLine(std::string v)
+{
+    for (char& c : v)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return trimmedText(v);
 }
 
 void setIfNumber(int32_t& field, const std::string& text)
@@ -101,6 +125,13 @@ class GameReader {
         if (tooManyStones_)
             r_.Notices.push_back("The record has more than 100 setup stones of one colour; only the first 100 "
                                  "of each colour were read.");
+        if (tree.Truncated && r_.Moves.empty() && r_.Black.empty() && r_.White.empty()) {
+            // A text cut short before anything of a game (an empty file, a
+            // text that is no record) would otherwise replace the game
+            // with nothing.
+            fail(NoGame);
+            return r_;
+        }
         if (tree.Truncated)
             r_.Notices.push_back("The game record ends early; it was read up to where it ends.");
         clampToRanges(r_.Info);
@@ -200,18 +231,19 @@ class GameReader {
     void result(const std::string& value)
     {
         GameInfo& g = r_.Info;
-        if (value.empty()) {
-            g.EResult.clear();
-            return;
-        }
-        const char first = value[0];
+        const char first = value.empty() ? '\0' : value[0];
         if (first != 'B' && first != 'b' && first != 'W' && first != 'w') {
-            g.EResult = value; // a draw, a void game: no winner to set
+            // A draw, a void game, "+R" with its winner left out: no winner,
+            // and the text is written back as it was read.
+            g.rgResult = WinnerNone;
+            g.EResult = value;
             return;
         }
         g.rgResult = first == 'B' || first == 'b' ? WinnerBlack : WinnerWhite;
         size_t from = 1;
-        if (from < value.size() && value[from] == '+')
+        // Every "+" after the winner: the writer puts one back, so a text
+        // that began with one would grow or shrink on every save.
+        while (from < value.size() && value[from] == '+')
             ++from;
         g.EResult = value.substr(from);
     }
@@ -222,7 +254,7 @@ class GameReader {
         const size_t comma = v.rfind(',');
         if (comma != std::string::npos) {
             g.ESourcePage = v.substr(comma + 1);
-            g.ESource = v.substr(0, comma);
+            g.ESource = trimmedText(v.substr(0, comma)); // as the writer writes it
         } else {
             g.ESource = v;
         }
@@ -242,10 +274,13 @@ class GameReader {
         GameInfo& g = r_.Info;
         g.eGameTime = v;
         if (v.size() >= 16 && v.compare(0, 2, "W:") == 0 && v.compare(7, 4, ", B:") == 0) {
-            setIfNumber(g.seWGameTimeH, v.substr(2, 2));
-            setIfNumber(g.seWGameTimeM, v.substr(5, 2));
-            setIfNumber(g.seBGameTimeH, v.substr(11, 2));
-            setIfNumber(g.seBGameTimeM, v.substr(14, 2));
+            // Only the text is saved, so the times come from it alone: a time
+            // that does not parse is 0, not what an earlier GT left, or the
+            // game would read otherwise once saved and opened again.
+            g.seWGameTimeH = parseDecimal(v.substr(2, 2)).value_or(0);
+            g.seWGameTimeM = parseDecimal(v.substr(5, 2)).value_or(0);
+            g.seBGameTimeH = parseDecimal(v.substr(11, 2)).value_or(0);
+            g.seBGameTimeM = parseDecimal(v.substr(14, 2)).value_or(0);
         } else {
             g.seWGameTimeH = g.seWGameTimeM = g.seBGameTimeH = g.seBGameTimeM = 0;
         }
@@ -263,7 +298,7 @@ class GameReader {
                 return true; // setup stones only before the first move
             return setup(pair == PairAB ? r_.Black : r_.White, p);
         }
-        const std::string v = recordTextToUtf8(sgfValueText(p.Values.front()));
+        const std::string v = singleLine(recordTextToUtf8(sgfValueText(p.Values.front())));
         GameInfo& g = r_.Info;
         switch (pair) {
         case PairPB:
@@ -331,6 +366,25 @@ int sgfPropertyPair(const std::string& ident)
 SgfReadResult readSgfGame(const std::string& text, const GameInfo& current, const SgfReadOptions& options)
 {
     return GameReader(current, options).read(text);
+}
+
+SgfReadResult readQcrGame(const std::string& fileBytes, const GameInfo& current, const SgfReadOptions& options)
+{
+    // The writer's text holds nothing but printable bytes and line breaks.
+    // Any other file unscrambles to bytes spread over the whole range, so a
+    // control byte among them tells it is no record before it is parsed
+    // into something that only looks like one.
+    const std::string text = UnscrambleQcr(fileBytes);
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        if ((c < 0x20 && c != '\t' && c != '\r' && c != '\n') || c == 0x7F) {
+            SgfReadResult refused;
+            refused.Info = current;
+            refused.Error = "This is not a QCR game record: its content does not unscramble to the text of a game.";
+            return refused;
+        }
+    }
+    return readSgfGame(QcrHead + text + ")", current, options);
 }
 
 void commitSgfGame(const SgfReadResult& read)

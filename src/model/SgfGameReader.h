@@ -14,12 +14,15 @@
 //   AB, AW      setup stones, taken only before the first move; at most 100
 //               per colour are kept, and the rest are reported once.
 //   PB PW DT EV RO PC KM   texts of the game information.
-//   BR, WR      ranks; RE result (its first letter decides the winner);
+//   BR, WR      ranks; RE result (its first letter decides the winner; a
+//               result naming none, a draw say, is kept whole, no winner);
 //   HA handicap; SO source, page and diagram (after the last ", p. ");
 //   GT game time (the text is kept, the four times read when the value has
 //   the form "W: h.mm, B: h.mm").
 // A number that does not parse leaves its field as it was. Passes at the
-// end of the main line are dropped unless linear input is running.
+// end of the main line are dropped unless linear input is running. A text
+// that ends before any move or setup stone is refused: it is no game, and
+// reading it would replace the current game with nothing.
 //
 // Reading never touches the tables: the result is applied by
 // commitSgfGame() only when the whole read succeeded.
@@ -64,6 +67,11 @@ inline constexpr int32_t MaxSetupStones = 100;
 int sgfPropertyPair(const std::string& ident);
 
 SgfReadResult readSgfGame(const std::string& text, const GameInfo& current, const SgfReadOptions& options);
+
+// Reads the bytes of a QCR file: refused when they do not unscramble to the
+// text of a game record (any file opened as QCR by mistake), else read as
+// readSgfGame reads the record they stand for.
+SgfReadResult readQcrGame(const std::string& fileBytes, const GameInfo& current, const SgfReadOptions& options);
 
 // Writes a successful read into MoveTable, MoveCount, SetupStones (the game
 // information goes to the dialog, which the caller fills).

@@ -1,6 +1,7 @@
 #include "recognize/BezierFigures.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -278,7 +279,9 @@ bool parseBzp(const std::string& bytes, TBezPacket& out, std::string& error)
 
 bool TBezPacket::LoadFromFile(const std::string& name, std::string& error)
 {
-    if (std::filesystem::path(name).extension().string() != ".BzP") {
+    std::string ext = std::filesystem::path(name).extension().string();
+    std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return std::tolower(c); });
+    if (ext != ".bzp") {
         error = "Wrong file format.";
         return false;
     }

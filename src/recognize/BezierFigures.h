@@ -108,7 +108,8 @@ public:
     // Ascending by digit, then variant; CurFig := 1.
     void SortFigures();
 
-    // Replaces the set with the file `name` (extension exactly ".BzP").
+    // Replaces the set with the file `name` (extension ".BzP" in any letter
+    // case: file names differ in case between systems).
     // On failure the set is left as it was and `error` says why.
     bool LoadFromFile(const std::string& name, std::string& error);
     // Appends the figures of another file; refused when the set would hold

@@ -193,9 +193,13 @@ TEST_F(PackedPageTest, CheckColorOnShortPagesCountsTheRowsThereAre)
 
 TEST_F(PackedPageTest, PageSizeLimits)
 {
-    EXPECT_EQ(pageSizeProblem(262144, 10), "");
-    EXPECT_NE(pageSizeProblem(262145, 10), "");
-    EXPECT_NE(pageSizeProblem(200000, 100000), ""); // the packed copy would overflow
+    EXPECT_EQ(pageSizeProblem(30000, 13333), "");
+    EXPECT_EQ(pageSizeProblem(4960, 7016), ""); // A4 at 600 dpi
+    EXPECT_EQ(pageSizeProblem(30001, 10), "The picture is 30001 x 10 pixels: larger than any page a scanner makes "
+                                          "(at most 30000 pixels a side and 400 million pixels in all).");
+    EXPECT_NE(pageSizeProblem(10, 30001), "");
+    EXPECT_NE(pageSizeProblem(25000, 20000), ""); // 500 million pixels
+    EXPECT_NE(pageSizeProblem(INT64_MAX, INT64_MAX), "");
     EXPECT_NE(pageSizeProblem(0, 10), "");
 }
 

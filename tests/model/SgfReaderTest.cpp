@@ -1,5 +1,6 @@
 // The SGF reader: tree errors, the main line, moves and colours, setup
 // stones, game information and the limits.
+#include "model/GameRecordWriter.h"
 #include "model/SgfGameReader.h"
 #include "model/SgfTree.h"
 
@@ -131,7 +132,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderErrors, testing::Values(
     ErrorCase{"PropertyBeforeNode", "(B[dd])", "Cannot read the game record: Property before the first \";\" of the game: \"B\" at line 1, column 2"},
     ErrorCase{"BadSetupLetter", "(;AB[dd][zz])", "Game - Bad! Move No 0"},
     ErrorCase{"BadSetupLength", "(;AW[ddd])", "Game - Bad! Move No 0"},
-    ErrorCase{"EmptySetupValue", "(;AB[])", "Game - Bad! Move No 0"}),
+    ErrorCase{"EmptySetupValue", "(;AB[])", "Game - Bad! Move No 0"},
+    // Cut short before any move or stone: nothing of a game to show.
+    ErrorCase{"CutShortBeforeAnyMove", "(;EV[)", "This is not a game record, or one cut short before its first move or stone: nothing was read."},
+    ErrorCase{"CutShortAfterInformation", "(;PB[Kim]PW[Lee];", "This is not a game record, or one cut short before its first move or stone: nothing was read."}),
     [](const testing::TestParamInfo<ErrorCase>& i) { return std::string(i.param.name); });
 // clang-format on
 
@@ -255,6 +259,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ReaderTextFields, testing::Values(
     FieldCase{"EscapesUndone", "PB[a\\]b\\\\c]", &GameInfo::EBlack, "a]b\\c"},
     FieldCase{"Trimmed", "PW[ \tLee \r\n]", &GameInfo::EWhite, "Lee"},
     FieldCase{"Latin1Decoded", "PC[K\xf6ln]", &GameInfo::ePlace, "K\xc3\xb6ln"},
+    // One-line texts, trimmed as the writer writes them, so a saved record
+    // reads back the same.
+    FieldCase{"ControlCharactersBecomeSpaces", "PB[Kim\x01Il\thwan\x7f]", &GameInfo::EBlack, "Kim Il hwan"},
+    FieldCase{"SourceTrimmedBeforeItsPage", "SO[Kido , p. 12-3]", &GameInfo::ESource, "Kido"},
     FieldCase{"Utf8Kept", "PC[K\xc3\xb6ln]", &GameInfo::ePlace, "K\xc3\xb6ln"},
     FieldCase{"GameTimeOtherFormKeptAsText", "GT[W: 10.59, B: 3. 5]", &GameInfo::eGameTime, "W: 10.59, B: 3. 5"}),
     [](const testing::TestParamInfo<FieldCase>& i) { return std::string(i.param.name); });
@@ -266,7 +274,33 @@ TEST(SgfReader, WinnerByFirstLetter)
     EXPECT_EQ(read("(;RE[W+by time])").Info.rgResult, WinnerWhite);
     GameInfo black;
     black.rgResult = WinnerBlack;
-    EXPECT_EQ(readSgfGame("(;RE[Draw])", black, {}).Info.rgResult, WinnerBlack);
+    const SgfReadResult draw = readSgfGame("(;RE[Draw])", black, {});
+    EXPECT_EQ(draw.Info.rgResult, WinnerNone);
+    EXPECT_EQ(draw.Info.EResult, "Draw");
+}
+
+// A result that names no winner used to be saved as a White win ("Draw" as
+// "W+Draw", "+R" as "W+R").
+TEST(SgfReader, ResultsSurviveTheRoundTripThroughTheWriter)
+{
+    for (const char* result : {"B+R", "W+3.5", "B+", "+R", "Draw", "0", "?", "Void", ""}) {
+        SCOPED_TRACE(result);
+        const SgfReadResult first = read(std::string("(;RE[") + result + "];B[pd])");
+        ASSERT_TRUE(first.Ok) << first.Error;
+        GameRecordContent c;
+        c.Info = first.Info;
+        c.Moves = first.Moves;
+        const auto lines = composeGameRecordLines(c);
+        EXPECT_EQ(lines[10], std::string("RE[") + result + "]");
+        const SgfReadResult second = read(joinRecordLines(lines));
+        ASSERT_TRUE(second.Ok) << second.Error;
+        EXPECT_EQ(second.Info.rgResult, first.Info.rgResult);
+        EXPECT_EQ(second.Info.EResult, first.Info.EResult);
+    }
+    // Found by fuzzing: "W++" read as White with the text "+", which the
+    // writer then saved as "W+". Every "+" after the winner goes.
+    EXPECT_EQ(read("(;RE[W++];B[pd])").Info.EResult, "");
+    EXPECT_EQ(read("(;RE[B++R];B[pd])").Info.EResult, "R");
 }
 
 TEST(SgfReader, NumbersThatDoNotParseLeaveTheirFieldsAndTheReadGoesOn)
@@ -277,8 +311,11 @@ TEST(SgfReader, NumbersThatDoNotParseLeaveTheirFieldsAndTheReadGoesOn)
     EXPECT_EQ(r.Info.seNPage, defaults.seNPage);
     EXPECT_EQ(r.Info.seNDia, defaults.seNDia);
     EXPECT_EQ(r.Info.seHandicap, defaults.seHandicap);
-    EXPECT_EQ(r.Info.seWGameTimeH, defaults.seWGameTimeH);
+    // The times come from the text alone (only the text is saved): one that
+    // does not parse is 0.
+    EXPECT_EQ(r.Info.seWGameTimeH, 0);
     EXPECT_EQ(r.Info.seBGameTimeH, 3);
+    EXPECT_EQ(read("(;GT[x]GT[W: 1.bc, B: 3. 5])").Info.seWGameTimeM, 0);
     EXPECT_EQ(movesText(r), "pd");
 
     r = read("(;SO[Book, p. 12]HA[0])");

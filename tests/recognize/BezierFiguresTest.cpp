@@ -200,12 +200,21 @@ TEST(BzpFile, EmptyCurvesAndAnEmptySetLoad)
     EXPECT_EQ(p.toBytes(), words({2, 4, 4, 1, 0, 5, 5, 2, 1, 0, 10, 20}));
 }
 
-TEST(BzpFile, NamesMustEndInExactlyDotBzP)
+// "digits.bzp" was refused as "Wrong file format." by a case-sensitive test
+// of the extension.
+TEST(BzpFile, NamesMustEndInDotBzPInAnyLetterCase)
 {
     TempFolder tmp;
-    writeFile(tmp.file("lower.bzp"), words(OneArcSet));
+    for (const char* name : {"lower.bzp", "UPPER.BZP"}) {
+        writeFile(tmp.file(name), words(OneArcSet));
+        TBezPacket p = threeFigures();
+        std::string error;
+        EXPECT_TRUE(p.LoadFromFile(tmp.file(name), error)) << name << ": " << error;
+        EXPECT_EQ(p.NFigs, 1);
+    }
     writeFile(tmp.file("curve.Bez"), words(OneArcSet));
-    for (const char* name : {"lower.bzp", "curve.Bez", "noext"}) {
+    writeFile(tmp.file("bzp"), words(OneArcSet));
+    for (const char* name : {"curve.Bez", "noext", "bzp"}) {
         TBezPacket p = threeFigures();
         std::string error;
         EXPECT_FALSE(p.LoadFromFile(tmp.file(name), error)) << name;
@@ -258,7 +267,7 @@ TEST(BzpFile, AppendAddsFiguresUpToFifty)
     EXPECT_FALSE(p.AppendFile(tmp.file("more.BzP"), error));
     EXPECT_NE(error.find("51 figures"), std::string::npos) << error;
     EXPECT_TRUE(p == before);
-    EXPECT_FALSE(p.AppendFile(tmp.file("more.bzp"), error));
+    EXPECT_FALSE(p.AppendFile(tmp.file("more.Bez"), error));
     EXPECT_EQ(error, "Wrong file format.");
 }
 

@@ -17,7 +17,6 @@
 #include <QPushButton>
 #include "recognize/ui/BezForm1Window.h"
 #include "model/PackedPage.h"
-#include "model/QcrFormat.h"
 #include "model/RecognitionLog.h"
 #include "model/Recotypes.h"
 #include "platform/DataFiles.h"
@@ -406,12 +405,9 @@ int TForm1::OpenGame0(int mode)
         Dialogs::current().information(QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString()));
         return TRWSGF::ReadFailed;
     }
-    std::string text = bytes.toStdString();
-    if (mode != 1)
-        text = qcrFileToSgf(text);
     if (!RWSGF)
         return TRWSGF::ReadFailed;
-    const int n = RWSGF->ReadSgf(text);
+    const int n = mode == 1 ? RWSGF->ReadSgf(bytes.toStdString()) : RWSGF->ReadQcr(bytes.toStdString());
     if (n != TRWSGF::ReadFailed)
         Reco.GameEditEnabled = 1;
     return n;

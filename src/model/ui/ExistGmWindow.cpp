@@ -66,17 +66,26 @@ QLineEdit* edit(QWidget* parent, const char* name, const std::string& text, bool
     return e;
 }
 
-void fillSorted(QComboBox* box, std::vector<std::string> entries)
+// The bytes an entry was read from ride along as the item's data, so that a
+// Latin-1 name is written back in Latin-1.
+void fillSorted(QComboBox* box, std::vector<HistoryEntry> entries)
 {
-    QStringList items;
-    for (const std::string& e : entries)
-        items << q(e);
-    std::sort(items.begin(), items.end(),
-              [](const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; });
+    std::stable_sort(entries.begin(), entries.end(), [](const HistoryEntry& a, const HistoryEntry& b) {
+        return QString::compare(q(a.Text), q(b.Text), Qt::CaseInsensitive) < 0;
+    });
     const QString text = box->currentText();
     box->clear();
-    box->addItems(items);
+    for (const HistoryEntry& e : entries)
+        box->addItem(q(e.Text), QByteArray::fromStdString(e.Bytes));
     box->setEditText(text);
+}
+
+std::vector<HistoryEntry> historyOf(const QComboBox* box)
+{
+    std::vector<HistoryEntry> list;
+    for (int i = 0; i < box->count(); ++i)
+        list.push_back({s(box->itemText(i)), box->itemData(i).toByteArray().toStdString()});
+    return list;
 }
 
 // Puts the text at the top of the box's list when it is new there.
@@ -249,7 +258,7 @@ void TExistGm::FormDestroy()
         std::string error;
         // A list that cannot be written must not keep the others or the
         // program's end from going on; it is reported where nothing else is.
-        if (!saveHistoryList(historyPath(file), listOf(box), &error))
+        if (!saveHistoryList(historyPath(file), historyOf(box), &error))
             std::fprintf(stderr, "Quon OCR: history list not saved: %s\n", error.c_str());
     }
 }
@@ -270,7 +279,10 @@ GameInfo TExistGm::info() const
     g.seWGameTimeH = seWGameTimeH->value();
     g.seWGameTimeM = seWGameTimeM->value();
     g.eGameTime = s(eGameTime->text());
-    g.rgResult = rgResult->checkedId() == WinnerBlack ? WinnerBlack : WinnerWhite;
+    // Neither button checked: a result that names no winner (checkedId -1).
+    g.rgResult = rgResult->checkedId() == WinnerBlack   ? WinnerBlack
+                 : rgResult->checkedId() == WinnerWhite ? WinnerWhite
+                                                        : WinnerNone;
     g.EResult = s(EResult->text());
     g.EDate = s(EDate->text());
     g.EKomi = s(EKomi->text());
@@ -302,7 +314,15 @@ void TExistGm::setInfo(const GameInfo& g)
     seWGameTimeH->setValue(g.seWGameTimeH);
     seWGameTimeM->setValue(g.seWGameTimeM);
     eGameTime->setText(q(g.eGameTime));
-    (g.rgResult == WinnerBlack ? rbBlack : rbWhite)->setChecked(true);
+    if (g.rgResult == WinnerNone) {
+        // An exclusive group cannot be emptied by unchecking its button.
+        rgResult->setExclusive(false);
+        rbBlack->setChecked(false);
+        rbWhite->setChecked(false);
+        rgResult->setExclusive(true);
+    } else {
+        (g.rgResult == WinnerBlack ? rbBlack : rbWhite)->setChecked(true);
+    }
     EResult->setText(q(g.EResult));
     EDate->setText(q(g.EDate));
     EKomi->setText(q(g.EKomi));

@@ -23,11 +23,20 @@ TRWSGF::TRWSGF(QWidget* parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QString::fromUtf8("RWSGF"));
 }
 
-int TRWSGF::ReadSgf(const std::string& text)
+namespace {
+GameInfo currentInfo() { return ExistGm ? ExistGm->info() : GameInfo{}; }
+SgfReadOptions currentReadOptions() { return SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1}; }
+} // namespace
+
+int TRWSGF::ReadSgf(const std::string& text) { return applyRead(readSgfGame(text, currentInfo(), currentReadOptions())); }
+
+int TRWSGF::ReadQcr(const std::string& fileBytes)
 {
-    const GameInfo current = ExistGm ? ExistGm->info() : GameInfo{};
-    const SgfReadResult read =
-        readSgfGame(text, current, SgfReadOptions{Reco.FirstMoveColour, Reco.LinearInputState == 1});
+    return applyRead(readQcrGame(fileBytes, currentInfo(), currentReadOptions()));
+}
+
+int TRWSGF::applyRead(const SgfReadResult& read)
+{
     if (!read.Ok) {
         Dialogs::current().information(QString::fromStdString(read.Error));
         return ReadFailed;

@@ -10,6 +10,8 @@
 
 namespace quon {
 
+struct SgfReadResult;
+
 class TRWSGF : public QWidget {
     Q_OBJECT
 
@@ -25,6 +27,9 @@ class TRWSGF : public QWidget {
     // message, and the result is MoveCount. On failure the message is shown,
     // nothing changes and the result is ReadFailed.
     int ReadSgf(const std::string& text);
+    // The same for the bytes of a QCR file; a file that is no QCR record is
+    // refused with a message and changes nothing.
+    int ReadQcr(const std::string& fileBytes);
 
     static std::string ScrambleQcr(const std::string& text);
     static std::string UnscrambleQcr(const std::string& bytes);
@@ -35,6 +40,9 @@ class TRWSGF : public QWidget {
     // file, so a failed write keeps the old file), marks the game saved and
     // queues the file for mail.
     bool WriteGameRecord();
+
+  private:
+    int applyRead(const SgfReadResult& read);
 };
 
 extern TRWSGF* RWSGF;

@@ -1,10 +1,12 @@
 #include "platform/ui/PageFile.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <array>
 
 namespace quon {
@@ -108,72 +110,97 @@ QImage toMonoPage(const QImage& sourceIn)
 }
 
 namespace {
-uint32_t le32(const QByteArray& b, int at)
+uint32_t le16(const QByteArray& b, qsizetype at)
 {
-    return static_cast<uint8_t>(b[at]) | static_cast<uint8_t>(b[at + 1]) << 8 | static_cast<uint8_t>(b[at + 2]) << 16 |
-           static_cast<uint32_t>(static_cast<uint8_t>(b[at + 3])) << 24;
+    return static_cast<uint8_t>(b[at]) | static_cast<uint32_t>(static_cast<uint8_t>(b[at + 1])) << 8;
+}
+uint32_t le32(const QByteArray& b, qsizetype at)
+{
+    return le16(b, at) | le16(b, at + 2) << 16;
+}
+
+QString notBmp(const QString& name)
+{
+    return QStringLiteral("This is not a BMP picture the program can read: \"%1\".").arg(name);
 }
 
 // Qt's BMP reader accepts a file cut short and fills the missing rows with
-// whatever it has; a page read like that would be recognised as garbage.
-// Empty when the file is whole as far as its headers tell.
-QString bmpTruncation(const QString& path)
+// whatever it has, and believes whatever size a header claims; a page read
+// like that is garbage at best and, for a few bytes of run-length codes
+// that claim a huge page, a memory hog. So the header is checked first:
+// empty when the file is a whole BMP as far as its headers tell (or no BMP
+// at all, which is left to the other readers).
+QString bmpProblem(const QByteArray& data, const QString& name)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
+    if (data.size() < 2 || data[0] != 'B' || data[1] != 'M')
         return {};
-    const QByteArray head = f.read(54);
-    if (head.size() < 2 || head[0] != 'B' || head[1] != 'M')
-        return {};
-    const qint64 fileSize = f.size();
-    if (head.size() < 26)
-        return QStringLiteral("The file \"%1\" is cut short.").arg(QFileInfo(path).fileName());
-    const uint32_t offBits = le32(head, 10);
-    const uint32_t headerSize = le32(head, 14);
-    int64_t width = 0, height = 0, bits = 0, compression = 0;
+    const int64_t fileSize = data.size();
+    const QString cut = QStringLiteral("The file \"%1\" is cut short.").arg(name);
+    if (fileSize < 26)
+        return cut;
+    const uint32_t offBits = le32(data, 10);
+    const uint32_t headerSize = le32(data, 14);
+    int64_t width = 0, height = 0;
+    uint32_t planes = 0, bits = 0, compression = 0;
     if (headerSize == 12) {
-        width = static_cast<uint8_t>(head[18]) | static_cast<uint8_t>(head[19]) << 8;
-        height = static_cast<uint8_t>(head[20]) | static_cast<uint8_t>(head[21]) << 8;
-        bits = static_cast<uint8_t>(head[24]) | static_cast<uint8_t>(head[25]) << 8;
-    } else if (head.size() >= 34) {
-        width = static_cast<int32_t>(le32(head, 18));
-        height = static_cast<int32_t>(le32(head, 22));
-        bits = static_cast<uint8_t>(head[28]) | static_cast<uint8_t>(head[29]) << 8;
-        compression = le32(head, 30);
+        width = le16(data, 18);
+        height = le16(data, 20);
+        planes = le16(data, 22);
+        bits = le16(data, 24);
+    } else if (headerSize == 40 || headerSize == 52 || headerSize == 56 || headerSize == 64 || headerSize == 108 ||
+               headerSize == 124) {
+        if (fileSize < 14 + 40)
+            return cut;
+        width = static_cast<int32_t>(le32(data, 18));
+        height = static_cast<int32_t>(le32(data, 22));
+        planes = le16(data, 26);
+        bits = le16(data, 28);
+        compression = le32(data, 30);
     } else {
-        return QStringLiteral("The file \"%1\" is cut short.").arg(QFileInfo(path).fileName());
+        return notBmp(name);
     }
     if (height < 0)
-        height = -height;
+        height = -height; // rows stored top down; int64 holds the negated INT32_MIN
+    const bool bitsKnown = bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    const bool kindKnown = compression == 0 || (compression == 1 && bits == 8) || (compression == 2 && bits == 4) ||
+                           (compression == 3 && (bits == 16 || bits == 32));
+    if (planes != 1 || !bitsKnown || !kindKnown || width <= 0 || height <= 0 || offBits < 14 + headerSize)
+        return notBmp(name);
+    if (const std::string size = pageSizeProblem(width, height); !size.empty())
+        return QString::fromStdString(size);
+    // The sides are bounded now, so none of these products can overflow.
     int64_t needed = offBits;
-    if (compression == 0 || compression == 3)
-        needed += ((width * bits + 31) / 32) * 4 * height;
-    else
-        needed += 2; // at least one run-length code
+    if (compression == 0 || compression == 3) {
+        needed += (width * bits + 31) / 32 * 4 * height;
+    } else {
+        // A run-length code paints at most 255 pixels in two bytes, and a
+        // row ends with a code of its own. Encoders that skip parts of rows
+        // need less, so half of that is asked for.
+        needed += std::max<int64_t>(2 * height, width * height / 255);
+    }
     if (fileSize < needed)
         return QStringLiteral("The file \"%1\" is cut short: it holds %2 bytes of the %3 its picture needs.")
-            .arg(QFileInfo(path).fileName())
+            .arg(name)
             .arg(fileSize)
             .arg(needed);
     return {};
 }
 } // namespace
 
-LoadedPage loadPageFile(const QString& path)
+LoadedPage loadPageBytes(const QByteArray& data, const QString& name)
 {
     // A 600 dpi A4 page is counted at 32 bits a pixel by Qt's guard, over its
     // default limit; our own size check below is the real guard.
     QImageReader::setAllocationLimit(2048);
     LoadedPage page;
-    if (!QFileInfo(path).isFile()) {
-        page.error = QStringLiteral("Cannot open file \"%1\". No such file.").arg(path);
+    if (const QString problem = bmpProblem(data, name); !problem.isEmpty()) {
+        page.error = problem;
         return page;
     }
-    if (const QString cut = bmpTruncation(path); !cut.isEmpty()) {
-        page.error = cut;
-        return page;
-    }
-    QImageReader reader(path);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
     reader.setAutoTransform(false);
     reader.setDecideFormatFromContent(true);
     const QSize size = reader.size();
@@ -186,14 +213,21 @@ LoadedPage loadPageFile(const QString& path)
     }
     QImage image = reader.read();
     if (image.isNull()) {
-        page.error = QStringLiteral("Cannot read \"%1\" as a picture: %2.")
-                         .arg(QFileInfo(path).fileName(), reader.errorString());
+        page.error = QStringLiteral("Cannot read \"%1\" as a picture: %2.").arg(name, reader.errorString());
         return page;
     }
     const std::string problem = pageSizeProblem(image.width(), image.height());
     if (!problem.empty()) {
         page.error = QString::fromStdString(problem);
         return page;
+    }
+    if (image.format() == QImage::Format_Indexed8 && image.colorCount() < 256) {
+        // Run-length codes may paint indices the palette does not have. They
+        // count as black here; the table is filled up so that the copy kept
+        // as "Acquired0.bmp" says so too and gives the same page again.
+        QList<QRgb> table = image.colorTable();
+        table.resize(256, Black);
+        image.setColorTable(table);
     }
     QImage mono = toMonoPage(image);
     if (mono.isNull()) {
@@ -205,6 +239,26 @@ LoadedPage loadPageFile(const QString& path)
     page.asLoaded = std::move(image);
     page.mono = std::move(mono);
     return page;
+}
+
+LoadedPage loadPageFile(const QString& path)
+{
+    LoadedPage page;
+    QFile file(path);
+    if (!QFileInfo(path).isFile()) {
+        page.error = QStringLiteral("Cannot open file \"%1\". No such file.").arg(path);
+        return page;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        page.error = QStringLiteral("Cannot open file \"%1\": %2.").arg(path, file.errorString());
+        return page;
+    }
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        page.error = QStringLiteral("Cannot read \"%1\": %2.").arg(path, file.errorString());
+        return page;
+    }
+    return loadPageBytes(data, QFileInfo(path).fileName());
 }
 
 MonoRows monoRows(const QImage& mono)

@@ -26,6 +26,9 @@ struct LoadedPage {
 // Reads the file and converts it. On failure `error` says why, in words for
 // the user, and both images are null.
 LoadedPage loadPageFile(const QString& path);
+// The same for a file's bytes already read; `name` names the file in the
+// messages.
+LoadedPage loadPageBytes(const QByteArray& data, const QString& name);
 
 // Any picture to the 1-bit page convention. Transparent pixels count as white.
 QImage toMonoPage(const QImage& source);

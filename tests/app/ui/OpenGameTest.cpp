@@ -116,6 +116,33 @@ TEST_F(OpenGame, AFailedReadStopsAfterItsMessageWithNothingChanged)
     EXPECT_FALSE(VGame->isVisible());
 }
 
+// A file that is not a QCR record (an empty file left by a failed save, a
+// text file) used to read as a record cut short with no moves and replaced
+// the game on screen by nothing.
+TEST_F(OpenGame, AFileThatIsNoQcrRecordIsRefusedAndTheGameStays)
+{
+    ScopedDialogs dialogs;
+    ASSERT_EQ(RWSGF->ReadSgf("(;PB[Kim];B[pd];W[dd];B[pq])"), 3);
+    Form1->InitGame();
+    const auto table = Reco.MoveTable;
+    const QString empty = write("empty.QCR", "");
+    const QString text = write("notes.QCR", "Kim vs Lee, round 3\r\nWhite won by resignation.\r\n");
+    const QString shortText = write("one.QCR", "x");
+    dialogs.script.file(empty).file(text).file(shortText);
+    trigger("OpenQCRgame1");
+    trigger("OpenQCRgame1");
+    trigger("OpenQCRgame1");
+    const QStringList texts = dialogs.script.informationTexts();
+    ASSERT_EQ(texts.size(), 3);
+    EXPECT_TRUE(texts[0].startsWith("This is not a game record")) << texts[0].toStdString();
+    EXPECT_TRUE(texts[1].startsWith("This is not a QCR game record")) << texts[1].toStdString();
+    EXPECT_FALSE(texts[2].isEmpty());
+    EXPECT_EQ(Reco.MoveTable, table);
+    EXPECT_EQ(Reco.MoveCount, 3);
+    EXPECT_EQ(ExistGm->EBlack->currentText(), "Kim");
+    EXPECT_EQ(gameMoveList().size(), 3u); // the game window keeps its game
+}
+
 TEST_F(OpenGame, CancelChangesNothingUnlessSetupStonesAreThere)
 {
     ScopedDialogs dialogs;

@@ -118,6 +118,22 @@ TEST_F(GameRecordWindows, HistoryListsSurviveARestart)
     EXPECT_EQ(items(info->ePlace), QStringList{"Seoul"});
 }
 
+// A Latin-1 history file used to come back with U+FFFD in place of its
+// letters, and a CR CR LF line kept a CR in its entry.
+TEST_F(GameRecordWindows, HistoryListsKeepTheirBytesAndEncodings)
+{
+    writeText(path("ProNames.txt"), "M\xFCller\r\r\nK\xC3\xB6nig\r\nZed\r\n");
+    makeWindows();
+    EXPECT_EQ(items(info->EBlack), (QStringList{QString::fromUtf8("K\xC3\xB6nig"), QString::fromUtf8("M\xC3\xBCller"), "Zed"}));
+    ScopedDialogs dialogs;
+    dialogs.script.cancel();
+    info->EBlack->setEditText(QString::fromUtf8("\xC3\x85sa"));
+    QTest::mouseClick(info->Button1, Qt::LeftButton);
+    info->FormDestroy();
+    // The names read come back byte for byte; the new one is UTF-8.
+    EXPECT_EQ(readBytes(path("ProNames.txt")), QByteArray("\xC3\x85sa\nK\xC3\xB6nig\nM\xFCller\nZed\n"));
+}
+
 TEST_F(GameRecordWindows, SaveGameComposesTheGameTime)
 {
     makeWindows();

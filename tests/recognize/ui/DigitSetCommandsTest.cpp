@@ -124,6 +124,7 @@ TEST_F(DigitSetCommands, LoadUserSetAsksForABzPFile)
 {
     writeSet(file("mine.BzP"), setOf(4, 3));
     writeSet(file("mine.bzp"), setOf(6, 3));
+    writeSet(file("mine.Bez"), setOf(5, 3));
     {
         ScopedDialogs dialogs;
         dialogs.script.file(file("mine.BzP"));
@@ -135,11 +136,19 @@ TEST_F(DigitSetCommands, LoadUserSetAsksForABzPFile)
         EXPECT_TRUE(dialogs.script.informationTexts().empty());
     }
     {
+        // The extension in any letter case.
         ScopedDialogs dialogs;
         dialogs.script.file(file("mine.bzp"));
         Form1->item("LoadSetofdigits1")->trigger();
+        EXPECT_TRUE(dialogs.script.informationTexts().empty());
+        EXPECT_EQ(DigitPacket.NFigs, 6);
+    }
+    {
+        ScopedDialogs dialogs;
+        dialogs.script.file(file("mine.Bez"));
+        Form1->item("LoadSetofdigits1")->trigger();
         EXPECT_EQ(dialogs.script.informationTexts(), QStringList{"Wrong file format."});
-        EXPECT_EQ(DigitPacket.NFigs, 4);
+        EXPECT_EQ(DigitPacket.NFigs, 6);
     }
     {
         ScopedDialogs dialogs;
@@ -147,7 +156,7 @@ TEST_F(DigitSetCommands, LoadUserSetAsksForABzPFile)
         Form1->item("LoadSetofdigits1")->trigger();
         EXPECT_TRUE(dialogs.script.informationTexts().empty());
         EXPECT_EQ(dialogs.script.unexpected(), 0);
-        EXPECT_EQ(DigitPacket.NFigs, 4);
+        EXPECT_EQ(DigitPacket.NFigs, 6);
     }
 }
 

@@ -1,0 +1,8 @@
+// QCR files as Open QCR game reads them.
+#include "GameRecordPromise.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    quon::fuzz::checkRecordPromise(quon::fuzz::bytesOf(data, size), quon::readQcrGame);
+    return 0;
+}
