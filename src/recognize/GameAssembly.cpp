@@ -254,8 +254,8 @@ void GameAssembly::placeNumbers()
             BC& first = Reco.GridPoints[c1][r1];
             // A diagram settles no claim by the estimates: every second
             // claim is a double move while the list has room for both.
-            const bool room = diagram_ ? Reco.DoubleMoves.Count + 2 <= Reco.DoubleMoves.Capacity
-                                       : Reco.DoubleMoves.Count < 100;
+            const bool room =
+                diagram_ ? Reco.DoubleMoves.Count + 2 <= Reco.DoubleMoves.Capacity : Reco.DoubleMoves.Count < 100;
             if (!diagram_ && p.Est < 80 && first.Est > 90) {
                 p.Text.clear();
             } else if (!diagram_ && p.Est > 90 && first.Est < 80) {

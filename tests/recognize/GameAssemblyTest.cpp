@@ -529,7 +529,7 @@ TEST_F(GameAssemblyTest, PositionCollectsEveryDecidedStoneAndReadsNoNumber)
     Reco.GridPoints[6][6].Typ = TypUndecided;
     reader.checked[{6, 6}] = 2; // a white stone found by the stone check
     Reco.GridPoints[7][7].Typ = TypUndecided;
-    reader.checked[{7, 7}] = 0; // a stone of unknown colour
+    reader.checked[{7, 7}] = 0;               // a stone of unknown colour
     Reco.GridPoints[8][8].Typ = TypUndecided; // nothing there
     Reco.MoveTable[1] = at(1, 1);
     Reco.MoveCount = 1;
@@ -568,10 +568,10 @@ TEST_F(GameAssemblyTest, MixedDiagramMakesPlainStonesSetupAndNumbersMoves)
     Reco.DiagramType = DiaStonesAndMoves;
     Reco.DiagramWindow = DiagramRect{1, 1, 10, 10};
     moves(1, 8);
-    stone(9, 9, noDigits());                                  // black without a number
-    stone(9, 8, noDigits(), 85, TypWhiteNumbered);            // white without a number
-    Reco.GridPoints[10][10].Typ = TypBlackStatic;             // plain from preparation
-    stone(12, 12, "9");                                       // outside the window
+    stone(9, 9, noDigits());                       // black without a number
+    stone(9, 8, noDigits(), 85, TypWhiteNumbered); // white without a number
+    Reco.GridPoints[10][10].Typ = TypBlackStatic;  // plain from preparation
+    stone(12, 12, "9");                            // outside the window
     Reco.GridPoints[6][6].Typ = TypUndecided;
     reader.checked[{6, 6}] = 1; // a stone: read as numbered, colour unknown
     reader.first[{6, 6}] = reading("10");
@@ -660,9 +660,9 @@ TEST_F(GameAssemblyTest, DiagramSecondReadingNeverTakesAFilledSlot)
 {
     Reco.DiagramType = DiaStonesAndMoves;
     moves(1, 12, 0, {7});
-    stone(15, 15, "5");                    // doubles 5; read again as 3
+    stone(15, 15, "5");                     // doubles 5; read again as 3
     reader.second[{15, 15}] = reading("3"); // 3 is placed already
-    stone(16, 16, "8");                    // doubles 8; read again as 7
+    stone(16, 16, "8");                     // doubles 8; read again as 7
     reader.second[{16, 16}] = reading("7");
     run(true);
     EXPECT_EQ(Reco.MoveTable[3], at(pointOf(3).first, pointOf(3).second));

@@ -234,7 +234,8 @@ TEST_F(RecognitionCommands, CtrlRReadsALaterCorpusDiagramAsStonesAndMoves)
 {
     // A later diagram read on its own: the stones of the earlier moves carry
     // no number and are the position, the numbered ones are the moves.
-    const std::filesystem::path page = std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooebig_park_lee_2015_d50_d3.bmp";
+    const std::filesystem::path page =
+        std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooebig_park_lee_2015_d50_d3.bmp";
     if (!std::filesystem::exists(page))
         GTEST_SKIP() << "no corpus page at " << page;
     std::string error;
