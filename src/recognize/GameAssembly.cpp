@@ -126,34 +126,21 @@ void GameAssembly::readStones()
                     p.Est = 80;
                 }
             }
-            // On a diagram of stones and moves a stone without a number is
-            // expected on any diagram, the game's first too: no digit group
-            // makes it a plain stone of the colour it was read under.
-            auto read0 = [&]() {
-                StoneReadResult got = reader_.read(0);
-                if (diagram_ && got.Failure == StoneReadFailure::NoDigitsFirst &&
-                    (p.Typ == TypBlackNumbered || p.Typ == TypWhiteNumbered)) {
-                    got.Text.clear();
-                    got.Failure = StoneReadFailure::NoDigits;
-                    p.Typ = p.Typ == TypBlackNumbered ? TypBlackStatic : TypWhiteStatic;
-                }
-                return got;
-            };
             StoneReadResult res;
             if (!readNumbers) {
                 // nothing read
             } else if (p.Typ == TypColourUndecided) {
                 // Try black first; a stone that reads as neither stays undecided.
                 p.Typ = TypBlackNumbered;
-                res = read0();
+                res = reader_.read(0);
                 if (hasFailureMark(res.Text) && p.Typ == TypBlackNumbered) {
                     p.Typ = TypWhiteNumbered;
-                    res = read0();
+                    res = reader_.read(0);
                     if (hasFailureMark(res.Text) && p.Typ == TypWhiteNumbered)
                         p.Typ = TypColourUndecided;
                 }
             } else if (p.Typ == TypBlackNumbered || p.Typ == TypWhiteNumbered) {
-                res = read0();
+                res = reader_.read(0);
             }
             results_[c][r] = res;
             if (!res.Text.empty()) {
