@@ -2,6 +2,7 @@
 // move, missed moves, the repairs, the correction flow, the second reading of
 // doubles, and the start of further diagrams.
 #include "recognize/GameAssembly.h"
+#include "prepare/WindowFeatures.h"
 #include "recognize/ScriptedRecognitionHost.h"
 
 #include <gtest/gtest.h>
@@ -736,6 +737,22 @@ TEST_F(GameAssemblyTest, FurtherMixedDiagramCollectsOnlyNewPlainStones)
     // The game window replays the setup and every move.
     BoardPosition& b = host.game()->Board();
     EXPECT_EQ(b.GetPoint(18, 18) & 3u, 2u);
+}
+
+TEST_F(GameAssemblyTest, AStoneWindowOfNoUsableSizeDoesNotStopTheReading)
+{
+    StoneNumberReader numbers;
+    std::vector<std::string> lines;
+    numbers.Log = [&lines](const std::string& l) { lines.push_back(l); };
+    ProgramStoneReader program(numbers);
+    Reco.DebugRunState = 1;
+    startWindowRun();
+    BC point;
+    point.Coord = IntPoint{100, 100};
+    point.Size = IntSize{1, 1}; // too small to have features
+    EXPECT_FALSE(program.checkStone(point));
+    EXPECT_EQ(Reco.DebugRunState, 1);
+    EXPECT_FALSE(lines.empty()); // the size is logged, not shown
 }
 
 } // namespace
