@@ -218,6 +218,7 @@ struct SharedTables {
     int32_t PackedStride = 0;
     int32_t PackedHeight = 0;
     uint8_t FirstScan = 1;
+    uint8_t PhotocopierPending = 0; // 1 while a photocopied page waits for its crop
 
     // Corner pointing and crop on the page.
     uint8_t CornersPointed = 0;

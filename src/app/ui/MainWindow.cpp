@@ -13,6 +13,8 @@
 #include "model/ui/RWSGFWindow.h"
 #include "model/ui/VGameWindow.h"
 #include "app/ui/ScanImageWindow.h"
+#include "app/ui/Form4Window.h"
+#include <QPushButton>
 #include "recognize/ui/BezForm1Window.h"
 #include "model/PackedPage.h"
 #include "model/QcrFormat.h"
@@ -81,6 +83,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(scroll_);
     buildMenu();
     setupPageOperations();
+    OnCropEnded = [this] { photocopierCropEnded(); };
     FormCreate();
 }
 
@@ -207,7 +210,7 @@ void TForm1::linkWindows()
         };
         Prepare3->gridCellHook = [](int col, int row, const std::string& text) {
             if (GridBoard1)
-                GridBoard1->SGBoard1->setItem(row, col, new QTableWidgetItem(QString::fromStdString(text)));
+                GridBoard1->setCellText(col, row, QString::fromStdString(text));
         };
         Prepare3->showGridWindowHook = [this](bool visible) {
             if (!GridBoard1)
@@ -292,6 +295,15 @@ void TForm1::FormActivate()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
+    // A scan or a photocopier run is stopped first; the window closes once
+    // it has ended.
+    if (photocopying_ || (ScanImage && ScanImage->scanner().busy())) {
+        if (Form4)
+            Form4->Button1->click();
+        e->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
     e->accept();
     // Closing the main window ends the program even while other windows
     // are open; the at-exit saves run first.
@@ -563,7 +575,10 @@ void TForm1::Contents1Click()
     }
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(help.string()));
     url.setFragment("topic10");
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url))
+        Dialogs::current().information(
+            QStringLiteral("No web browser could be started to show the help. The help is the file \"%1\".")
+                .arg(QString::fromStdString(help.string())));
 }
 
 } // namespace quon
