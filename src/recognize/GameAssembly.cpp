@@ -185,6 +185,37 @@ void GameAssembly::addMistake(int32_t c, int32_t r, uint8_t kind, const std::str
     extras_.push_back(std::move(extra));
 }
 
+// When every diagram numbers from 1, the offset is the move count of the
+// diagrams before. A last move printed beside the board or left unread makes
+// that count one short, and every number of this diagram would then land one
+// move early: a whole diagram silently wrong. The stones' colours tell: move
+// parity decides colour, so when most numbered stones disagree with the
+// colour their move would have, the offset is one short. The slot skipped
+// stays empty and is listed as a missed move, so the user still sees it.
+void GameAssembly::checkOffsetByColour()
+{
+    if (options_.CBTypN != 0 || Reco.MovesBefore <= 0 || Reco.NumberOffset != Reco.MovesBefore)
+        return;
+    int32_t agree = 0, disagree = 0;
+    for (int32_t r = 1; r <= 19; ++r) {
+        for (int32_t c = 1; c <= 19; ++c) {
+            const BC& p = Reco.GridPoints[c][r];
+            int32_t n = 0;
+            if ((p.Typ != 1 && p.Typ != 2) || !textNumber(p.Text, n) || n < 1)
+                continue;
+            if (n > 399)
+                n -= 300;
+            (moveColour(n + Reco.NumberOffset) == p.Typ ? agree : disagree) += 1;
+        }
+    }
+    // A few misread colours or numbers must not move a whole diagram.
+    if (disagree < 5 || disagree < 3 * agree)
+        return;
+    Reco.NumberOffset += 1;
+    host_.log("Numbering offset " + str(Reco.NumberOffset) + ": " + str(disagree) + " of " + str(agree + disagree) +
+              " stones show the other colour; move " + str(Reco.MovesBefore + 1) + " is not on the board");
+}
+
 void GameAssembly::placeNumbers()
 {
     const DiagramRect w = passWindow(diagram_);
@@ -588,6 +619,7 @@ void GameAssembly::runPass()
             host_.log(text);
             host_.inform(text);
         }
+        checkOffsetByColour();
         placeNumbers();
         findLastMove();
     }

@@ -190,6 +190,7 @@ class GameAssembly {
 
     // The steps, public for the tests.
     void readStones();
+    void checkOffsetByColour();
     void placeNumbers();
     void findLastMove();
     void listMissedMoves();

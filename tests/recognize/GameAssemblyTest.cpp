@@ -446,6 +446,35 @@ TEST_F(GameAssemblyTest, NumberingModesOverThreeDiagrams)
     }
 }
 
+// Numbers restarting at 1 on every diagram: a last move printed beside the
+// board leaves the move count one short, and the stones' colours show that
+// the next diagram's numbers start one move later than the count says.
+TEST_F(GameAssemblyTest, RestartNumberingFollowsTheStonesColours)
+{
+    for (const bool lastMoveOnBoard : {true, false}) {
+        SCOPED_TRACE(lastMoveOnBoard);
+        SetUp();
+        start.options.CBTypN = options.CBTypN = 0;
+        auto coloured = [&](int from, int to, int offset) {
+            for (int m = from; m <= to; ++m)
+                stone(pointOf(m).first, pointOf(m).second, reading(std::to_string(m - offset)), 85,
+                      static_cast<int16_t>(moveColour(m)));
+        };
+        coloured(1, lastMoveOnBoard ? 40 : 39, 0);
+        run();
+        NewDia(2, start, host, nullptr);
+        options.seNDia = 2;
+        reader.first.clear();
+        coloured(41, 80, 40);
+        run();
+        EXPECT_EQ(Reco.NumberOffset, 40);
+        EXPECT_EQ(Reco.MoveCount, 80);
+        for (int m = 41; m <= 80; ++m)
+            EXPECT_EQ(Reco.MoveTable[m], at(pointOf(m).first, pointOf(m).second)) << m;
+        EXPECT_EQ(Reco.MissedMoves.Count, lastMoveOnBoard ? 0 : 1);
+    }
+}
+
 TEST_F(GameAssemblyTest, UnsavedGameQuestionOnlyBeforeTheGameIsDiscarded)
 {
     moves(1, 10);

@@ -192,6 +192,13 @@ void TForm1::linkWindows()
         connect(Options->cbJumpOverStones, &QCheckBox::toggled, Jumpsoverstones1, &QAction::setChecked);
         Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
     }
+    // A click on the game board reads the edit items of the Game and Board menus.
+    if (VGame)
+        VGame->editModeSource = [this] { return editMode(); };
+    // Linear input is typed on the game window: its two commands must work
+    // from there too.
+    for (const char* name : {"LinearInput1", "NextDia1"})
+        item(name)->setShortcutContext(Qt::ApplicationShortcut);
     // Preparation lists point values beside the recognition log.
     if (Prepare3 && Debug1)
         Prepare3->pointListSink = [](const std::string& line) {

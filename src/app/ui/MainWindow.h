@@ -18,6 +18,8 @@ class QScrollArea;
 
 namespace quon {
 
+enum class GameEditMode; // model/GameController.h
+
 class PageView;
 struct MenuItemDef;
 struct DiagramSnapshot;
@@ -153,6 +155,18 @@ public:
     void Exit1Click();
     void Addmove1Click();
     void Jumpsoverstones1Click();
+    // Linear input and the diagrams of the typed game.
+    void LinearInput1Click();
+    void NextDia1Click();
+    void PreviousDia1Click();
+    void GotoMoveNumber1Click();
+    void Movealldown1Click();
+    void Movelineright1Click();
+    void Movelineleft1Click();
+    void Movelineup1Click();
+    void Movelinedown1Click();
+    // The board edit the Game and Board menus have checked.
+    GameEditMode editMode() const;
     void SetScanReg11Click();
     void SetScanReg21Click();
     void selectScanSet(int index);
