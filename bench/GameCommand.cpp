@@ -1,5 +1,7 @@
-// quon-bench game PAGE.bmp... --out DIR [--answers none|truth]: the pages are
-// the diagrams of one game, in order. Each is loaded as Open Image loads it
+// quon-bench game PAGE.bmp... --out DIR [--answers none|truth]
+// [--type game|position|mixed]: the pages are the diagrams of one game, in
+// order, of the diagram type given ("Game Record", "Position (only static
+// stones)" or "Diagram (stones and moves)"; default the first). Each is loaded as Open Image loads it
 // and run through AutoRecognition's whole road (the diagram number counted
 // on, the diagram started, prepared, recognised) with the options a user
 // would set: "Game Record", the numbering mode of the first page's truth,
@@ -12,7 +14,9 @@
 // Writes DIR/<series>.sgf (the game as the record writer composes it, a move
 // without a stone written as a pass) and
 // DIR/<series>.json (questions, mistakes, repairs, moves, the move table,
-// per page the time and the log), and prints one JSON line per page and one
+// per page the time and the log; with position or mixed the setup stones
+// found, and per page how the stones without a number of the truth came
+// out as setup stones), and prints one JSON line per page and one
 // for the series with the moves right, silently wrong (a point that is not
 // the game's, placed without a question), missing and played off the board.
 #include "BenchCommon.h"
@@ -75,6 +79,7 @@ struct PageTruth {
 // A numbered stone of the truth and whether the run read its number.
 struct StoneRead {
     int32_t move = 0;
+    int32_t slot = 0; // the printed number with the run's own offset
     int col = 0, row = 0;
     bool readRight = false;
 };
@@ -129,17 +134,21 @@ std::string moveTableJson()
 int gameCommand(int argc, char** argv)
 {
     std::vector<std::string> pages;
-    std::string out, answers = "none";
+    std::string out, answers = "none", type = "game";
     for (int a = 2; a < argc; ++a) {
         if (std::strcmp(argv[a], "--out") == 0 && a + 1 < argc)
             out = argv[++a];
         else if (std::strcmp(argv[a], "--answers") == 0 && a + 1 < argc)
             answers = argv[++a];
+        else if (std::strcmp(argv[a], "--type") == 0 && a + 1 < argc)
+            type = argv[++a];
         else
             pages.emplace_back(argv[a]);
     }
-    if (pages.empty() || out.empty() || (answers != "none" && answers != "truth")) {
-        std::fprintf(stderr, "usage: quon-bench game PAGE.bmp... --out DIR [--answers none|truth]\n");
+    if (pages.empty() || out.empty() || (answers != "none" && answers != "truth") ||
+        (type != "game" && type != "position" && type != "mixed")) {
+        std::fprintf(stderr, "usage: quon-bench game PAGE.bmp... --out DIR [--answers none|truth] "
+                             "[--type game|position|mixed]\n");
         return 2;
     }
     std::error_code ec;
@@ -182,6 +191,8 @@ int gameCommand(int argc, char** argv)
 
     resetTablesToStart();
     setDefaultDiagram();
+    Reco.DiagramType = type == "position" ? DiaPosition : type == "mixed" ? DiaStonesAndMoves : DiaGameRecord;
+    Reco.StaticStonesPossible = Reco.DiagramType != DiaGameRecord ? 1 : 0;
     ScriptedRecognitionHost host;
     host.saveAnswer = false;
     StoneNumberReader& reader = numberReader();
@@ -215,6 +226,9 @@ int gameCommand(int argc, char** argv)
     o.rg1stMove = Reco.FirstMoveColour - 1;
 
     int32_t questions = 0, repairs = 0, mistakes = 0, offBoard = 0;
+    // The stones without a number of the truth (not carried over from the
+    // game board), against the setup stones the pages added.
+    int32_t setupTruth = 0, setupRight = 0, setupWrongColour = 0, setupMissing = 0, setupExtra = 0;
     std::vector<StoneRead> stoneReads;
     std::string pageJson, logJson;
     for (size_t i = 0; i < pages.size(); ++i) {
@@ -247,6 +261,7 @@ int gameCommand(int argc, char** argv)
             host.log(l);
         double recogniseMs = 0;
         int32_t pageQuestions = 0;
+        const long setupBefore[3] = {0, Reco.SetupStones[1].Count, Reco.SetupStones[2].Count};
         if (!prepared || Reco.CancelFlag) {
             // As AutoRecognition does: the game so far back on the game window.
             Reco.CancelFlag = 1;
@@ -260,7 +275,10 @@ int gameCommand(int argc, char** argv)
             Reco.GameEditEnabled = 1;
             const auto t1 = Clock::now();
             GameAssembly run(host, stones, o);
-            run.RecoFullGame();
+            if (Reco.DiagramType == DiaGameRecord)
+                run.RecoFullGame();
+            else
+                run.RecoDiagram();
             recogniseMs = msSince(t1);
             Reco.DiagramsDone += 1;
             pageQuestions = run.Questions;
@@ -283,24 +301,62 @@ int gameCommand(int argc, char** argv)
                                 "\", \"number\": " + (number ? std::to_string(std::stoi(p.Text)) : "null") + "}";
                     if (truths[i].grid.numbered[c - 1][r - 1]) {
                         const int32_t printed = truths[i].grid.number[c - 1][r - 1];
-                        stoneReads.push_back(StoneRead{printed + truths[i].offset, c, r,
-                                                       prepared && number && std::stoi(p.Text) == printed});
+                        stoneReads.push_back(StoneRead{printed + truths[i].offset, printed + Reco.NumberOffset, c,
+                                                       r, prepared && number && std::stoi(p.Text) == printed});
                     }
                 }
             std::ofstream f(std::filesystem::path(out) / (name + ".json"));
             f << "{\"page\": " << jsonString(name) << ", \"stones\": [" << list << "]}\n";
+        }
+        int32_t pageSetup[5] = {}; // truth, right, wrong colour, missing, extra
+        if (Reco.DiagramType != DiaGameRecord) {
+            int added[20][20] = {}; // colour of a setup stone this page added
+            for (int colour = 1; colour <= 2; ++colour)
+                for (long k = setupBefore[colour] + 1; k <= Reco.SetupStones[colour].Count; ++k)
+                    added[Reco.SetupStones[colour][k].X][Reco.SetupStones[colour][k].Y] = colour;
+            for (int c = 1; c <= 19; ++c)
+                for (int r = 1; r <= 19; ++r) {
+                    const int truth = truths[i].grid.colour[c - 1][r - 1];
+                    const bool plain = truth != 0 && !truths[i].grid.numbered[c - 1][r - 1];
+                    const bool carried = Reco.GridPoints[c][r].PatternConf == 100 &&
+                                         (Reco.GridPoints[c][r].Typ == TypBlackStatic ||
+                                          Reco.GridPoints[c][r].Typ == TypWhiteStatic);
+                    if (plain && !carried) {
+                        ++pageSetup[0];
+                        if (added[c][r] == truth)
+                            ++pageSetup[1];
+                        else if (added[c][r] != 0)
+                            ++pageSetup[2];
+                        else
+                            ++pageSetup[3];
+                    } else if (added[c][r] != 0) {
+                        ++pageSetup[4];
+                    }
+                }
+            setupTruth += pageSetup[0];
+            setupRight += pageSetup[1];
+            setupWrongColour += pageSetup[2];
+            setupMissing += pageSetup[3];
+            setupExtra += pageSetup[4];
         }
         std::string lines;
         for (const std::string& l : host.logLines)
             lines += std::string(lines.empty() ? "" : ", ") + jsonString(l);
         for (const std::string& m : prepHost.messages)
             lines += std::string(lines.empty() ? "" : ", ") + jsonString("message: " + m);
-        char buf[256];
+        char buf[512];
         std::snprintf(buf, sizeof buf,
                       "{\"page\": %s, \"prepared\": %s, \"time_ms\": %.1f, \"prepare_ms\": %.1f, "
                       "\"recognise_ms\": %.1f, \"questions\": %d, \"moves\": %d",
                       jsonString(name).c_str(), prepared ? "true" : "false", prepareMs + recogniseMs, prepareMs,
                       recogniseMs, pageQuestions, Reco.MoveCount);
+        if (Reco.DiagramType != DiaGameRecord) {
+            const size_t used = std::strlen(buf);
+            std::snprintf(buf + used, sizeof buf - used,
+                          ", \"setup_truth\": %d, \"setup_right\": %d, \"setup_wrong_colour\": %d, "
+                          "\"setup_missing\": %d, \"setup_extra\": %d",
+                          pageSetup[0], pageSetup[1], pageSetup[2], pageSetup[3], pageSetup[4]);
+        }
         pageJson += std::string(pageJson.empty() ? "" : ",\n  ") + buf + ", \"log\": [" + lines + "]}";
         std::printf("%s}\n", buf);
         std::fflush(stdout);
@@ -345,8 +401,10 @@ int gameCommand(int argc, char** argv)
     const int32_t extra = std::max(0, Reco.MoveCount - last);
     // Numbers read right that did not end in the game, and moves that did
     // although their number was not read right (repairs and answers).
-    int32_t readRight = 0, readNotPlaced = 0, placedNotRead = 0;
+    int32_t readRight = 0, readNotPlaced = 0, placedNotRead = 0, placedAsPrinted = 0;
     for (const StoneRead& s : stoneReads) {
+        placedAsPrinted += s.slot >= 1 && s.slot <= MaxMoves &&
+                           Reco.MoveTable[s.slot] == MoveRecord{static_cast<uint8_t>(s.col), static_cast<uint8_t>(s.row)};
         const bool placed = s.move >= 1 && s.move <= Reco.MoveCount &&
                             Reco.MoveTable[s.move] == MoveRecord{static_cast<uint8_t>(s.col), static_cast<uint8_t>(s.row)};
         readRight += s.readRight;
@@ -357,7 +415,19 @@ int gameCommand(int argc, char** argv)
         std::ofstream f(std::filesystem::path(out) / (series + ".json"));
         f << "{\"series\": " << jsonString(series) << ", \"answers\": " << jsonString(answers)
           << ", \"questions\": " << questions << ", \"mistakes\": " << mistakes << ", \"repairs\": " << repairs
-          << ", \"moves\": " << Reco.MoveCount << ", \"move_table\": " << moveTableJson()
+          << ", \"moves\": " << Reco.MoveCount << ", \"move_table\": " << moveTableJson();
+        if (Reco.DiagramType != DiaGameRecord) {
+            f << ", \"setup\": {";
+            for (int colour = 1; colour <= 2; ++colour) {
+                f << (colour == 1 ? "\"B\": [" : ", \"W\": [");
+                for (long k = 1; k <= Reco.SetupStones[colour].Count; ++k)
+                    f << (k > 1 ? ", " : "") << "[" << Reco.SetupStones[colour][k].X << ", "
+                      << Reco.SetupStones[colour][k].Y << "]";
+                f << "]";
+            }
+            f << "}";
+        }
+        f
           << ",\n \"score\": {\"game_moves\": " << last << ", \"right\": " << right << ", \"silently_wrong\": " << wrong
           << ", \"missing\": " << missing << ", \"off_board\": " << offBoard << ", \"extra\": " << extra
           << "},\n \"pages\": [\n  " << pageJson << "]}\n";
@@ -369,10 +439,16 @@ int gameCommand(int argc, char** argv)
     std::printf("{\"series\": %s, \"answers\": %s, \"pages\": %zu, \"game_moves\": %d, \"right\": %d, "
                 "\"silently_wrong\": %d, \"missing\": %d, \"off_board\": %d, \"extra\": %d, \"questions\": %d, "
                 "\"questions_per_diagram\": %.2f, \"repairs\": %d, \"mistakes\": %d, \"numbered_stones\": %zu, "
-                "\"read_right\": %d, \"read_right_not_placed\": %d, \"placed_not_read\": %d}\n",
+                "\"read_right\": %d, \"read_right_not_placed\": %d, \"placed_not_read\": %d, "
+                "\"placed_as_printed\": %d",
                 jsonString(series).c_str(), jsonString(answers).c_str(), pages.size(), last, right, wrong, missing,
                 offBoard, extra, questions, pages.empty() ? 0.0 : double(questions) / double(pages.size()), repairs,
-                mistakes, stoneReads.size(), readRight, readNotPlaced, placedNotRead);
+                mistakes, stoneReads.size(), readRight, readNotPlaced, placedNotRead, placedAsPrinted);
+    if (Reco.DiagramType != DiaGameRecord)
+        std::printf(", \"type\": %s, \"setup_truth\": %d, \"setup_right\": %d, \"setup_wrong_colour\": %d, "
+                    "\"setup_missing\": %d, \"setup_extra\": %d",
+                    jsonString(type).c_str(), setupTruth, setupRight, setupWrongColour, setupMissing, setupExtra);
+    std::printf("}\n");
     return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "recognize/GameAssembly.h"
 
+#include "prepare/PrepareEngine.h"
 #include "prepare/WindowFeatures.h"
 
 #include <algorithm>
@@ -23,6 +24,20 @@ bool textNumber(const std::string& t, int32_t& value)
 }
 
 bool hasFailureMark(const std::string& t) { return t.find_first_not_of("0123456789") != std::string::npos; }
+
+// The confidence of a stone carried over from the game board into a further
+// diagram: preparation gives no stone of its own finding this value.
+constexpr int32_t CarriedStoneConf = 100;
+
+// The points the pass reads: the diagram window for the diagram flavour
+// (within the board), the whole grid for a game record.
+DiagramRect passWindow(bool diagram)
+{
+    if (!diagram)
+        return DiagramRect{1, 1, 19, 19};
+    const DiagramRect& w = Reco.DiagramWindow;
+    return DiagramRect{std::max(1, w.Left), std::max(1, w.Top), std::min(19, w.Right), std::min(19, w.Bottom)};
+}
 
 // The digits of a reading with "e" at its one rejected position; empty when
 // the reading failed as a whole or more or fewer than one position was
@@ -65,20 +80,56 @@ std::string correctionQuestion(int32_t c, int32_t r)
 
 // ---- Reading ------------------------------------------------------------------
 
+void GameAssembly::collectSetupStone(const BC& p, int32_t c, int32_t r)
+{
+    if ((p.Typ != TypBlackStatic && p.Typ != TypWhiteStatic) || p.PatternConf == CarriedStoneConf)
+        return;
+    BoundedList<StonePoint, 100>& list = Reco.SetupStones[p.Typ - 2];
+    const StonePoint s{c, r};
+    if (std::find(list.begin(), list.end(), s) != list.end())
+        return;
+    if (list.full()) {
+        ++SetupStonesRefused;
+        return;
+    }
+    list.add(s, "Setup stones");
+}
+
 void GameAssembly::readStones()
 {
-    host_.showMoveInput();
+    if (!diagram_)
+        host_.showMoveInput();
     host_.beginGridCells();
     host_.showProgress("", "Recognizing stones");
     host_.pump();
+    const DiagramRect w = passWindow(diagram_);
+    // A position has no numbers to read.
+    const bool readNumbers = !diagram_ || Reco.DiagramType != DiaPosition;
     bool cancelled = false;
-    for (int32_t r = 1; r <= 19 && !cancelled; ++r) {
-        for (int32_t c = 1; c <= 19; ++c) {
+    for (int32_t r = w.Top; r <= w.Bottom && !cancelled; ++r) {
+        for (int32_t c = w.Left; c <= w.Right; ++c) {
             Reco.CurPointX = c;
             Reco.CurPointY = r;
             BC& p = Reco.GridPoints[c][r];
+            if (diagram_ && p.Typ == TypUndecided) {
+                BC copy = p;
+                if (reader_.checkStone(copy)) {
+                    p.Coord = copy.Coord;
+                    p.Size = copy.Size;
+                    if (Reco.DiagramType == DiaPosition && copy.Typ > 0) {
+                        p.Typ = static_cast<int16_t>(copy.Typ + 2);
+                        p.PatternConf = 90;
+                    } else {
+                        p.Typ = TypColourUndecided;
+                        p.PatternConf = 70;
+                    }
+                    p.Est = 80;
+                }
+            }
             StoneReadResult res;
-            if (p.Typ == TypColourUndecided) {
+            if (!readNumbers) {
+                // nothing read
+            } else if (p.Typ == TypColourUndecided) {
                 // Try black first; a stone that reads as neither stays undecided.
                 p.Typ = TypBlackNumbered;
                 res = reader_.read(0);
@@ -96,6 +147,8 @@ void GameAssembly::readStones()
                 p.Text = res.Text;
                 host_.setGridCell(c - 1, r - 1, res.Text);
             } else {
+                if (diagram_)
+                    collectSetupStone(p, c, r);
                 host_.setGridCell(c - 1, r - 1, p.Typ == TypBlackStatic ? " B" : p.Typ == TypWhiteStatic ? " W" : "");
             }
         }
@@ -118,7 +171,15 @@ void GameAssembly::addMistake(int32_t c, int32_t r, uint8_t kind, const std::str
     m.Kind = kind;
     m.Open = 1;
     m.Text = text;
-    // A full list refuses the entry and says so once in the log.
+    // The diagram flavour keeps 100 mistakes. A full list refuses the entry
+    // and says so once in the log.
+    if (diagram_ && Reco.RecogMistakes.Count >= DiagramMistakeLimit) {
+        if (!mistakesFullLogged_)
+            host_.log("Recognition mistakes: the list is full (" + str(DiagramMistakeLimit) +
+                      "), further mistakes are not listed");
+        mistakesFullLogged_ = true;
+        return;
+    }
     if (!Reco.RecogMistakes.add(m, "Recognition mistakes"))
         return;
     extras_.push_back(std::move(extra));
@@ -157,8 +218,9 @@ void GameAssembly::checkOffsetByColour()
 
 void GameAssembly::placeNumbers()
 {
-    for (int32_t r = 1; r <= 19; ++r) {
-        for (int32_t c = 1; c <= 19; ++c) {
+    const DiagramRect w = passWindow(diagram_);
+    for (int32_t r = w.Top; r <= w.Bottom; ++r) {
+        for (int32_t c = w.Left; c <= w.Right; ++c) {
             BC& p = Reco.GridPoints[c][r];
             const std::string t = p.Text;
             if (t.empty() || t == " ? ")
@@ -174,10 +236,13 @@ void GameAssembly::placeNumbers()
                 host_.log("Recognition Mistake, move #" + t + at(c, r));
                 continue;
             }
-            if (n > 399)
+            // A printed 400 or more counts 300 less on a game record only.
+            if (!diagram_ && n > 399)
                 n -= 300;
             n += Reco.NumberOffset;
-            if (n <= Reco.MovesBefore) {
+            // A printed 0 is no move; a number of an earlier diagram never
+            // takes that diagram's slot.
+            if (n <= Reco.MovesBefore || (diagram_ && n == Reco.NumberOffset)) {
                 addMistake(c, r, MistakeUnreadable, t, {});
                 host_.log("Recognition Mistake, move #" + t + at(c, r));
                 continue;
@@ -205,12 +270,20 @@ void GameAssembly::placeNumbers()
             }
             const int32_t c1 = slot.X, r1 = slot.Y;
             BC& first = Reco.GridPoints[c1][r1];
-            if (p.Est < 80 && first.Est > 90) {
+            // A diagram settles no claim by the estimates: every second
+            // claim is a double move while the list has room for both.
+            const bool room =
+                diagram_ ? Reco.DoubleMoves.Count + 2 <= Reco.DoubleMoves.Capacity : Reco.DoubleMoves.Count < 100;
+            if (!diagram_ && p.Est < 80 && first.Est > 90) {
                 p.Text.clear();
-            } else if (p.Est > 90 && first.Est < 80) {
+            } else if (!diagram_ && p.Est > 90 && first.Est < 80) {
                 first.Text.clear();
                 slot = MoveRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(r)};
-            } else if (Reco.DoubleMoves.Count < 100) {
+            } else if (!room) {
+                if (diagram_ && !doublesFullLogged_)
+                    host_.log("Double moves: the list is full, further double moves are not listed");
+                doublesFullLogged_ = true;
+            } else {
                 host_.log("Double move #" + t + at(c, r) + " and" + at(c1, r1));
                 slot = DoubleMove;
                 bool listed = false;
@@ -232,7 +305,8 @@ void GameAssembly::findLastMove()
 {
     const bool last = options_.SENdias == options_.seNDia;
     // A count of 0 was never entered: the search decides.
-    const bool manual = options_.rgNumMoves == 1 && options_.seNumMoves > 0;
+    // A diagram always searches.
+    const bool manual = !diagram_ && options_.rgNumMoves == 1 && options_.seNumMoves > 0;
     if (manual && last) {
         for (int32_t s = MaxMoves; s > Reco.MoveCount && s >= 1; --s) {
             const MoveRecord m = Reco.MoveTable[s];
@@ -442,7 +516,8 @@ void GameAssembly::askCorrections()
                 closeMistake(i);
                 placeRepaired(n, m.X, m.Y);
                 host_.log("Manually Fixed wrong recog. Move #" + str(n) + atComma(m.X, m.Y));
-                host_.removeNoMove(n);
+                if (!diagram_)
+                    host_.removeNoMove(n);
             }
         }
         host_.markPoint(m.X, m.Y, false);
@@ -498,8 +573,10 @@ void GameAssembly::handOver()
 
 void GameAssembly::RecoFullGame()
 {
+    diagram_ = false;
     extras_.clear();
     Reco.RecogMistakes.clear();
+    mistakesFullLogged_ = doublesFullLogged_ = false;
     // A run reads every stone: a stop left by an earlier run does not carry over.
     Reco.DebugRunState = 1;
     if (Reco.LinearInputState == 0) {
@@ -512,11 +589,36 @@ void GameAssembly::RecoFullGame()
         Reco.StartTicks = host_.ticks();
         readStones();
     }
+    runPass();
+}
+
+void GameAssembly::RecoDiagram()
+{
+    diagram_ = true;
+    extras_.clear();
+    Reco.RecogMistakes.clear();
+    mistakesFullLogged_ = doublesFullLogged_ = false;
+    SetupStonesRefused = 0;
+    Reco.DebugRunState = 1;
+    Reco.StartTicks = host_.ticks();
+    readStones();
+    runPass();
+}
+
+void GameAssembly::runPass()
+{
+    const bool reading = diagram_ || Reco.LinearInputState == 0;
     Reco.MistakeCount = 0;
     Reco.MissedMoves.clear();
     Reco.DoubleMoves.clear();
-    if (Reco.LinearInputState == 0) {
+    if (reading) {
         host_.clearLog();
+        if (SetupStonesRefused > 0) {
+            const std::string text = "Setup stones: " + str(SetupStonesRefused) +
+                                     " stones were left out, the lists hold 100 stones of a colour";
+            host_.log(text);
+            host_.inform(text);
+        }
         checkOffsetByColour();
         placeNumbers();
         findLastMove();
@@ -528,7 +630,7 @@ void GameAssembly::RecoFullGame()
     host_.log("N Double moves: " + str(Reco.DoubleMoves.Count / 2));
     host_.log("Mistakes all: " + str(Reco.MistakeCount));
     host_.log("Number of Moves: " + str(Reco.MoveCount));
-    if (Reco.LinearInputState == 0) {
+    if (reading) {
         Reco.RecognitionTime = static_cast<int32_t>((host_.ticks() - Reco.StartTicks) / 100);
         host_.log("Time of: Preparing: " + str(Reco.PreparationTime) + ", Recognition: " + str(Reco.RecognitionTime));
     }
@@ -540,10 +642,13 @@ void GameAssembly::RecoFullGame()
 
     host_.initGame();
     gameShown_ = host_.game() != nullptr && host_.game()->Moves().Size() > 1;
-    std::vector<int32_t> topFirst;
-    for (long k = Reco.MissedMoves.Count; k >= 1; --k)
-        topFirst.push_back(Reco.MissedMoves[k].Number);
-    host_.setNoMoveList(topFirst);
+    // The diagram flavour leaves the dialog's list of missing moves as it is.
+    if (!diagram_) {
+        std::vector<int32_t> topFirst;
+        for (long k = Reco.MissedMoves.Count; k >= 1; --k)
+            topFirst.push_back(Reco.MissedMoves[k].Number);
+        host_.setNoMoveList(topFirst);
+    }
     host_.showGameWindow(true);
 
     askCorrections();
@@ -559,7 +664,46 @@ void GameAssembly::RecoFullGame()
     handOver();
 }
 
-// ---- The wrong-split reading ------------------------------------------------------
+// ---- The program's reader -----------------------------------------------------------
+
+// The stone check's host inside recognition: nothing is shown or asked, a
+// window of the wrong size becomes a line of the log.
+class ProgramStoneReader::CheckHost : public PrepareHost {
+  public:
+    explicit CheckHost(StoneNumberReader& reader) : reader_(reader) {}
+    void showProgress(bool) override {}
+    void setLabel(int, const std::string&) override {}
+    bool pump() override { return false; }
+    void inform(const std::string& text) override { log(text); }
+    bool ask(const std::string&) override { return false; }
+    void log(const std::string& line) override
+    {
+        if (reader_.Log)
+            reader_.Log(line);
+    }
+    void pointList(const std::string&) override {}
+    uint32_t ticks() override { return 0; }
+
+  private:
+    StoneNumberReader& reader_;
+};
+
+ProgramStoneReader::ProgramStoneReader(StoneNumberReader& reader) : reader_(reader) {}
+ProgramStoneReader::~ProgramStoneReader() = default;
+
+bool ProgramStoneReader::checkStone(BC& point)
+{
+    if (!checker_) {
+        checkHost_ = std::make_unique<CheckHost>(reader_);
+        checker_ = std::make_unique<PrepareEngine>(*checkHost_);
+    }
+    // A refused window size stops neither the check of the next point nor
+    // the reading of the diagram.
+    const int16_t runState = Reco.DebugRunState;
+    const bool found = checker_->CheckStone(point, 5);
+    Reco.DebugRunState = runState;
+    return found;
+}
 
 bool ProgramStoneReader::readSplit(std::string& text)
 {
@@ -600,8 +744,11 @@ void NewDia(int32_t n, DiagramStart& start, RecognitionHost& host, StoneNumberRe
     host.clearLog();
     Reco.CropArmed = 0;
     Reco.CornerMode = 0;
-    Reco.SetupStones[1].clear();
-    Reco.SetupStones[2].clear();
+    // The setup stones belong to the game: a further diagram adds to them.
+    if (n == 1) {
+        Reco.SetupStones[1].clear();
+        Reco.SetupStones[2].clear();
+    }
     if (reader)
         reader->resetDigitHeights();
     resetGridForNewDiagram(start.manualCorners);
@@ -656,7 +803,7 @@ void NewDia(int32_t n, DiagramStart& start, RecognitionHost& host, StoneNumberRe
                     if (!cell::isPlainStone(v))
                         continue;
                     BC& p = Reco.GridPoints[c][r];
-                    p.PatternConf = 100;
+                    p.PatternConf = CarriedStoneConf;
                     p.Typ = static_cast<int16_t>(v + 2);
                 }
             board.TakeError();
@@ -742,6 +889,7 @@ void DiagramSnapshot::take()
     GridPoints = Reco.GridPoints;
     MoveTable = Reco.MoveTable;
     MoveCount = Reco.MoveCount;
+    SetupStones = Reco.SetupStones;
     valid = true;
 }
 
@@ -752,6 +900,7 @@ void DiagramSnapshot::restore() const
     Reco.GridPoints = GridPoints;
     Reco.MoveTable = MoveTable;
     Reco.MoveCount = MoveCount;
+    Reco.SetupStones = SetupStones;
 }
 
 } // namespace quon

@@ -1,5 +1,5 @@
-// Assembling the game from the numbers read on a prepared "Game Record"
-// diagram, and the start of every diagram.
+// Assembling the game from the numbers read on a prepared diagram, and the
+// start of every diagram.
 //
 // Method. Every numbered stone of the grid is read once, row by row. A number
 // that is all digits is shifted by the diagram's numbering offset (a printed
@@ -25,6 +25,15 @@
 // without a question (only a double claim or a gap reveals it); moves played
 // on a point whose stone is still drawn appear on no stone and stay missed.
 //
+// Diagrams of the other types (a position, or stones and moves) run the same
+// pass in its diagram flavour: only the diagram window is read, a point that
+// preparation left undecided gets the stone check, the stones without a
+// number become the setup stones (those carried over from the game board of
+// an earlier diagram are there already), a position reads no numbers, a
+// printed number is never shifted by 300, a printed 0 is a mistake, every
+// second claim on a number is a double move, and the last move is always
+// searched for.
+//
 // It talks to the program only through RecognitionHost (progress, events,
 // log, grid cells, the correction dialog, the board mark, the game window)
 // and reads stones only through StoneTextSource, so tests and the bench run
@@ -37,10 +46,13 @@
 #include "recognize/StoneNumberReader.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace quon {
+
+class PrepareEngine;
 
 // Answers of the correction dialog.
 enum class CorrectionResult { Ok, NoMove, Cancel };
@@ -105,6 +117,8 @@ class RecognitionHost {
     virtual bool askSaveGame() { return false; }
     // Saves the game as a record.
     virtual void saveGame() {}
+    // An information box with an OK button.
+    virtual void inform(const std::string& /*text*/) {}
 };
 
 // How the numbers of the stones are read.
@@ -120,17 +134,27 @@ class StoneTextSource {
     // no features; else the text read, empty when the groups did not come
     // out as one and then two.
     virtual bool readSplit(std::string& text) = 0;
+    // The stone check of an undecided point, on a copy of its record: true
+    // when a stone stands there, with its colour in Typ (1 black, 2 white, 0
+    // not known) and the stone window found in Coord and Size. A window of a
+    // size that has no features is no stone, and the pass goes on.
+    virtual bool checkStone(BC& /*point*/) { return false; }
 };
 
 // The program's reader behind StoneTextSource.
 class ProgramStoneReader : public StoneTextSource {
   public:
-    explicit ProgramStoneReader(StoneNumberReader& reader) : reader_(reader) {}
+    explicit ProgramStoneReader(StoneNumberReader& reader);
+    ~ProgramStoneReader() override;
     StoneReadResult read(int32_t mode) override { return reader_.RecoStoneNumber(mode); }
     bool readSplit(std::string& text) override;
+    bool checkStone(BC& point) override;
 
   private:
+    class CheckHost;
     StoneNumberReader& reader_;
+    std::unique_ptr<CheckHost> checkHost_;
+    std::unique_ptr<PrepareEngine> checker_;
 };
 
 // The question of the correction dialog for the point (col, row), with the
@@ -149,6 +173,9 @@ class GameAssembly {
     }
 
     void RecoFullGame();
+    // The pass for a position or a diagram of stones and moves
+    // (Reco.DiagramType 1, 2 or 3).
+    void RecoDiagram();
 
     // The open tallies at the end of the run.
     int32_t OpenMistakes = 0;
@@ -158,6 +185,8 @@ class GameAssembly {
     int32_t Questions = 0;
     int32_t Repairs = 0;
     int32_t MistakesListed = 0;
+    // Stones without a number that the setup lists had no room for.
+    int32_t SetupStonesRefused = 0;
 
     // The steps, public for the tests.
     void readStones();
@@ -188,6 +217,9 @@ class GameAssembly {
     long openMissed(int32_t n) const;
     bool ofThisDiagram(int32_t n) const { return n > Reco.MovesBefore; }
     void handOver();
+    // The two passes after their own start.
+    void runPass();
+    void collectSetupStone(const BC& p, int32_t col, int32_t row);
 
     RecognitionHost& host_;
     StoneTextSource& reader_;
@@ -195,6 +227,11 @@ class GameAssembly {
     std::vector<MistakeExtra> extras_; // beside Reco.RecogMistakes, 1-based through index - 1
     Array1<Array1<StoneReadResult, 1, 19>, 1, 19> results_{};
     bool gameShown_ = false;
+    // The diagram flavour of the pass.
+    bool diagram_ = false;
+    static constexpr int32_t DiagramMistakeLimit = 100;
+    bool mistakesFullLogged_ = false;
+    bool doublesFullLogged_ = false;
 };
 
 // ---- The start of a diagram and the game window -----------------------------
@@ -209,8 +246,10 @@ struct DiagramStart {
 // Starts diagram n of the game: the unsaved-game question before a game with
 // moves is discarded, the grid reset (the hand-pointed corners kept), stone
 // sizes, a new game's empty tables or a further diagram's offset, and the
-// stones of the game board carried into the new grid as plain stones. The
-// game window is cleared. `start.options` gets the values the dialog shows
+// stones of the game board carried into the new grid as plain stones (sure,
+// PatternConf 100). A new game empties the setup stones; a further diagram
+// keeps them, since the game window replays the game from them. The game
+// window is cleared. `start.options` gets the values the dialog shows
 // afterwards (seNDia, se1stMove, seMoveCor, seNumMoves).
 void NewDia(int32_t n, DiagramStart& start, RecognitionHost& host, StoneNumberReader* reader);
 
@@ -237,6 +276,7 @@ struct DiagramSnapshot {
     PointGrid GridPoints{};
     Array1<MoveRecord, 0, MaxMoves> MoveTable{};
     int32_t MoveCount = 0;
+    Array1<BoundedList<StonePoint, 100>, 1, 2> SetupStones{};
     void take();
     void restore() const;
 };

@@ -30,6 +30,7 @@ class ScriptedRecognitionHost : public RecognitionHost, private GameWindowHost {
     bool askSaveGame() override;
     void saveGame() override { ++saves; }
     void setGridCell(int col, int row, const std::string& text) override;
+    void inform(const std::string& text) override { informed.push_back(text); }
 
     // Answers of the correction dialog: called with the question and the
     // point; Cancel when not set.
@@ -39,6 +40,7 @@ class ScriptedRecognitionHost : public RecognitionHost, private GameWindowHost {
     std::vector<std::string> logLines;
     std::vector<std::string> questions;
     std::vector<std::string> saveQuestions;
+    std::vector<std::string> informed;
     std::vector<int32_t> noMoveList;
     // The board value at the asked point while the dialog was up.
     std::vector<CellValue> markedValues;

@@ -2,6 +2,7 @@
 // move, missed moves, the repairs, the correction flow, the second reading of
 // doubles, and the start of further diagrams.
 #include "recognize/GameAssembly.h"
+#include "prepare/WindowFeatures.h"
 #include "recognize/ScriptedRecognitionHost.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,13 @@ class FakeReader : public StoneTextSource {
     std::map<std::pair<int, int>, std::string> split;
     bool featuresFail = false;
     int splitCalls = 0;
+    // The stone check: the colour found at an undecided point (0 unknown).
+    std::map<std::pair<int, int>, int16_t> checked;
+    int reads = 0;
 
     StoneReadResult read(int32_t mode) override
     {
+        ++reads;
         const auto key = std::make_pair(Reco.CurPointX, Reco.CurPointY);
         auto& table = mode == 2 ? second : first;
         const auto it = table.find(key);
@@ -54,6 +59,16 @@ class FakeReader : public StoneTextSource {
         text = it == split.end() ? "" : it->second;
         return true;
     }
+    bool checkStone(BC& point) override
+    {
+        const auto it = checked.find({Reco.CurPointX, Reco.CurPointY});
+        if (it == checked.end())
+            return false;
+        point.Typ = it->second;
+        point.Coord = IntPoint{Reco.CurPointX * 40 + 3, Reco.CurPointY * 40 - 2};
+        point.Size = IntSize{36, 37};
+        return true;
+    }
 };
 
 class GameAssemblyTest : public ::testing::Test {
@@ -62,6 +77,7 @@ class GameAssemblyTest : public ::testing::Test {
     {
         resetTablesToStart();
         Reco.DiagramType = DiaGameRecord;
+        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
         start.options.SENdias = 0;
         start.options.CBUsaStSz = false;
         NewDia(1, start, host, nullptr);
@@ -94,10 +110,14 @@ class GameAssemblyTest : public ::testing::Test {
     }
     static std::pair<int, int> pointOf(int m) { return {(m - 1) % 19 + 1, (m - 1) / 19 + 1}; }
 
-    void run()
+    void run(bool diagram = false)
     {
         GameAssembly a(host, reader, options);
-        a.RecoFullGame();
+        if (diagram)
+            a.RecoDiagram();
+        else
+            a.RecoFullGame();
+        setupRefused = a.SetupStonesRefused;
         questions = a.Questions;
         repairs = a.Repairs;
         openMistakes = a.OpenMistakes;
@@ -113,7 +133,7 @@ class GameAssemblyTest : public ::testing::Test {
     FakeReader reader;
     DiagramStart start;
     OptionsSnapshot options;
-    int questions = 0, repairs = 0, openMistakes = 0;
+    int questions = 0, repairs = 0, openMistakes = 0, setupRefused = 0;
 };
 
 TEST_F(GameAssemblyTest, PlacesNumbersWithTheOffsetAndThe400Rule)
@@ -517,6 +537,251 @@ TEST_F(GameAssemblyTest, CheckingATypedGameReadsNothing)
     EXPECT_TRUE(logged("Missed move #2"));
     EXPECT_TRUE(logged("N Recognition mistakes: 0"));
     EXPECT_TRUE(isFreeSlot(Reco.MoveTable[2]));
+}
+
+// ---- Positions and diagrams of stones and moves ----------------------------------
+
+bool hasSetup(int colour, int c, int r)
+{
+    const auto& l = Reco.SetupStones[colour];
+    return std::find(l.begin(), l.end(), StonePoint{c, r}) != l.end();
+}
+
+TEST_F(GameAssemblyTest, PositionCollectsEveryDecidedStoneAndReadsNoNumber)
+{
+    Reco.DiagramType = DiaPosition;
+    Reco.GridPoints[3][3].Typ = TypBlackStatic;
+    Reco.GridPoints[4][3].Typ = TypWhiteStatic;
+    stone(5, 5, "12"); // a numbered stone is not read on a position
+    Reco.GridPoints[6][6].Typ = TypUndecided;
+    reader.checked[{6, 6}] = 2; // a white stone found by the stone check
+    Reco.GridPoints[7][7].Typ = TypUndecided;
+    reader.checked[{7, 7}] = 0;               // a stone of unknown colour
+    Reco.GridPoints[8][8].Typ = TypUndecided; // nothing there
+    Reco.MoveTable[1] = at(1, 1);
+    Reco.MoveCount = 1;
+    run(true);
+
+    EXPECT_EQ(reader.reads, 0);
+    EXPECT_TRUE(hasSetup(1, 3, 3));
+    EXPECT_TRUE(hasSetup(2, 4, 3));
+    EXPECT_TRUE(hasSetup(2, 6, 6));
+    EXPECT_EQ(Reco.SetupStones[1].Count + Reco.SetupStones[2].Count, 3);
+    const BC& found = Reco.GridPoints[6][6];
+    EXPECT_EQ(found.Typ, TypWhiteStatic);
+    EXPECT_EQ(found.PatternConf, 90);
+    EXPECT_EQ(found.Est, 80);
+    EXPECT_EQ(found.Coord, (IntPoint{243, 238}));
+    EXPECT_EQ(found.Size, (IntSize{36, 37}));
+    EXPECT_EQ(Reco.GridPoints[7][7].Typ, TypColourUndecided);
+    EXPECT_EQ(Reco.GridPoints[7][7].PatternConf, 70);
+    EXPECT_EQ(Reco.GridPoints[8][8].Typ, TypUndecided);
+    EXPECT_EQ(Reco.MoveTable[1], at(1, 1));
+    EXPECT_EQ(host.gridCells[2][2], " B");
+    EXPECT_EQ(host.gridCells[5][5], " W");
+
+    // The game window shows the position.
+    ASSERT_TRUE(host.gameInitialised);
+    BoardPosition& b = host.game()->Board();
+    EXPECT_EQ(b.GetPoint(3, 3), 1u);
+    EXPECT_EQ(b.GetPoint(4, 3), 2u);
+    EXPECT_EQ(b.GetPoint(6, 6), 2u);
+    EXPECT_EQ(b.GetPoint(7, 7), 0u);
+    EXPECT_EQ(Reco.GameSaved, 0);
+}
+
+TEST_F(GameAssemblyTest, MixedDiagramMakesPlainStonesSetupAndNumbersMoves)
+{
+    Reco.DiagramType = DiaStonesAndMoves;
+    Reco.DiagramWindow = DiagramRect{1, 1, 10, 10};
+    moves(1, 8);
+    Reco.GridPoints[9][9].Typ = TypBlackStatic; // plain stones from preparation
+    Reco.GridPoints[9][8].Typ = TypWhiteStatic;
+    // A numbered stone whose digits were not found is asked about, not
+    // taken for a stone without a number.
+    stone(7, 9, failure("ed0", StoneReadFailure::NoDigitsFirst));
+    Reco.GridPoints[10][10].Typ = TypBlackStatic; // plain from preparation
+    stone(12, 12, "9");                           // outside the window
+    Reco.GridPoints[6][6].Typ = TypUndecided;
+    reader.checked[{6, 6}] = 1; // a stone: read as numbered, colour unknown
+    reader.first[{6, 6}] = reading("10");
+    run(true);
+
+    for (int m = 1; m <= 8; ++m)
+        EXPECT_EQ(Reco.MoveTable[m], at(pointOf(m).first, pointOf(m).second));
+    EXPECT_EQ(Reco.MoveTable[10], at(6, 6));
+    EXPECT_EQ(Reco.MoveCount, 10);
+    EXPECT_TRUE(logged("Missed move #9"));
+    EXPECT_TRUE(hasSetup(1, 9, 9));
+    EXPECT_TRUE(hasSetup(2, 9, 8));
+    EXPECT_TRUE(hasSetup(1, 10, 10));
+    EXPECT_EQ(Reco.SetupStones[1].Count + Reco.SetupStones[2].Count, 3);
+    EXPECT_TRUE(Reco.GridPoints[12][12].Text.empty());
+    EXPECT_TRUE(logged("Recognition Mistake, move #ed0 (7,9)"));
+    EXPECT_EQ(questions, 1);
+    // The game window: the setup stones, then the moves.
+    const TGameController& g = *host.game();
+    EXPECT_EQ(g.Moves().Size(), 12u); // root, 10 moves, closing node
+}
+
+TEST_F(GameAssemblyTest, DiagramPlacingRules)
+{
+    struct Case {
+        int offset;
+        std::string text;
+        int slot;        // where it lands, 0 = nowhere
+        std::string log; // the mistake line, empty when placed
+    };
+    const Case cases[] = {
+        {100, "0", 0, "Recognition Mistake, move #0 (3,4)"},
+        {100, "7", 107, ""},
+        {0, "450", 0, "Wrong (too big) move # 450, (3,4)"}, // no 300 taken off
+        {0, "612", 0, "Too big move #612 (3,4)"},
+        {0, "45", 45, ""},
+        {0, "1-3", 0, "Recognition Mistake, move #1-3 (3,4)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        SetUp();
+        Reco.DiagramType = DiaStonesAndMoves;
+        Reco.NumberOffset = c.offset;
+        stone(3, 4, c.text);
+        if (c.slot) // moves below it confirm it as the last move
+            moves(c.slot - 5, c.slot - 1, c.offset);
+        run(true);
+        if (c.slot)
+            EXPECT_EQ(Reco.MoveTable[c.slot], at(3, 4));
+        else
+            EXPECT_TRUE(logged(c.log));
+    }
+}
+
+TEST_F(GameAssemblyTest, DiagramDoublesIgnoreTheEstimates)
+{
+    Reco.DiagramType = DiaStonesAndMoves;
+    moves(1, 10, 0, {7});
+    stone(5, 5, "7", 95);
+    stone(6, 5, "7", 70);
+    run(true);
+    EXPECT_TRUE(logged("Double move #7 (6,5) and (5,5)"));
+    EXPECT_EQ(Reco.MoveTable[7], DoubleMove);
+    EXPECT_EQ(Reco.DoubleMoves.Count, 2);
+    EXPECT_FALSE(Reco.GridPoints[5][5].Text.empty());
+    EXPECT_FALSE(Reco.GridPoints[6][5].Text.empty());
+}
+
+TEST_F(GameAssemblyTest, DiagramSearchesTheLastMoveEvenWithACountEntered)
+{
+    Reco.DiagramType = DiaStonesAndMoves;
+    options.SENdias = 1;
+    options.seNDia = 1;
+    options.rgNumMoves = 1;
+    options.seNumMoves = 150;
+    moves(1, 120);
+    stone(19, 19, "300");
+    run(true);
+    EXPECT_TRUE(logged("Wrong (too big) move # 300, (19,19)"));
+    EXPECT_EQ(Reco.MoveCount, 120);
+    EXPECT_FALSE(logged("Missed move #121"));
+}
+
+TEST_F(GameAssemblyTest, DiagramSecondReadingNeverTakesAFilledSlot)
+{
+    Reco.DiagramType = DiaStonesAndMoves;
+    moves(1, 12, 0, {7});
+    stone(15, 15, "5");                     // doubles 5; read again as 3
+    reader.second[{15, 15}] = reading("3"); // 3 is placed already
+    stone(16, 16, "8");                     // doubles 8; read again as 7
+    reader.second[{16, 16}] = reading("7");
+    run(true);
+    EXPECT_EQ(Reco.MoveTable[3], at(pointOf(3).first, pointOf(3).second));
+    EXPECT_EQ(Reco.MoveTable[7], at(16, 16));
+    bool open15 = false, open16 = true;
+    for (const DoubleMoveEntry& d : Reco.DoubleMoves) {
+        if (d.X == 15 && d.Y == 15)
+            open15 = d.Open;
+        if (d.X == 16 && d.Y == 16)
+            open16 = d.Open;
+    }
+    EXPECT_TRUE(open15);
+    EXPECT_FALSE(open16);
+}
+
+TEST_F(GameAssemblyTest, DiagramRerunDoesNotAddTheSetupStonesAgain)
+{
+    Reco.DiagramType = DiaPosition;
+    Reco.GridPoints[3][3].Typ = TypBlackStatic;
+    Reco.GridPoints[4][4].Typ = TypUndecided;
+    reader.checked[{4, 4}] = 2;
+    DiagramSnapshot snap;
+    snap.take();
+    run(true);
+    EXPECT_EQ(Reco.SetupStones[2].Count, 1);
+    snap.restore();
+    EXPECT_EQ(Reco.SetupStones[2].Count, 0);
+    run(true);
+    run(true); // even without the restore
+    EXPECT_EQ(Reco.SetupStones[1].Count, 1);
+    EXPECT_EQ(Reco.SetupStones[2].Count, 1);
+}
+
+TEST_F(GameAssemblyTest, StonesBeyondTheSetupListAreRefusedAndTold)
+{
+    Reco.DiagramType = DiaPosition;
+    int placed = 0;
+    for (int r = 1; r <= 19; ++r)
+        for (int c = 1; c <= 19 && placed < 130; ++c, ++placed)
+            Reco.GridPoints[c][r].Typ = TypBlackStatic;
+    run(true);
+    EXPECT_EQ(Reco.SetupStones[1].Count, 100);
+    EXPECT_EQ(setupRefused, 30);
+    ASSERT_EQ(host.informed.size(), 1u);
+    EXPECT_TRUE(logged(host.informed[0]));
+    EXPECT_NE(host.informed[0].find("30"), std::string::npos);
+}
+
+TEST_F(GameAssemblyTest, FurtherMixedDiagramCollectsOnlyNewPlainStones)
+{
+    Reco.DiagramType = DiaStonesAndMoves;
+    start.options.CBTypN = 0; // each diagram from 1
+    moves(1, 4);
+    Reco.GridPoints[18][18].Typ = TypWhiteStatic; // a setup stone of diagram 1
+    run(true);
+    ASSERT_EQ(Reco.MoveCount, 4);
+    ASSERT_EQ(Reco.SetupStones[2].Count, 1);
+
+    reader = FakeReader{};
+    start.options.seNDia = 2;
+    NewDia(2, start, host, nullptr);
+    EXPECT_EQ(Reco.SetupStones[2].Count, 1); // the game keeps its setup
+    EXPECT_EQ(Reco.GridPoints[18][18].Typ, TypWhiteStatic);
+    EXPECT_EQ(Reco.GridPoints[1][1].Typ, TypBlackStatic); // move 1, carried
+    stone(10, 10, "1");
+    Reco.GridPoints[11][11].Typ = TypBlackStatic; // new on this diagram
+    run(true);
+    EXPECT_EQ(Reco.MoveTable[5], at(10, 10));
+    EXPECT_EQ(Reco.SetupStones[1].Count, 1);
+    EXPECT_TRUE(hasSetup(1, 11, 11));
+    EXPECT_EQ(Reco.SetupStones[2].Count, 1);
+    // The game window replays the setup and every move.
+    BoardPosition& b = host.game()->Board();
+    EXPECT_EQ(b.GetPoint(18, 18) & 3u, 2u);
+}
+
+TEST_F(GameAssemblyTest, AStoneWindowOfNoUsableSizeDoesNotStopTheReading)
+{
+    StoneNumberReader numbers;
+    std::vector<std::string> lines;
+    numbers.Log = [&lines](const std::string& l) { lines.push_back(l); };
+    ProgramStoneReader program(numbers);
+    Reco.DebugRunState = 1;
+    startWindowRun();
+    BC point;
+    point.Coord = IntPoint{100, 100};
+    point.Size = IntSize{1, 1}; // too small to have features
+    EXPECT_FALSE(program.checkStone(point));
+    EXPECT_EQ(Reco.DebugRunState, 1);
+    EXPECT_FALSE(lines.empty()); // the size is logged, not shown
 }
 
 } // namespace

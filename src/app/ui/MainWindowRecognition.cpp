@@ -106,25 +106,12 @@ void TForm1::recognitionStep()
     if (prepared_)
         prepared_->restore();
     ProgramRecognitionHost host(*this);
-    if (Reco.DiagramType == DiaGameRecord) {
-        ProgramStoneReader reader(numberReader());
-        GameAssembly run(host, reader, Options ? Options->snapshot() : OptionsSnapshot{});
+    ProgramStoneReader reader(numberReader());
+    GameAssembly run(host, reader, Options ? Options->snapshot() : OptionsSnapshot{});
+    if (Reco.DiagramType == DiaGameRecord)
         run.RecoFullGame();
-        return;
-    }
-    // The recogniser of position and mixed diagrams is still to come: the
-    // plain stones found are the position.
-    RecoLog.add("Diagrams of this type are not recognised yet: only the stones without numbers are shown.");
-    Reco.SetupStones[1].clear();
-    Reco.SetupStones[2].clear();
-    for (int r = 1; r <= 19; ++r)
-        for (int c = 1; c <= 19; ++c) {
-            const int16_t t = Reco.GridPoints[c][r].Typ;
-            if (t == TypBlackStatic || t == TypWhiteStatic)
-                Reco.SetupStones[t - 2].add(StonePoint{c, r}, "Setup stones");
-        }
-    InitGame();
-    Reco.GameSaved = 0;
+    else
+        run.RecoDiagram();
 }
 
 void TForm1::Preparing1Click()

@@ -182,6 +182,7 @@ class ProgramRecognitionHost : public RecognitionHost {
         if (RWSGF)
             RWSGF->WriteGameRecord();
     }
+    void inform(const std::string& text) override { Dialogs::current().information(QString::fromStdString(text)); }
 
   private:
     TForm1& form_;

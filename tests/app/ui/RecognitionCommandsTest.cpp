@@ -8,6 +8,7 @@
 #include "model/ui/Board.h"
 #include "model/ui/MoveCorrection1Window.h"
 #include "model/ui/OptionsWindow.h"
+#include "model/ui/RadioGroup.h"
 #include "model/ui/VGameWindow.h"
 #include "recognize/BezierFigures.h"
 #include "recognize/GameAssembly.h"
@@ -19,6 +20,8 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -107,6 +110,8 @@ TEST_F(RecognitionCommands, CorrectionDialogStandsBesideTheMarkedStone)
     struct Seen {
         QPoint pos;
         QPoint expected;
+        QRect frame;  // the dialog's frame as shown
+        QRect screen; // the room the screen gives
         QStringList items;
         QString question;
         CellValue mark = 0;
@@ -116,6 +121,8 @@ TEST_F(RecognitionCommands, CorrectionDialogStandsBesideTheMarkedStone)
     DialogAnswerer answerer([&] {
         Seen s;
         s.pos = MoveCorrection1->pos();
+        s.frame = MoveCorrection1->frameGeometry();
+        s.screen = MoveCorrection1->screen()->availableGeometry();
         s.question = MoveCorrection1->Label1->text();
         for (int i = 0; i < MoveCorrection1->cbNoMove->count(); ++i)
             s.items << MoveCorrection1->cbNoMove->itemText(i);
@@ -143,7 +150,11 @@ TEST_F(RecognitionCommands, CorrectionDialogStandsBesideTheMarkedStone)
     EXPECT_EQ(seen[0].question, "Bad move (15,3)=(2-5,3). Input correct number:");
     EXPECT_EQ(seen[1].question, "Bad move (4,16)=(4-4,4). Input correct number:");
     for (const Seen& s : seen) {
-        EXPECT_EQ(s.pos, s.expected);
+        // Beside the stone, moved only as far as keeps it on the screen.
+        if (s.screen.contains(QRect(s.expected, s.frame.size())))
+            EXPECT_EQ(s.pos, s.expected);
+        else
+            EXPECT_TRUE(s.screen.contains(s.frame)) << s.pos.x() << "," << s.pos.y();
         EXPECT_EQ(s.mark, TGameController::CorrectionMarker);
     }
     // The missed moves, the last first; an answered one leaves the list.
@@ -211,7 +222,7 @@ TEST_F(RecognitionCommands, NothingToRecognizeWithoutAPage)
     EXPECT_EQ(Reco.DiagramsDone, 0);
 }
 
-TEST_F(RecognitionCommands, OtherDiagramTypesShowTheirStonesForNow)
+TEST_F(RecognitionCommands, APositionGoesOnTheGameWindowAsSetupStones)
 {
     Reco.DiagramType = DiaPosition;
     Reco.GridPoints[4][4].Typ = TypBlackStatic;
@@ -223,7 +234,64 @@ TEST_F(RecognitionCommands, OtherDiagramTypesShowTheirStonesForNow)
     EXPECT_EQ(VGame->Board()->GetPoint(16, 4), 2);
     EXPECT_EQ(VGame->Board()->GetPoint(10, 10), 0);
     EXPECT_TRUE(VGame->isVisible());
+    EXPECT_EQ(Reco.SetupStones[1].Count, 1);
+    EXPECT_EQ(Reco.SetupStones[2].Count, 1);
     ASSERT_FALSE(RecoLog.lines().empty());
+}
+
+TEST_F(RecognitionCommands, CtrlRReadsALaterCorpusDiagramAsStonesAndMoves)
+{
+    // A later diagram read on its own: the stones of the earlier moves carry
+    // no number and are the position, the numbered ones are the moves.
+    const std::filesystem::path page =
+        std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooebig_park_lee_2015_d50_d3.bmp";
+    if (!std::filesystem::exists(page))
+        GTEST_SKIP() << "no corpus page at " << page;
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    test::CorpusTruth truth;
+    ASSERT_TRUE(test::readCorpusTruth(std::filesystem::path(page).replace_extension(".json").string(), truth, error));
+
+    ASSERT_TRUE(Form1->openPageFile(QString::fromStdString(page.string())));
+    Options->SENdias->setValue(1);
+    Options->seNDia->setValue(1);
+    Options->RGDiaType->button(2)->click();
+    ASSERT_EQ(Reco.DiagramType, DiaStonesAndMoves);
+    DialogAnswerer cancel([] { QTest::mouseClick(MoveCorrection1->Button2, Qt::LeftButton); });
+
+    Form1->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Form1));
+    QTest::keyClick(Form1, Qt::Key_R, Qt::ControlModifier);
+    ASSERT_TRUE(VGame->isVisible());
+
+    int plain = 0, setupRight = 0, setupWrong = 0, numbered = 0, movesRight = 0;
+    for (int c = 1; c <= 19; ++c)
+        for (int r = 1; r <= 19; ++r) {
+            const int colour = truth.colour[c - 1][r - 1];
+            int setup = 0;
+            for (int k = 1; k <= 2; ++k)
+                for (const StonePoint& s : Reco.SetupStones[k])
+                    setup = s == StonePoint{c, r} ? k : setup;
+            if (colour != 0 && !truth.numbered[c - 1][r - 1]) {
+                ++plain;
+                setupRight += setup == colour;
+            } else if (setup != 0) {
+                ++setupWrong;
+            }
+            if (truth.numbered[c - 1][r - 1]) {
+                ++numbered;
+                movesRight += Reco.MoveTable[truth.number[c - 1][r - 1]] ==
+                              MoveRecord{static_cast<uint8_t>(c), static_cast<uint8_t>(r)};
+            }
+        }
+    // The levels this page is read at now; they are to rise, not fall.
+    EXPECT_GE(setupRight * 10, plain * 4) << setupRight << " of " << plain;
+    EXPECT_LE(setupWrong, 5);
+    EXPECT_GE(movesRight * 10, numbered * 8) << movesRight << " of " << numbered;
+    // The game window starts from the setup stones.
+    VGame->Game().StepBack(0);
+    for (const StonePoint& s : Reco.SetupStones[1])
+        EXPECT_EQ(VGame->Board()->GetPoint(s.X, s.Y), 1) << s.X << "," << s.Y;
 }
 
 TEST_F(RecognitionCommands, NextDoubleMoveAndNextMistake)
