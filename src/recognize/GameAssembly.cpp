@@ -203,7 +203,7 @@ void GameAssembly::checkOffsetByColour()
             int32_t n = 0;
             if ((p.Typ != 1 && p.Typ != 2) || !textNumber(p.Text, n) || n < 1)
                 continue;
-            if (n > 399)
+            if (!diagram_ && n > 399)
                 n -= 300;
             (moveColour(n + Reco.NumberOffset) == p.Typ ? agree : disagree) += 1;
         }
