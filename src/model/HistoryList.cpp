@@ -20,14 +20,15 @@ std::vector<std::string> loadHistoryList(const std::filesystem::path& file)
     return entries;
 }
 
-bool saveHistoryList(const std::filesystem::path& file, const std::vector<std::string>& entries, std::string* error)
+bool saveHistoryList(const std::filesystem::path& file, const std::vector<std::string>& entries, std::string* error,
+                     const char* lineEnd)
 {
     std::filesystem::path temp = file;
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
         for (const std::string& e : entries)
-            out << e << "\n";
+            out << e << lineEnd;
         out.flush();
         if (!out) {
             if (error)

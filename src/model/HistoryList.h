@@ -20,9 +20,10 @@ inline constexpr const char* HistoryRoundsFile = "ProRounds.txt";
 std::vector<std::string> loadHistoryList(const std::filesystem::path& file);
 
 // Replaces the file whole, through a temporary file renamed over it, so a
-// failed write keeps the old list. False (with a reason) on failure.
+// failed write keeps the old list. Every entry is followed by `lineEnd`.
+// False (with a reason) on failure.
 bool saveHistoryList(const std::filesystem::path& file, const std::vector<std::string>& entries,
-                     std::string* error = nullptr);
+                     std::string* error = nullptr, const char* lineEnd = "\n");
 
 // Puts `entry` at the top of `list` when it is not in it yet (exact,
 // case-sensitive comparison). Blank entries are not history. True when added.

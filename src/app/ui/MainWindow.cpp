@@ -5,6 +5,7 @@
 #include "app/ui/PageView.h"
 #include "app/ui/Debug1Window.h"
 #include "app/ui/GridBoard1Window.h"
+#include "app/ui/SMTP0Window.h"
 #include "prepare/ui/Prepare3Window.h"
 #include "model/ui/Board.h"
 #include "model/ui/ExistGmWindow.h"
@@ -178,6 +179,7 @@ void TForm1::buildMenu()
     connect(item("Options2"), &QAction::triggered, this, [this] { showWindow(Options); });
     connect(item("Scanneroptions1"), &QAction::triggered, this, [this] { showWindow(ScanImage); });
     connect(item("EditDigits1"), &QAction::triggered, this, [this] { showWindow(BezForm1); });
+    connect(item("Sendgame1"), &QAction::triggered, this, [this] { showWindow(SMTP0); });
 }
 
 void TForm1::linkWindows()
