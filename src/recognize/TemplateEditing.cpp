@@ -64,12 +64,12 @@ void renameFigure(TBezFigure& figure, const std::string& name)
         figure.Digit = static_cast<unsigned char>(name[0]) - 48;
 }
 
-std::vector<uint16_t> previewRaster(const TBezFigure& figure, int32_t w, int32_t h)
+std::vector<uint16_t> previewRaster(const TBezFigure& figure, int32_t w, int32_t h, int32_t thickness)
 {
     if (w < 1 || h < 1)
         return {};
     std::vector<uint16_t> cells(static_cast<size_t>(w) * static_cast<size_t>(h));
-    renderFigure(figure, w, h, cells.data());
+    renderFigure(figure, w, h, cells.data(), thickness);
     return cells;
 }
 

@@ -40,8 +40,8 @@ bool addArc(TBezPacket& set, const ArcPercent& arc);
 // first character - 48. An empty name leaves the digit as it was.
 void renameFigure(TBezFigure& figure, const std::string& name);
 
-// The preview raster of `figure` at w x h cells: what the reader compares
-// with, column first.
-std::vector<uint16_t> previewRaster(const TBezFigure& figure, int32_t w, int32_t h);
+// The preview raster of `figure` at w x h cells, column first: with
+// thickness 1 exactly what the reader compares with.
+std::vector<uint16_t> previewRaster(const TBezFigure& figure, int32_t w, int32_t h, int32_t thickness = 1);
 
 } // namespace quon

@@ -599,8 +599,10 @@ void TBezForm1::Button4Click()
     const int h = MEy->text().trimmed().toInt();
     if (w < 1 || h < 1)
         return;
+    // A blank thickness is the reader's own.
+    const int d = std::max(1, MEd->text().trimmed().toInt());
     if (showRasterHook)
-        showRasterHook(previewRaster(*f, w, h), w, h);
+        showRasterHook(previewRaster(*f, w, h, d), w, h);
 }
 
 } // namespace quon

@@ -8,12 +8,14 @@
 #include "recognize/DigitMatching.h"
 #include "recognize/TemplateEditing.h"
 #include "recognize/ui/BezForm1Window.h"
+#include "recognize/ui/FInfoWindow.h"
 #include "recognize/ui/FOptionsWindow.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -214,6 +216,43 @@ TEST_F(DigitEditorTest, ThePreviewIsTheReadersRenderingCellForCell)
             ink += want > 0;
         }
     EXPECT_GT(ink, 10);
+
+    // A thicker stroke for the eye covers more cells.
+    BezForm1->MEd->setText("3");
+    QTest::mouseClick(BezForm1->Button4, Qt::LeftButton);
+    int thickInk = 0;
+    for (int x = 1; x <= 13; ++x)
+        for (int y = 1; y <= 27; ++y)
+            thickInk += Form3->SGgame->item(y, x)->text().toInt() > 0;
+    EXPECT_GT(thickInk, ink);
+}
+
+TEST_F(DigitEditorTest, TheMainMenuOpensTheEditorOnTheLoadedSet)
+{
+    BezForm1->hide();
+    Form1->ReloadDigits1Click();
+    ASSERT_GT(DigitPacket.NFigs, 5);
+    Form1->item("EditDigits1")->trigger();
+    EXPECT_TRUE(BezForm1->isVisible());
+    EXPECT_EQ(BezForm1->EFigNo->maximum(), DigitPacket.NFigs);
+    EXPECT_EQ(BezForm1->ECurveNo->maximum(), DigitPacket.Figures[1].NCurves);
+
+    // Copy, delete and sort keep the selectors on the set.
+    const int n = DigitPacket.NFigs;
+    BezForm1->EFigNo->setValue(2);
+    menu("Figure", "Copy current Figure");
+    EXPECT_EQ(DigitPacket.NFigs, n + 1);
+    EXPECT_EQ(DigitPacket.Figures[n + 1].Modif, DigitPacket.Figures[2].Modif + 1);
+    EXPECT_EQ(BezForm1->EFigNo->maximum(), n + 1);
+    EXPECT_EQ(BezForm1->EFigNo->value(), n + 1);
+    menu("Packet", "Sort Figures");
+    EXPECT_EQ(DigitPacket.Figures[3].Digit, DigitPacket.Figures[2].Digit);
+    menu("Figure", "Delete Figure");
+    EXPECT_EQ(DigitPacket.NFigs, n);
+    EXPECT_EQ(BezForm1->EFigNo->maximum(), n);
+    menu("Packet", "Info");
+    EXPECT_TRUE(FInfo->isVisible());
+    EXPECT_TRUE(FInfo->Memo1->toPlainText().startsWith(QStringLiteral("N Figs%1").arg(n)));
 }
 
 TEST_F(DigitEditorTest, AnEditedSetIsSavedLoadedAgainAndRead)
