@@ -34,3 +34,19 @@ int readCommand(int argc, char** argv);
 int prepareCommand(int argc, char** argv);
 
 } // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench dgr IN.dgr OUT.dgr: reads a diagram file as the editor does and
+// writes it back; one JSON line with what was read.
+int dgrCommand(int argc, char** argv);
+
+} // namespace quon::bench
+
+namespace quon::bench {
+
+// quon-bench picture IN.dgr OUT.bmp|OUT.emf|OUT.wmf: the diagram's block
+// exported as the editor does; starts its own GUI application for the fonts.
+int pictureCommand(int argc, char** argv);
+
+} // namespace quon::bench

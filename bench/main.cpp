@@ -15,6 +15,9 @@
 //                                   the whole preparation; predictions in DIR
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
+//   quon-bench dgr IN.dgr OUT.dgr   read a diagram file and write it back
+//   quon-bench picture IN.dgr OUT.bmp|OUT.emf|OUT.wmf
+//                                   the diagram's block as the editor exports it
 #include "BenchCommon.h"
 #include "Commands.h"
 #include "model/GameRecordWriter.h"
@@ -52,7 +55,9 @@ int usage()
                          "       quon-bench read PAGE.bmp... --out DIR [--grid truth]\n"
                          "       quon-bench prepare PAGE.bmp... --out DIR\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n"
-                         "       quon-bench digits [FILE.BzP]\n");
+                         "       quon-bench digits [FILE.BzP]\n"
+                         "       quon-bench dgr IN.dgr OUT.dgr\n"
+                         "       quon-bench picture IN.dgr OUT.bmp|OUT.emf|OUT.wmf\n");
     return 2;
 }
 
@@ -193,6 +198,8 @@ int digitsCommand(const char* file)
 
 int main(int argc, char** argv)
 {
+    if (argc >= 2 && std::strcmp(argv[1], "picture") == 0)
+        return bench::pictureCommand(argc, argv);
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "page") == 0)
         return pageCommand(argv[2]);
@@ -208,6 +215,8 @@ int main(int argc, char** argv)
         return bench::readCommand(argc, argv);
     if ((argc == 2 || argc == 3) && std::strcmp(argv[1], "digits") == 0)
         return digitsCommand(argc == 3 ? argv[2] : nullptr);
+    if (argc >= 2 && std::strcmp(argv[1], "dgr") == 0)
+        return bench::dgrCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "prepare") == 0)
         return bench::prepareCommand(argc, argv);
     return usage();

@@ -232,7 +232,7 @@ void put32(QByteArray& b, quint32 v)
 }
 } // namespace
 
-bool saveMonoBmp(const QImage& monoIn, const QString& path)
+QByteArray monoBmpBytes(const QImage& monoIn)
 {
     const QImage mono = monoIn.format() == QImage::Format_Mono ? monoIn : toMonoPage(monoIn);
     const int w = mono.width(), h = mono.height();
@@ -262,6 +262,12 @@ bool saveMonoBmp(const QImage& monoIn, const QString& path)
         b.append(reinterpret_cast<const char*>(mono.constScanLine(y)), bytes);
         b.append(QByteArray(static_cast<int>(rowBytes) - bytes, 0));
     }
+    return b;
+}
+
+bool saveMonoBmp(const QImage& mono, const QString& path)
+{
+    const QByteArray b = monoBmpBytes(mono);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;

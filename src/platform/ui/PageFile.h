@@ -10,6 +10,7 @@
 
 #include "model/PackedPage.h"
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 
@@ -31,6 +32,10 @@ QImage toMonoPage(const QImage& source);
 
 // The rows of a 1-bit page picture, for the packed copy and the polarity.
 MonoRows monoRows(const QImage& mono);
+
+// The bytes of a 1-bit BMP file of the picture (palette black, white;
+// bottom-up rows); a null picture gives a valid file 0 pixels wide.
+QByteArray monoBmpBytes(const QImage& mono);
 
 // Writes a 1-bit BMP byte for byte (palette black, white; bottom-up rows).
 // Returns false when the file cannot be written.
