@@ -32,6 +32,9 @@ int readCommand(int argc, char** argv);
 // quon-bench prepare PAGE.bmp... --out DIR: the whole preparation of each
 // page; per-page predictions for the corpus scorer.
 int prepareCommand(int argc, char** argv);
+// quon-bench game PAGE.bmp... --out DIR [--answers none|truth]: the pages as
+// the diagrams of one game through AutoRecognition's whole road.
+int gameCommand(int argc, char** argv);
 
 } // namespace quon::bench
 

@@ -13,6 +13,9 @@
 //                                   thick numeral at several sizes, read it back
 //   quon-bench prepare PAGE.bmp... --out DIR
 //                                   the whole preparation; predictions in DIR
+//   quon-bench game PAGE.bmp... --out DIR [--answers none|truth]
+//                                   the diagrams of one game through the whole
+//                                   recognition; DIR/<series>.sgf and .json
 //   quon-bench sgf IN.sgf OUT.qcr   read a game record, save it as QCR, read
 //                                   that back; prints {"first": R, "second": R}
 //   quon-bench dgr IN.dgr OUT.dgr   read a diagram file and write it back
@@ -54,6 +57,7 @@ int usage()
                          "       quon-bench classify PAGE.bmp...\n"
                          "       quon-bench read PAGE.bmp... --out DIR [--grid truth]\n"
                          "       quon-bench prepare PAGE.bmp... --out DIR\n"
+                         "       quon-bench game PAGE.bmp... --out DIR [--answers none|truth]\n"
                          "       quon-bench sgf IN.sgf OUT.qcr\n"
                          "       quon-bench digits [FILE.BzP]\n"
                          "       quon-bench dgr IN.dgr OUT.dgr\n"
@@ -219,5 +223,7 @@ int main(int argc, char** argv)
         return bench::dgrCommand(argc, argv);
     if (argc >= 2 && std::strcmp(argv[1], "prepare") == 0)
         return bench::prepareCommand(argc, argv);
+    if (argc >= 2 && std::strcmp(argv[1], "game") == 0)
+        return bench::gameCommand(argc, argv);
     return usage();
 }

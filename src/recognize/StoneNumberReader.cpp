@@ -220,6 +220,22 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
     return out;
 }
 
+StoneReadResult StoneNumberReader::ReadDigitGroups(IntSize size, IntPoint origin, int32_t colour, int32_t count)
+{
+    size_ = size;
+    origin_ = origin;
+    colour_ = colour;
+    mode_ = 0;
+    Reading r;
+    RecoDigits(r, count);
+    StoneReadResult out;
+    out.Text = r.text;
+    out.Failure = r.failure;
+    out.GroupCount = r.count;
+    out.Digits = r.digits;
+    return out;
+}
+
 void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
 {
     r.clear();

@@ -114,6 +114,9 @@ public:
     int32_t CutDigitGroup(IntSize size, int32_t colour, int32_t k, bool* cut = nullptr);
     // Cuts group 1 at two columns near its thirds and segments again.
     int32_t CutGroupInThree(IntSize size, int32_t colour);
+    // Reads the first `count` digit groups of the last segmentation of the
+    // window at `origin` (the game assembly's wrong-split repair).
+    StoneReadResult ReadDigitGroups(IntSize size, IntPoint origin, int32_t colour, int32_t count);
 
     // The working arrays of the last segmentation.
     const DigitLabelTable& DigitLabels() const { return *labels_; }

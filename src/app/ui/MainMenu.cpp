@@ -46,9 +46,9 @@ const MenuItemDef MainMenuTable[] = {
     {"Edit1", "CopyBMPDiatoClipBoard1", "Copy BMP Dia to ClipBoard", "", 0, 0, nullptr},
 
     {nullptr, "MGo1", "&Recognition", "", Top, 0, nullptr},
-    {"MGo1", "Prepare1", "Prepare", "", Dis, 0, nullptr},
-    {"MGo1", "Recognition1", "Recognition", "", Dis, 0, nullptr},
-    {"MGo1", "AutoRecognition1", "AutoRecognition", "Ctrl+R", Dis, 0, nullptr},
+    {"MGo1", "Prepare1", "Prepare", "", Dis, 0, &F::Preparing1Click},
+    {"MGo1", "Recognition1", "Recognition", "", Dis, 0, &F::Recognition1Click},
+    {"MGo1", "AutoRecognition1", "AutoRecognition", "Ctrl+R", Dis, 0, &F::AutoRecognition1Click},
     {"MGo1", "Test1", "Test", "", Dis, 0, nullptr},
 
     {nullptr, "Image2", "&Image", "", Top, 0, nullptr},
@@ -85,8 +85,8 @@ const MenuItemDef MainMenuTable[] = {
     {nullptr, "Game1", "&Game", "", Top, 0, nullptr},
     {"Game1", "View2", "View Board", "Ctrl+U", 0, 0, nullptr},
     {"Game1", "Info1", "View Info", "Ctrl+I", 0, 0, nullptr},
-    {"Game1", "GotonextMistake1", "Go to next Mistake", "Ctrl+M", 0, 0, nullptr},
-    {"Game1", "GotonextDoublemove1", "Go to next Double move", "Ctrl+D", 0, 0, nullptr},
+    {"Game1", "GotonextMistake1", "Go to next Mistake", "Ctrl+M", 0, 0, &F::GotonextMistake1Click},
+    {"Game1", "GotonextDoublemove1", "Go to next Double move", "Ctrl+D", 0, 0, &F::GotonextDoublemove1Click},
     {"Game1", "GotoMoveNumber1", "Go to Move Number", "", 0, 0, nullptr},
     {"Game1", "Addmove1", "Add blank move", "Ctrl+B", 0, 1, &F::Addmove1Click},
     {"Game1", "Deletelastmove1", "Delete last move", "", 0, 1, nullptr},

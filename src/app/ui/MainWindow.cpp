@@ -26,6 +26,7 @@
 #include "platform/ui/Registry.h"
 #include "platform/ui/System.h"
 #include "recognize/DigitSetFile.h"
+#include "recognize/GameAssembly.h"
 #include "recognize/ui/DigitSetLoading.h"
 
 #include <QAction>
@@ -481,14 +482,7 @@ void TForm1::InitGame()
     VGame->setFocus();
 }
 
-bool TForm1::ReadGame1()
-{
-    if (Reco.MoveCount < 2)
-        return false;
-    for (int32_t m = 1; m <= Reco.MoveCount && m <= MaxMoves; ++m)
-        VGame->AppendMove(Reco.MoveTable[m].X, Reco.MoveTable[m].Y);
-    return true;
-}
+bool TForm1::ReadGame1() { return VGame && quon::ReadGame1(VGame->Game()); }
 
 // ---- Small commands ---------------------------------------------------------
 

@@ -20,6 +20,7 @@ namespace quon {
 
 class PageView;
 struct MenuItemDef;
+struct DiagramSnapshot;
 
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -73,6 +74,17 @@ public:
     void QCRfile1Click();
     void InitGame();
     bool ReadGame1();
+
+    // Recognition commands and the start of a diagram.
+    void Preparing1Click();
+    void Recognition1Click();
+    void AutoRecognition1Click();
+    void GotonextMistake1Click();
+    void GotonextDoublemove1Click();
+    void NewDia(int n);
+    // True while a recognition command runs (events are processed then, and
+    // a second command must not start inside it).
+    bool recognitionBusy() const { return busy_; }
     // Page image operations: zoom, rotation, printing, saving, reopening.
     void FullSize1Click();
     void N751Click();
@@ -150,7 +162,14 @@ private:
     void setupPageOperations();
     void setShown(int width, int height);
 
+    void prepareStep();
+    void recognitionStep();
+
     std::map<std::string, QAction*> items_;
+    bool busy_ = false;
+    // The tables as the last preparation left them: a second Recognition of
+    // the same diagram starts from them.
+    std::unique_ptr<DiagramSnapshot> prepared_;
     std::map<std::string, QMenu*> menus_;
     QScrollArea* scroll_ = nullptr;
     bool activated_ = false;

@@ -1,0 +1,45 @@
+# Runs one whole series of the page corpus through `quon-bench game` and
+# fails when fewer moves come out right, or more come out silently wrong,
+# than the road reaches now. Prints "SKIPPED" when the corpus is absent.
+#
+#   cmake -DBENCH=quon-bench -DCORPUS=dir -DSERIES=name -DANSWERS=none|truth
+#         -DMIN_RIGHT=n -DMAX_WRONG=n -DOUT=dir -P GameSeriesGuard.cmake
+if(NOT EXISTS "${CORPUS}/MANIFEST.tsv")
+  message("SKIPPED: no page corpus at ${CORPUS}")
+  return()
+endif()
+file(STRINGS "${CORPUS}/MANIFEST.tsv" lines)
+set(pages "")
+foreach(line IN LISTS lines)
+  string(REPLACE "\t" ";" f "${line}")
+  list(LENGTH f n)
+  if(n LESS 9)
+    continue()
+  endif()
+  list(GET f 0 image)
+  list(GET f 2 series)
+  list(GET f 3 diagram)
+  list(GET f 7 dpi)
+  list(GET f 8 variant)
+  if(series STREQUAL SERIES AND variant STREQUAL "clean" AND dpi STREQUAL "300")
+    # Diagram numbers are below 10: the text order is the diagram order.
+    list(APPEND pages "${diagram}|${CORPUS}/${image}")
+  endif()
+endforeach()
+list(SORT pages)
+list(TRANSFORM pages REPLACE "^[0-9]+\\|" "")
+if(NOT pages)
+  message(FATAL_ERROR "no clean 300 dpi pages of ${SERIES} in the corpus")
+endif()
+execute_process(COMMAND "${BENCH}" game ${pages} --out "${OUT}" --answers "${ANSWERS}"
+                OUTPUT_VARIABLE output RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "quon-bench game failed (${rc}):\n${output}")
+endif()
+string(REGEX MATCH "{\"series\"[^\n]*" summary "${output}")
+string(JSON right GET "${summary}" right)
+string(JSON wrong GET "${summary}" silently_wrong)
+message("${summary}")
+if(right LESS MIN_RIGHT OR wrong GREATER MAX_WRONG)
+  message(FATAL_ERROR "${SERIES}: ${right} moves right (at least ${MIN_RIGHT}), ${wrong} silently wrong (at most ${MAX_WRONG})")
+endif()
