@@ -191,6 +191,20 @@ int prepareCommand(int argc, char** argv)
                       pointJson(Reco.GridPoints[w.Left][w.Bottom]).c_str(),
                       pointJson(Reco.GridPoints[w.Right][w.Bottom]).c_str(), ms);
         j += tail;
+        // Every window point's position, estimate and state, column by
+        // column, to compare a whole grid with the truth's.
+        j.pop_back(); // the closing brace and newline
+        j.pop_back();
+        j += ", \"grid\": [";
+        for (int32_t c = w.Left; c <= w.Right; ++c)
+            for (int32_t r = w.Top; r <= w.Bottom; ++r) {
+                j += (c == w.Left && r == w.Top) ? "" : ", ";
+                const BC& gp = Reco.GridPoints[c][r];
+                char pbuf[64];
+                std::snprintf(pbuf, sizeof pbuf, "[%d, %d, %d, %d]", gp.Coord.X, gp.Coord.Y, gp.Est, gp.Typ);
+                j += pbuf;
+            }
+        j += "]}\n";
         const std::string base = path.stem().string();
         std::ofstream(std::filesystem::path(outDir) / (base + ".json"), std::ios::trunc) << j;
 

@@ -50,6 +50,45 @@ constexpr int32_t MinClassifySide = 24;
 
 } // namespace
 
+// Whether the stone window `size` at `origin` shows the thin ring of a white
+// stone without a number: no ink in its middle third, ink near each of its
+// four sides across the middle, and no straight line running along a side
+// (the window of an empty cell placed between the lines has a blank middle
+// too, but the lines cross it from edge to edge). The window is looked at
+// with a margin of an eighth of its size, as a printed ring can be a little
+// larger than the cell.
+bool PrepareEngine::LooksLikeRing(IntSize size, IntPoint origin)
+{
+    const int32_t mx = std::max(2, size.Width / 8), my = std::max(2, size.Height / 8);
+    const int32_t w = size.Width + 2 * mx, h = size.Height + 2 * my;
+    if (!CutWindowFeatures(IntSize{w, h}, IntPoint{origin.X - mx, origin.Y - my}, &host))
+        return false;
+    const WindowWorkingSet& s = Win;
+    auto inked = [&](int32_t x0, int32_t x1, int32_t y0, int32_t y1) {
+        for (int32_t x = std::max(1, x0); x <= std::min(w, x1); ++x)
+            for (int32_t y = std::max(1, y0); y <= std::min(h, y1); ++y)
+                if (s.CutWindow[x][y] > 0)
+                    return true;
+        return false;
+    };
+    const int32_t cw = size.Width, ch = size.Height;
+    if (inked(mx + cw / 3 + 1, mx + 2 * cw / 3, my + ch / 3 + 1, my + 2 * ch / 3))
+        return false;
+    const int32_t bx = mx + cw / 4, by = my + ch / 4;
+    const int32_t midX0 = mx + cw / 3, midX1 = mx + 2 * cw / 3 + 1;
+    const int32_t midY0 = my + ch / 3, midY1 = my + 2 * ch / 3 + 1;
+    if (!inked(1, bx, midY0, midY1) || !inked(w - bx + 1, w, midY0, midY1) || !inked(midX0, midX1, 1, by) ||
+        !inked(midX0, midX1, h - by + 1, h))
+        return false;
+    for (int32_t i = 1; i <= w; ++i)
+        if (s.ColumnInk[i] > 75)
+            return false;
+    for (int32_t j = 1; j <= h; ++j)
+        if (s.RowInk[j] > 75)
+            return false;
+    return true;
+}
+
 void PrepareEngine::StoneRect(int32_t x, int32_t y)
 {
     BC& p = Reco.GridPoints[x][y];
@@ -243,6 +282,14 @@ void PrepareEngine::ClassifyPoint()
             return;
         }
         p.Denstone = Win.WindowInkCount;
+        // No crossing there: a blank middle inside a ring is a white stone
+        // drawn without a number, whatever the ink split says.
+        if (LooksLikeRing(ProbeSize, ProbePoint)) {
+            p.Typ = TypWhiteStatic;
+            if (Reco.DiagramType == DiaGameRecord)
+                p.PatternConf = std::abs(I - S) > 3 ? 95 : 80;
+            return;
+        }
     }
 
     if (position)

@@ -21,6 +21,7 @@
 #include "prepare/PrepareEngine.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <bit>
 #include <limits>
 
@@ -148,6 +149,7 @@ bool PrepareEngine::FindHorLines()
     }
 
     auto& segs = t.Segments;
+    int32_t joinGap = JoinGapPx, newLineGap = NewLineGapPx;
     MinRunLength = StartMinRunLength;
     cachedRuns_.clear();
     cachedRowStart_.assign(1, 0);
@@ -169,10 +171,27 @@ bool PrepareEngine::FindHorLines()
                 break;
             }
         }
+        // The row gaps that join segments into one line and that start the
+        // next line are a third and three quarters of the line spacing, up
+        // to 15 and 30 pixels: the spacing is the typical gap between
+        // segments that are not neighbours, at least the narrowest pitch.
+        {
+            std::vector<int32_t> gaps;
+            for (int32_t i = 1; i < segs.Count; ++i)
+                if (segs[i + 1].Row - segs[i].Row > 3)
+                    gaps.push_back(segs[i + 1].Row - segs[i].Row);
+            int32_t spacing = NewLineGapPx * 2;
+            if (!gaps.empty()) {
+                std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+                spacing = std::max(MinPitchPx, gaps[gaps.size() / 2]);
+            }
+            joinGap = std::min(JoinGapPx, (spacing + 2) / 3);
+            newLineGap = std::min(NewLineGapPx, spacing - spacing / 4);
+        }
         if (clean) {
             for (int32_t i = 1; i < segs.Count; ++i) {
                 const int32_t gap = segs[i + 1].Row - segs[i].Row;
-                if (gap >= JoinGapPx && gap < NewLineGapPx) {
+                if (gap >= joinGap && gap < newLineGap) {
                     clean = false;
                     break;
                 }
@@ -190,8 +209,105 @@ bool PrepareEngine::FindHorLines()
             break;
     }
 
-    // Rough pitch from the first and last segment.
-    t.CellPitchY = (segs[segs.Count].Row - segs[1].Row) / (rows - 1);
+    // Grouping: segments on neighbouring rows make one line. A line is
+    // where its widest segments lie: the rows of stones that touch along a
+    // line (two black stones side by side make a long run too) join its
+    // group but are narrower than the line itself.
+    struct Group {
+        int32_t firstSeg = 0, lastSeg = 0; // its segments
+        int32_t row = 0;                   // the line's middle row
+        int32_t thickness = 0;             // rows of the line itself, less one
+        int32_t firstX = 0, lastX = 0;     // the line's ends
+    };
+    std::vector<Group> groups;
+    groups.push_back(Group{1, 1});
+    for (int32_t i = 1; i < segs.Count; ++i) {
+        const int32_t gap = segs[i + 1].Row - segs[i].Row;
+        if (gap < joinGap)
+            groups.back().lastSeg = i + 1;
+        else if (gap >= newLineGap)
+            groups.push_back(Group{i + 1, i + 1});
+    }
+    for (Group& g : groups) {
+        int32_t widest = 0;
+        for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i)
+            widest = std::max(widest, segs[i].LastX - segs[i].FirstX);
+        int32_t top = -1, bottom = -1;
+        g.firstX = std::numeric_limits<int32_t>::max();
+        g.lastX = 0;
+        for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i) {
+            const Segment& sg = segs[i];
+            g.firstX = std::min(g.firstX, sg.FirstX);
+            g.lastX = std::max(g.lastX, sg.LastX);
+            if ((sg.LastX - sg.FirstX) * 2 < widest)
+                continue;
+            if (top < 0)
+                top = sg.Row;
+            bottom = sg.Row;
+        }
+        g.row = (top + bottom) / 2; // the middle of the line
+        g.thickness = bottom - top;
+    }
+
+    // The board's lines: when the groups span more than the window's rows
+    // at their own spacing (a heading rule above the board, the top of the
+    // next diagram below it), the longest run of consecutive groups that
+    // spans exactly rows - 1 spacings, preferring heavy (edge) lines at its
+    // ends. Otherwise all of them, as found.
+    size_t first = 0, last = groups.size() - 1;
+    if (groups.size() >= 3) {
+        std::vector<int32_t> gaps;
+        for (size_t g = 1; g < groups.size(); ++g)
+            gaps.push_back(groups[g].row - groups[g - 1].row);
+        std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+        const int32_t spacing = gaps[gaps.size() / 2];
+        auto fits = [&](size_t a, size_t b) {
+            return std::abs(groups[b].row - groups[a].row - (rows - 1) * spacing) <= spacing / 2;
+        };
+        if (!fits(first, last) || static_cast<int32_t>(groups.size()) > rows) {
+            size_t bestA = 0, bestB = 0;
+            int32_t bestCount = 0, bestWeight = -1;
+            bool tie = false;
+            for (size_t a = 0; a < groups.size(); ++a)
+                for (size_t b = a + 1; b < groups.size() && static_cast<int32_t>(b - a + 1) <= rows; ++b) {
+                    if (!fits(a, b))
+                        continue;
+                    const int32_t count = static_cast<int32_t>(b - a + 1);
+                    const int32_t weight = groups[a].thickness + groups[b].thickness;
+                    if (count > bestCount || (count == bestCount && weight > bestWeight)) {
+                        bestA = a;
+                        bestB = b;
+                        bestCount = count;
+                        bestWeight = weight;
+                        tie = false;
+                    } else if (count == bestCount && weight == bestWeight) {
+                        tie = true;
+                    }
+                }
+            // Two equally good runs: the page does not say which is the
+            // board, and the lines are taken as found.
+            if (bestCount > 0 && !tie) {
+                first = bestA;
+                last = bestB;
+            }
+        }
+    }
+    if (last - first + 1 > static_cast<size_t>(MaxLineGroups)) {
+        host.inform(linemsg::TooManyGroups);
+        return false;
+    }
+    // The table is cleared first: entries past the line count must read 0
+    // when missing lines are looked for.
+    HorLines.fill(0);
+    LineCount = 0;
+    std::vector<int32_t> leftEnds, rightEnds;
+    for (size_t g = first; g <= last; ++g) {
+        HorLines[++LineCount] = groups[g].row;
+        leftEnds.push_back(groups[g].firstX);
+        rightEnds.push_back(groups[g].lastX);
+    }
+    // The rough pitch from the board's own lines.
+    t.CellPitchY = (groups[last].row - groups[first].row) / (rows - 1);
     if (t.CellPitchY < MinPitchPx) {
         host.inform(linemsg::NarrowCell);
         return false;
@@ -200,45 +316,40 @@ bool PrepareEngine::FindHorLines()
         host.inform(linemsg::WideCell);
         return false;
     }
-
-    // Grouping. The table is cleared first: entries past the line count
-    // must read 0 when missing lines are looked for.
-    HorLines.fill(0);
-    int32_t minX = std::numeric_limits<int32_t>::max();
-    int32_t maxX = 0;
-    for (const Segment& s : segs) {
-        minX = std::min(minX, s.FirstX);
-        maxX = std::max(maxX, s.LastX);
-    }
-    HorLines[1] = segs[1].Row;
-    LineCount = 1;
-    int32_t thickness = 0;
-    for (int32_t i = 1; i < segs.Count; ++i) {
-        const int32_t gap = segs[i + 1].Row - segs[i].Row;
-        if (gap < JoinGapPx) {
-            thickness += gap;
-        } else if (gap >= NewLineGapPx) {
-            if (LineCount + 1 > MaxLineGroups) {
-                host.inform(linemsg::TooManyGroups);
-                return false;
+    // The ends of the board: the end that most lines share (within a
+    // twentieth of the pitch), the outer one of two as common. A line stops
+    // short at a stone standing on it, and runs on through a black stone
+    // standing on the edge, but the lines that meet the edge line end
+    // together.
+    const int32_t tolerance = std::max(2, t.CellPitchY / 20);
+    auto commonEnd = [&](std::vector<int32_t> v, bool outerIsLow) {
+        std::sort(v.begin(), v.end());
+        size_t bestCount = 0;
+        int32_t best = v[v.size() / 2];
+        for (size_t a = 0; a < v.size(); ++a) {
+            size_t b = a;
+            while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
+                ++b;
+            const size_t count = b - a + 1;
+            const int32_t at = v[(a + b) / 2];
+            if (count > bestCount || (count == bestCount && (outerIsLow ? at < best : at > best))) {
+                bestCount = count;
+                best = at;
             }
-            ++LineCount;
-            HorLines[LineCount] = segs[i + 1].Row;
-            if (i + 1 != segs.Count)
-                thickness = 0;
         }
-    }
+        return best;
+    };
+    const int32_t minX = commonEnd(leftEnds, true);
+    const int32_t maxX = commonEnd(rightEnds, false);
     if (LineCount > rows) {
         host.inform(linemsg::TooManyLines);
         return false;
     }
 
-    // Line centres: one offset for all lines, half the thickness of the last.
+    // Each line stands at its own middle row.
     auto setY = [&](int32_t line, int32_t y) { t.GridPoints[win.Left][win.Top + line - 1].Coord.Y = y; };
-    for (int32_t i = 1; i <= LineCount; ++i) {
-        HorLines[i] += thickness / 2;
+    for (int32_t i = 1; i <= LineCount; ++i)
         setY(i, HorLines[i]);
-    }
 
     // Missing lines between two found ones, at the rough pitch.
     if (LineCount < rows) {
@@ -286,7 +397,8 @@ bool PrepareEngine::FindHorLines()
     t.CellPitchY = (yn - y1) / (rows - 1);
     const int32_t extent = maxX - minX;
     int32_t right = 0;
-    if ((extent * 21 / 20) / (columns - 1) > t.CellPitchY) {
+    // Printed cells are up to about a tenth taller than wide.
+    if ((extent * 11 / 10) / (columns - 1) > t.CellPitchY) {
         t.CellPitchX = extent / (columns - 1);
         right = maxX;
     } else {

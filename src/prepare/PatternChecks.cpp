@@ -48,6 +48,21 @@ int32_t zoneScore(int16_t kind, int32_t high, int32_t low)
     return s;
 }
 
+// The window pixel (0-based) the point stands on: the middle one, w / 2,
+// which puts the snapped line on the pixel before it. The last cell of the
+// 7 x 7 grid takes the remainder, so in a small window (27 pixels: cells of
+// 3, the last of 9) that pixel lies in the fifth cell and the lines would
+// miss the template's middle column; the point is then placed so that its
+// line falls on the middle of the middle cell.
+int32_t centrePixel(int32_t n)
+{
+    const int32_t cell = n / 7;
+    const int32_t line = n / 2 - 1;
+    if (cell == 0 || (line >= 3 * cell && line < 4 * cell))
+        return n / 2;
+    return 3 * cell + cell / 2 + 1;
+}
+
 // Turns the reduced grid into levels, written back.
 void reducedLevels(int32_t high, int32_t low)
 {
@@ -72,13 +87,21 @@ int32_t templateScore(const int8_t (&tpl)[7][7], bool ringOnly)
 
 // One axis of the snap: the cluster of the strongest profile entries, as a
 // shift of the origin. `qualifies` says which entries the kind looks at.
-template <typename Qualifies> int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, Qualifies qualifies)
+// `anyOnAxis`: when no entry qualifies, any entry may show the point's line
+// (a star point qualifies none by itself; a corner's short lines are taken
+// where they are found). For an edge point no entry qualifies when a stone
+// hides the stub that leaves the edge, and the edge line alone, the same
+// all along, gives nothing to snap onto along the edge.
+template <typename Qualifies>
+int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, bool anyOnAxis, Qualifies qualifies)
 {
     int32_t best = 0;
     for (int32_t i = 1; i <= n; ++i)
         if (qualifies(i))
             best = std::max(best, ink[i]);
     bool all = false;
+    if (best == 0 && !anyOnAxis)
+        return 0;
     if (best == 0) {
         all = true;
         for (int32_t i = 1; i <= n; ++i)
@@ -107,7 +130,7 @@ template <typename Qualifies> int32_t snapShift(const WindowWorkingSet::Profile&
     }
     if (count == 0)
         count = 1;
-    return sum / count - n / 2;
+    return sum / count - centrePixel(n);
 }
 
 } // namespace
@@ -132,7 +155,8 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
 {
     const int32_t w = size.Width, h = size.Height;
     const WindowWorkingSet& s = Win;
-    origin.X += snapShift(s.ColumnInk, w, [&](int32_t i) {
+    const bool edge = kind == KindTop || kind == KindRight || kind == KindBottom || kind == KindLeft;
+    origin.X += snapShift(s.ColumnInk, w, !edge, [&](int32_t i) {
         switch (kind) {
         case KindCrossing:
         case KindRight:
@@ -150,7 +174,7 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
             return false;
         }
     });
-    origin.Y += snapShift(s.RowInk, h, [&](int32_t j) {
+    origin.Y += snapShift(s.RowInk, h, !edge, [&](int32_t j) {
         switch (kind) {
         case KindCrossing:
         case KindTop:
@@ -180,7 +204,8 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     if (h == 0)
         h = w;
     const IntSize size{w, h};
-    IntPoint origin{point.Coord.X - (w - std::max(2, w / 30)) / 2, point.Coord.Y - (h - std::max(2, h / 30)) / 2};
+    IntPoint origin{point.Coord.X - (w - std::max(2, w / 30)) / 2 + (w / 2 - centrePixel(w)),
+                    point.Coord.Y - (h - std::max(2, h / 30)) / 2 + (h / 2 - centrePixel(h))};
     // The size is checked before anything is divided by it; a window that
     // has no features matches nothing.
     if (!CutWindowFeatures(size, origin, &host))
@@ -205,10 +230,32 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     // (The zone score before the snap is only ever shown in the debug view;
     // the levels it writes are replaced by the window cut after the snap.)
 
+    // The thin ring of a white stone without a number holds no crossing,
+    // though the snap may move the window onto its rim, which can pass for
+    // a line (an edge line above all).
+    if (LooksLikeRing(size, origin))
+        return false;
+    CutWindowFeatures(size, origin, &host); // the window again: same size, cannot fail
+
     SnapToProfiles(kind, origin, size);
     CutWindowFeatures(size, origin, &host); // same size: cannot fail
     point.Denstone = Win.WindowInkCount;
-    const bool blank = Win.InkPixels == 0;
+
+    // Every board pattern has its lines (or its dot) through the centre. A
+    // window whose centre holds no ink at all shows no crossing, however
+    // few of its cells rise above the template: the thin ring of a white
+    // stone without a number, whose rim the snap has moved onto, is such a
+    // window.
+    bool centreInk = false;
+    {
+        // The square of about a seventh of the window around its centre
+        // pixel (the point), which is where the snap has put the lines.
+        const int32_t rx = std::max(1, w / 14), ry = std::max(1, h / 14);
+        const int32_t cx = centrePixel(w) + 1, cy = centrePixel(h) + 1;
+        for (int32_t x = std::max(1, cx - rx); x <= std::min(w, cx + rx) && !centreInk; ++x)
+            for (int32_t y = std::max(1, cy - ry); y <= std::min(h, cy + ry) && !centreInk; ++y)
+                centreInk = Win.CutWindow[x][y] > 0;
+    }
 
     const int32_t s3 = zoneScore(kind, high, low);
     const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
@@ -219,11 +266,11 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
         for (int b = 1; b <= 7; ++b)
             over += Win.ReducedGrid[a][b] > BoardPatterns[kind][b - 1][a - 1];
 
+    if (!centreInk)
+        return false;
     const bool sure = s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0;
-    // A window without a single ink pixel shows no line to stand on: it may
-    // be the empty board, but it is no anchor for the grid.
-    if (sure && !blank) {
-        point.Coord = IntPoint{origin.X + w / 2, origin.Y + h / 2};
+    if (sure) {
+        point.Coord = IntPoint{origin.X + centrePixel(w), origin.Y + centrePixel(h)};
         if (point.PatternConf != 100) {
             point.PatternConf = 100;
             point.Typ = TypEmpty;

@@ -137,6 +137,11 @@ class PrepareEngine {
     // Decides the state of the current point (Reco.CurPointX, CurPointY).
     void ClassifyPoint();
 
+    // Whether the stone window of `size` at `origin` shows the thin ring of
+    // a white stone without a number: a blank middle, ink near all four
+    // sides, no straight line across (measured with a margin of an eighth).
+    bool LooksLikeRing(IntSize size, IntPoint origin);
+
     // The decision of ClassifyPoint's last step for the diagram types other
     // than positions: ink I, split S, estimate E, line density D.
     static int16_t DecideStone(int32_t ink, int32_t split, int32_t est, int32_t denLine, bool staticStones);

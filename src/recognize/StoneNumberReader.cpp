@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace quon {
 
@@ -50,6 +51,7 @@ struct StoneNumberReader::Reading {
     std::string text;
     StoneReadFailure failure = StoneReadFailure::None;
     int32_t count = 0;
+    bool mark = false;
     std::vector<StoneDigit> digits;
 
     void fail(StoneReadFailure f, std::string t, int32_t c = 0)
@@ -83,12 +85,14 @@ void StoneNumberReader::resetDigitHeights()
 {
     MeanDigitHeight = 0;
     DigitHeightSamples = 0;
+    MeanDigitAspect = StartDigitAspect;
+    DigitAspectSamples = 0;
 }
 
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
 {
     StoneReadResult res = readOnce(mode);
-    if (mode == 0 && hasE(res.Text)) {
+    if (mode == 0 && hasE(res.Text) && !res.Mark) {
         res = readOnce(1);
         const BC& p = currentPoint();
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
@@ -136,7 +140,13 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         r.fail(StoneReadFailure::WindowSize, "e");
     } else {
         recut(r);
-        const int32_t n = FindDigits(size_, colour_, mode_, 1);
+        int32_t n = FindDigits(size_, colour_, mode_, 1);
+        if (n == 1 && isMark(1)) {
+            // A mark printed on the stone (a triangle, a circle, a square)
+            // is no number: the stone is read as one without digits.
+            n = 0;
+            r.mark = true;
+        }
         if (n == 0) {
             if (Reco.DiagramsDone == 0) {
                 r.fail(StoneReadFailure::NoDigitsFirst, "ed0");
@@ -209,11 +219,15 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
     out.Text = r.text;
     out.Failure = r.failure;
     out.GroupCount = r.count;
+    out.Mark = r.mark;
     out.Digits = r.digits;
     if (out.Failure == StoneReadFailure::None && out.Digits.empty()) {
-        // Nothing was read although groups were found (a cut left none).
+        // Nothing was read although groups were found (a cut left none):
+        // an unusable count, shown as such, for an empty text would make
+        // the numbered stone a plain one without a word.
         out.Failure = StoneReadFailure::GroupCount;
         out.GroupCount = 0;
+        out.Text = "e0";
     }
     for (int k = 1; k <= 3; ++k)
         out.Estdig[static_cast<size_t>(k - 1)] = p.Estdig[k];
@@ -261,8 +275,9 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const ComponentBox g = groupBox(k);
         const int32_t w = g.MaxX - g.MinX;
         const int32_t h = g.MaxY - g.MinY;
-        if ((w + 1) * 5 / 3 >= h && count == 2 && !cutAt[k]) {
-            // A wide group in a two-group number holds two digits.
+        if ((w + 1) * 1000 >= h * touchingDigitsAspect() && count == 2 && !cutAt[k]) {
+            // A group wider than a digit of this diagram can be, in a
+            // two-group number, holds two touching digits.
             bool tooFew = false;
             if (cutOnce(k, tooFew)) {
                 if (tooFew) {
@@ -286,9 +301,13 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
                 continue;
             }
         }
-        if (d == -1) {
+        if (d == -1 || (d >= 0 && score >= DoubtfulDigitScore)) {
+            // A digit whose best figure still misses much of its ink is a
+            // doubt, read again like a rejected one; a doubt that stays is
+            // shown as "e", so that the user is asked rather than given a
+            // guess.
             r.text += "e";
-            r.digits.push_back(StoneDigit{d, true});
+            r.digits.push_back(StoneDigit{-1, true});
         } else if (d < 0) {
             r.text += "-";
             r.digits.push_back(StoneDigit{d, true});
@@ -316,34 +335,169 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     const int32_t S = ThinDigits ? 15 : 30;
     const int32_t minCount = (W - 1) * S * (H - 1) / 1000;
     groupCount_ = 0;
-    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
-        const ComponentBox& c = components_[InkClass][n];
-        if (c.Count == 0)
-            continue; // merged into another component
-        const int32_t h = c.MaxY - c.MinY;
-        if (DigitHeightSamples < 51 && h > H / 2) {
-            MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
-            ++DigitHeightSamples;
-        }
-        if (c.Count > minCount && h > MeanDigitHeight * 80 / 10000) {
-            if (groupCount_ == 3) {
-                lastFound_ = -1;
-                return -1;
+    // Ordinary digits first; then the light ones (see lightDigit) beside
+    // them, or when there are several: a number of light digits. A lone
+    // light component may be a piece of a digit that a thin joint parted,
+    // and is left unread.
+    for (int32_t pass = 1; pass <= 2; ++pass) {
+        if (pass == 2 && groupCount_ == 0) {
+            int32_t light = 0;
+            for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+                const ComponentBox& c = components_[InkClass][n];
+                light += c.Count > 0 && c.Count <= minCount && lightDigit(c, H) ? 1 : 0;
             }
-            int32_t at = groupCount_ + 1;
-            for (int32_t i = 1; i <= groupCount_; ++i)
-                if (groupBox(i).MinX > c.MinX) {
-                    at = i;
-                    break;
+            if (light < 2)
+                break;
+        }
+        for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+            const ComponentBox& c = components_[InkClass][n];
+            if (c.Count == 0)
+                continue; // merged into another component
+            const int32_t h = c.MaxY - c.MinY;
+            // Only a component shaped like a digit tells the digit height: a
+            // mark on the stone (a triangle, a circle) is as tall but wider
+            // than high, a piece of a grid line or of the outline holds less
+            // ink than a digit, and either would raise the mean above every
+            // real digit; so would the pieces a cut leaves of a mark, so only
+            // a window as cut from the page is learned from.
+            if (pass == 1 && DigitHeightSamples < 51 && h > H / 2 && circleFlag == 1 && c.MaxX - c.MinX <= h &&
+                c.Count > minCount) {
+                MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
+                ++DigitHeightSamples;
+            }
+            const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
+            if (sized && h > MeanDigitHeight * 80 / 10000) {
+                if (groupCount_ == 3) {
+                    lastFound_ = -1;
+                    return -1;
                 }
-            for (int32_t i = groupCount_; i >= at; --i)
-                groups_[i + 1] = groups_[i];
-            groups_[at] = n;
-            ++groupCount_;
+                int32_t at = groupCount_ + 1;
+                for (int32_t i = 1; i <= groupCount_; ++i)
+                    if (groupBox(i).MinX > c.MinX) {
+                        at = i;
+                        break;
+                    }
+                for (int32_t i = groupCount_; i >= at; --i)
+                    groups_[i + 1] = groups_[i];
+                groups_[at] = n;
+                ++groupCount_;
+            }
         }
     }
+    if (groupCount_ >= 1)
+        joinDigitPieces();
+    if (circleFlag == 1 && groupCount_ >= 2)
+        learnDigitShapes();
     lastFound_ = groupCount_;
     return groupCount_;
+}
+
+bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
+{
+    // The area gate is sized for an ordinary digit; the small digits of a
+    // three-digit number, and above all its narrow "1", hold less ink. Such
+    // a component still is a digit when it is as tall as a digit can be (a
+    // fifth of the stone at least), no wider than high, and a stroke at
+    // least two pixels wide (one with thin digits) over its height.
+    const int32_t w = c.MaxX - c.MinX + 1;
+    const int32_t h = c.MaxY - c.MinY + 1;
+    const int32_t stroke = ThinDigits ? 1 : 2;
+    return h * 5 >= H && w <= h && c.Count >= stroke * h;
+}
+
+bool StoneNumberReader::isMark(int32_t k) const
+{
+    // A lone group wider than high whose largest hole spans most of it both
+    // ways is the outline of a mark. Touching digits are as wide, but each
+    // of their holes lies within one digit, under half of the group's width.
+    const ComponentBox& g = groupBox(k);
+    const int32_t w = g.MaxX - g.MinX + 1;
+    const int32_t h = g.MaxY - g.MinY + 1;
+    if (w <= h)
+        return false;
+    for (int32_t n = 1; n <= counts_[PaperClass]; ++n) {
+        const ComponentBox& p = components_[PaperClass][n];
+        if (p.Count == 0 || p.MinX <= g.MinX || p.MaxX >= g.MaxX || p.MinY <= g.MinY || p.MaxY >= g.MaxY)
+            continue;
+        if ((p.MaxX - p.MinX + 1) * 2 >= w && (p.MaxY - p.MinY + 1) * 2 >= h)
+            return true;
+    }
+    return false;
+}
+
+void StoneNumberReader::joinDigitPieces()
+{
+    // Digits stand side by side. A thin joint of a serif digit (the
+    // diagonal of a "2", the flag of a "5") can part it into pieces that lie
+    // one over the other within the digit's columns; such a piece, chosen
+    // as a group or too small to be one, is part of the digit beside whose
+    // columns it lies, and its box joins that digit's box (the matcher reads
+    // every ink pixel of the box).
+    int32_t tallest = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
+    const auto isDigit = [&](int32_t i) { return (groupBox(i).MaxY - groupBox(i).MinY) * 5 >= tallest * 3; };
+    int32_t top = std::numeric_limits<int32_t>::max();
+    int32_t bottom = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        if (isDigit(i)) {
+            top = std::min(top, groupBox(i).MinY);
+            bottom = std::max(bottom, groupBox(i).MaxY);
+        }
+    const int32_t slack = std::max(1, tallest / 10);
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        ComponentBox& c = components_[InkClass][n];
+        if (c.Count < 3 || c.MinY < top - slack || c.MaxY > bottom + slack)
+            continue;
+        int32_t self = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            if (groups_[i] == n)
+                self = i;
+        if (self != 0 && isDigit(self))
+            continue;
+        const int32_t cw = c.MaxX - c.MinX + 1;
+        for (int32_t i = 1; i <= groupCount_; ++i) {
+            if (i == self || !isDigit(i))
+                continue;
+            ComponentBox& g = components_[InkClass][groups_[i]];
+            const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
+            if (overlap * 2 < cw)
+                continue;
+            g.MinX = std::min(g.MinX, c.MinX);
+            g.MaxX = std::max(g.MaxX, c.MaxX);
+            g.MinY = std::min(g.MinY, c.MinY);
+            g.MaxY = std::max(g.MaxY, c.MaxY);
+            g.Count += c.Count;
+            if (self != 0) {
+                for (int32_t j = self; j < groupCount_; ++j)
+                    groups_[j] = groups_[j + 1];
+                --groupCount_;
+            }
+            break;
+        }
+    }
+}
+
+void StoneNumberReader::learnDigitShapes()
+{
+    // The groups of a number printed apart are single digits, unless one is
+    // plainly wider than this diagram's digits (two digits that touch). The
+    // start value counts as two groups, so that the first numbers of a
+    // diagram move it only part of the way.
+    for (int32_t k = 1; k <= groupCount_; ++k) {
+        if (DigitAspectSamples >= 50)
+            return;
+        const ComponentBox& g = groupBox(k);
+        const int32_t h = g.MaxY - g.MinY;
+        if (h < 2)
+            continue;
+        const int32_t aspect = (g.MaxX - g.MinX + 1) * 1000 / h;
+        if (aspect > 2 * MeanDigitAspect)
+            continue;
+        const int32_t weight = DigitAspectSamples + 2;
+        MeanDigitAspect = (MeanDigitAspect * weight + aspect) / (weight + 1);
+        ++DigitAspectSamples;
+    }
 }
 
 void StoneNumberReader::labelWindow(IntSize size)
@@ -452,15 +606,17 @@ void StoneNumberReader::DeleteStoneCircle(IntSize size, int32_t colour)
     if (colour == 2) {
         if (est < 90 && FitWhiteStoneOutline(size))
             return;
+        // The rows of the square inscribed in the stone hold the number;
+        // its columns do not limit it, for a number of three digits is wider
+        // than that square: at the sides the ellipse alone keeps the
+        // outline out.
         const double r = std::sqrt(2.0) / 2.0;
         const double gmax = est >= 92 ? 0.75 : 0.8;
-        const auto xlo = static_cast<int32_t>(std::nearbyint(e * (1 - r)));
-        const auto xhi = static_cast<int32_t>(std::nearbyint(e * (1 + r)));
         const auto ylo = static_cast<int32_t>(std::nearbyint(f * (1 - r)));
         const auto yhi = static_cast<int32_t>(std::nearbyint(f * (1 + r)));
         for (int32_t x = 1; x <= W; ++x)
             for (int32_t y = 1; y <= H; ++y)
-                if (!(x >= xlo && x <= xhi && y >= ylo && y <= yhi && g(x, y) <= gmax))
+                if (!(y >= ylo && y <= yhi && g(x, y) <= gmax))
                     cut(x, y) = 0;
     } else {
         for (int32_t x = 1; x <= W; ++x)

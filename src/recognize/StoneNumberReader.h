@@ -62,10 +62,15 @@ struct StoneReadResult {
     int32_t GroupCount = 0;           // the count of a GroupCount failure
     std::vector<StoneDigit> Digits;   // per position, left to right, when Failure is None
     std::array<int8_t, 3> Estdig{};   // the matcher's score per position (as written to the point)
+    bool Mark = false;                // the stone carries a mark, not a number (read as without digits)
 
     // True with the number when every position was read.
     bool number(int32_t& value) const;
 };
+
+// A digit the matcher reads with a score of this or more is too unlike
+// every figure to be trusted: it is reported as "e" (and read again).
+constexpr int32_t DoubtfulDigitScore = 60;
 
 // Sizes of the working arrays.
 constexpr int32_t MaxComponentsPerClass = 99;
@@ -92,7 +97,19 @@ public:
     // how many components it holds.
     int32_t MeanDigitHeight = 0;
     int32_t DigitHeightSamples = 0;
+    // The running mean shape of the single digits of this diagram: width + 1
+    // per height, in thousandths, and how many groups it holds. It starts
+    // narrow enough that a group 0.6 of its height wide in a two-group number
+    // is cut, and learns from the groups of numbers printed apart.
+    int32_t MeanDigitAspect = StartDigitAspect;
+    int32_t DigitAspectSamples = 0;
+    static constexpr int32_t StartDigitAspect = 400;
+    // Resets the learned digit height and shape (the start of a diagram).
     void resetDigitHeights();
+    // The width + 1 per height (thousandths) from which a group in a
+    // two-group number holds two touching digits: half as wide again as a
+    // digit of this diagram.
+    int32_t touchingDigitsAspect() const { return MeanDigitAspect * 3 / 2; }
 
     // ---- The steps, public for the tests ----
 
@@ -134,6 +151,10 @@ private:
     bool recut(Reading& r);
     void RecoDigits(Reading& r, int32_t count);
     bool prepareCut();
+    void learnDigitShapes();
+    void joinDigitPieces();
+    bool isMark(int32_t k) const;
+    bool lightDigit(const ComponentBox& c, int32_t H) const;
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;

@@ -27,6 +27,21 @@ std::vector<std::filesystem::path> corpusPageFiles()
     return files;
 }
 
+std::vector<std::filesystem::path> corpusFiles(const std::string& folder)
+{
+    namespace fs = std::filesystem;
+    const fs::path dir = fs::path(QUON_CORPUS_DIR) / folder;
+    std::vector<fs::path> files;
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec))
+        return files;
+    for (const auto& e : fs::directory_iterator(dir, ec))
+        if (e.path().extension() == ".bmp")
+            files.push_back(e.path());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
 namespace {
 
 bool number(const std::string& text, const std::string& key, double& v, size_t from = 0)

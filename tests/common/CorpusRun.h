@@ -16,6 +16,9 @@ namespace quon::test {
 
 // The corpus's page files, sorted by name; empty when the corpus is absent.
 std::vector<std::filesystem::path> corpusPageFiles();
+// The page images of one folder of the corpus ("pages", "book"), sorted;
+// empty when it is absent.
+std::vector<std::filesystem::path> corpusFiles(const std::string& folder);
 
 struct CorpusTruth {
     std::string image;

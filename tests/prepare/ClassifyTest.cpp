@@ -201,9 +201,9 @@ TEST_F(Classify, APageOfStones)
         // Whether a black stone carries a number is the number reader's to
         // say; a disc in its cell is not dark enough to be sure of none.
         EXPECT_EQ(b, TypBlackNumbered) << c;
-        // A thin ring alone is too light to tell from the empty board
-        // until something vouches for the stone.
-        EXPECT_EQ(w, numbered ? TypWhiteNumbered : TypUndecided) << c;
+        // A thin ring with a blank middle is a white stone without a
+        // number, not the empty board: no crossing shows through it.
+        EXPECT_EQ(w, numbered ? TypWhiteNumbered : TypWhiteStatic) << c;
         EXPECT_EQ(Reco.GridPoints[c][3].PatternConf, 95);
     }
     // Stones the stone check found (Est 80) on a diagram with static stones.

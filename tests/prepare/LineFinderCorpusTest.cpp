@@ -1,12 +1,9 @@
-// The horizontal line finder on the corpus pages, against their truth.
+// The horizontal line finder on the corpus pages of both kinds (pages/ and
+// book/), against their truth.
 //
-// The finder gives a rough grid: the row pitch and the top and bottom lines
-// are close to the truth, while the left and right ends can be pulled out by
-// stones on the board's edge, and the right end is put at square cells when
-// the lines are not more than 5 percent longer than the rows are apart
-// (which is how the corpus draws its boards: cells 1.05 times taller than
-// wide). The later corner search corrects them. The levels below are the
-// ones measured when the finder was written; a drop is a regression.
+// The finder gives the grid the later stages start from: the row pitch, the
+// top and bottom lines, the ends of the lines and from them the column
+// pitch. The levels below are the ones measured; a drop is a regression.
 #include "common/TestPage.h"
 #include "prepare/PrepareEngine.h"
 #include "prepare/RecordingHost.h"
@@ -19,7 +16,6 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 using namespace quon;
@@ -78,20 +74,13 @@ bool readTruth(const fs::path& json, Truth& t)
 
 TEST(LineFinderCorpus, PitchAndBoardAgainstTheTruth)
 {
-    const std::vector<fs::path> files = corpusPageFiles();
+    std::vector<fs::path> files = corpusFiles("pages");
+    const std::vector<fs::path> book = corpusFiles("book");
+    files.insert(files.end(), book.begin(), book.end());
     if (files.empty())
         GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
 
-    // Pages the finder cannot take, and why.
-    const std::map<std::string, std::string> expectedFailures = {
-        // The crop holds the top lines of the next diagram too.
-        {"golaxy_fineart_2018_d50_d1.bmp", linemsg::TooManyGroups},
-        // A pitch of 29 pixels leaves gaps under 30 between neighbouring
-        // lines, which read as stray stretches until no line is left.
-        {"golaxy_fineart_2018_d50_d3_200dpi.bmp", linemsg::NoLines},
-    };
-
-    int found = 0, pitchY = 0, pitchX = 0, top = 0, bottom = 0, left = 0;
+    int found = 0, pitchY = 0, pitchX = 0, top = 0, bottom = 0, left = 0, right = 0;
     for (const fs::path& file : files) {
         const std::string name = file.filename().string();
         SCOPED_TRACE(name);
@@ -108,43 +97,39 @@ TEST(LineFinderCorpus, PitchAndBoardAgainstTheTruth)
         host.keepLog = false;
         PrepareEngine engine(host);
         const bool ok = engine.FindHorLines();
-
-        const auto failure = expectedFailures.find(name);
-        if (failure != expectedFailures.end()) {
-            EXPECT_FALSE(ok);
-            EXPECT_EQ(host.messages, std::vector<std::string>{failure->second});
-            continue;
-        }
+        // Every page of the corpus is found, whatever lies beside the board.
         EXPECT_TRUE(ok) << (host.messages.empty() ? "" : host.messages[0]);
         if (!ok)
             continue;
         EXPECT_TRUE(host.messages.empty());
         ++found;
         const PixelRect& r = engine.FoundBoardRect;
-        // Every page gets its row pitch within 2 pixels.
-        EXPECT_LE(std::abs(Reco.CellPitchY - truth.spacingY), 2.0);
-        pitchY += std::abs(Reco.CellPitchY - truth.spacingY) <= 2;
-        pitchX += std::abs(Reco.CellPitchX - truth.spacingX) <= 2;
-        top += std::abs(r.Top - truth.top) <= 2;
-        bottom += std::abs(r.Bottom - truth.bottom) <= 2;
-        left += std::abs(r.Left - truth.left) <= 2;
+        // Within 2 pixels at 300 dpi, a twentieth of the pitch elsewhere.
+        const double tol = std::max(2.0, truth.spacingY / 20);
+        // Every page gets its row pitch right.
+        EXPECT_LE(std::abs(Reco.CellPitchY - truth.spacingY), tol);
+        pitchY += std::abs(Reco.CellPitchY - truth.spacingY) <= tol;
+        pitchX += std::abs(Reco.CellPitchX - truth.spacingX) <= tol;
+        top += std::abs(r.Top - truth.top) <= tol;
+        bottom += std::abs(r.Bottom - truth.bottom) <= tol;
+        left += std::abs(r.Left - truth.left) <= tol;
+        right += std::abs(r.Right - truth.right) <= tol;
         // The top and bottom lines are never far off.
-        EXPECT_LE(std::abs(r.Top - truth.top), 6.0);
-        EXPECT_LE(std::abs(r.Bottom - truth.bottom), 6.0);
-        // A right end from square cells lies exactly 18 row pitches right.
-        if (Reco.CellPitchX == Reco.CellPitchY) {
-            EXPECT_TRUE(r.Right == r.Left + 18 * Reco.CellPitchY || (r.Right - r.Left) / 18 == Reco.CellPitchX);
-        }
+        EXPECT_LE(std::abs(r.Top - truth.top), 3 * tol);
+        EXPECT_LE(std::abs(r.Bottom - truth.bottom), 3 * tol);
     }
-    const int pagesFound = static_cast<int>(files.size() - expectedFailures.size());
-    EXPECT_EQ(found, pagesFound);
-    // Measured: of 68 pages, top within 2 px on 63, bottom on 66, left on 47,
-    // the column pitch on 49.
-    EXPECT_GE(top, 63);
-    EXPECT_GE(bottom, 66);
-    EXPECT_GE(left, 47);
-    EXPECT_GE(pitchX, 49);
-    std::printf("line finder on %zu corpus pages: %d found; within 2 px: pitch y %d, pitch x %d, top %d, bottom %d, "
-                "left %d\n",
-                files.size(), found, pitchY, pitchX, top, bottom, left);
+    EXPECT_EQ(found, static_cast<int>(files.size()));
+    // Measured on the 87 pages of both kinds: the column pitch within the
+    // tolerance on 86, the top line on 86, the bottom line on 86, the left
+    // end on 84, the right end on 83 (scanned pages are turned a little, so
+    // a side cannot be one straight row or column).
+    EXPECT_GE(pitchX, 86);
+    EXPECT_GE(top, 86);
+    EXPECT_GE(bottom, 86);
+    EXPECT_GE(left, 84);
+    EXPECT_GE(right, 83);
+    std::printf(
+        "line finder on %zu corpus pages: %d found; within the tolerance: pitch y %d, pitch x %d, top %d, bottom %d, "
+        "left %d, right %d\n",
+        files.size(), found, pitchY, pitchX, top, bottom, left, right);
 }

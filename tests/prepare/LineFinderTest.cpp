@@ -97,19 +97,70 @@ TEST_F(LineFinder, NegativePageGivesTheSameResult)
     EXPECT_EQ(run.engine.FoundBoardRect, (PixelRect{100, 80, 100 + 18 * 45, 80 + 18 * 45}));
 }
 
+TEST_F(LineFinder, WhatLiesOnAndBesideTheBoardDoesNotMoveIt)
+{
+    // A board of 19 lines 45 apart from x 100 to 910, row 80 to 890.
+    const int32_t x0 = 100, x1 = 100 + 18 * 45, top = 80, pitch = 45;
+    auto board = [&] { return gridPage(1000, 1100, x0, x1, top, pitch, 19); };
+    struct Case {
+        const char* name;
+        MonoPage page;
+        int32_t pitchX, pitchY;
+        PixelRect rect;
+    };
+    const PixelRect rect{x0, top, x1, top + 18 * pitch};
+    // The top lines of the next diagram, two and three pitches below, and
+    // wider than the board (as a caption beside it makes them).
+    MonoPage nextDiagram = board();
+    drawBar(nextDiagram, x0, 990, top + 20 * pitch, top + 20 * pitch + 1);
+    drawBar(nextDiagram, x0, 990, top + 21 * pitch, top + 21 * pitch);
+    // Black stones on the right edge of three lines run on past the edge;
+    // white ones on the left edge of two lines stop them short.
+    MonoPage edgeStones = board();
+    for (int32_t r : {3, 8, 12})
+        drawBar(edgeStones, x1 - 20, x1 + 20, top + r * pitch - 20, top + r * pitch + 20);
+    for (int32_t r : {5, 9})
+        for (int32_t x = x0; x <= x0 + 22; ++x)
+            edgeStones.set(x, top + r * pitch, false);
+    // Two black stones side by side on line 10 make long runs on the rows
+    // around the line: the line stays where it is.
+    MonoPage touching = board();
+    drawBar(touching, 300, 390, top + 10 * pitch - 20, top + 10 * pitch + 20);
+    // A 200 dpi board: lines 29 pixels apart.
+    const std::vector<Case> cases = {
+        {"next diagram below", nextDiagram, pitch, pitch, rect},
+        {"stones on the edges", edgeStones, pitch, pitch, rect},
+        {"touching black stones", touching, pitch, pitch, rect},
+        {"200 dpi", gridPage(800, 800, 60, 60 + 18 * 28, 50, 29, 19), 28, 29,
+         PixelRect{60, 50, 60 + 18 * 28, 50 + 18 * 29}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        find(c.page, 19, 19);
+        ASSERT_TRUE(run.ok) << run.message();
+        EXPECT_EQ(Reco.CellPitchX, c.pitchX);
+        EXPECT_EQ(Reco.CellPitchY, c.pitchY);
+        EXPECT_EQ(run.engine.FoundBoardRect, c.rect);
+        for (int32_t r = 1; r <= 19; ++r)
+            EXPECT_EQ(Reco.GridPoints[1][r].Coord.Y, c.rect.Top + (r - 1) * c.pitchY) << "row " << r;
+    }
+}
+
 TEST_F(LineFinder, ShortLinesMakeSquareCells)
 {
-    // 18 cells of 43 pixels are within 5 percent of the 45-pixel rows: the
-    // cells are taken as square and the right edge is put at 18 x 45.
-    find(gridPage(1000, 1000, 100, 100 + 18 * 43, 80, 45, 19), 19, 19);
+    // 18 cells of 41 pixels are more than a tenth narrower than the
+    // 45-pixel rows: the cells are taken as square and the right edge is
+    // put at 18 x 45.
+    find(gridPage(1000, 1000, 100, 100 + 18 * 41, 80, 45, 19), 19, 19);
     ASSERT_TRUE(run.ok) << run.message();
     EXPECT_EQ(Reco.CellPitchX, 45);
     EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 45);
-    // 18 cells of 44 pixels are long enough: 792 * 21 / 20 / 18 = 46 > 45.
-    find(gridPage(1000, 1000, 100, 100 + 18 * 44, 80, 45, 19), 19, 19);
+    // Cells of 42 pixels (7 percent taller than wide, as printed boards
+    // are) keep their own width: 756 * 11 / 10 / 18 = 46 > 45.
+    find(gridPage(1000, 1000, 100, 100 + 18 * 42, 80, 45, 19), 19, 19);
     ASSERT_TRUE(run.ok) << run.message();
-    EXPECT_EQ(Reco.CellPitchX, 44);
-    EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 44);
+    EXPECT_EQ(Reco.CellPitchX, 42);
+    EXPECT_EQ(run.engine.FoundBoardRect.Right, 100 + 18 * 42);
 }
 
 TEST_F(LineFinder, FailuresShowTheirMessage)

@@ -107,26 +107,33 @@ TEST(Templates, AreTranscribed)
 
 TEST_F(Checks, EveryKindOfEmptyBoardIsSureAndSnapsOntoItsLines)
 {
-    installPage(drawBoard(style));
-    struct Case {
-        int32_t col, row;
-        int32_t shiftX, shiftY;
-    };
-    const Case cases[] = {
-        {7, 7, 0, 0},   {7, 7, 3, -2},  {4, 4, 0, 0},    {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
-        {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},   {1, 19, 0, 0}, {1, 12, -3, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " moved " << c.shiftX << "," << c.shiftY);
-        BC p = pointAt(c.col, c.row, c.shiftX, c.shiftY);
-        const int16_t kind = PrepareEngine::PointKind(c.col, c.row);
-        ASSERT_TRUE(engine.CheckBoardPat(kind, p, 1));
-        EXPECT_EQ(p.PatternConf, 100);
-        EXPECT_EQ(p.Typ, TypEmpty);
-        EXPECT_EQ(p.Est, 100);
-        // On the line, give or take the pixel the snap's rounding adds.
-        EXPECT_LE(std::abs(p.Coord.X - pointX(style, c.col)), 1);
-        EXPECT_LE(std::abs(p.Coord.Y - pointY(style, c.row)), 1);
+    // At 300 dpi, and at 200 dpi, where a 27-pixel cell's middle pixel lies
+    // outside the middle cell of the 7 x 7 grid.
+    for (const auto& [px, py] : {std::pair{44, 46}, std::pair{27, 29}}) {
+        style.pitchX = px;
+        style.pitchY = py;
+        SCOPED_TRACE(testing::Message() << "pitch " << px << "x" << py);
+        installPage(drawBoard(style));
+        struct Case {
+            int32_t col, row;
+            int32_t shiftX, shiftY;
+        };
+        const Case cases[] = {
+            {7, 7, 0, 0},   {7, 7, 3, -2},  {4, 4, 0, 0},    {10, 10, -2, 3}, {1, 1, 2, 2},  {10, 1, 0, 3},
+            {19, 1, -3, 0}, {19, 10, 2, 0}, {19, 19, 0, -2}, {8, 19, 3, 3},   {1, 19, 0, 0}, {1, 12, -3, 1},
+        };
+        for (const Case& c : cases) {
+            SCOPED_TRACE(testing::Message() << c.col << "," << c.row << " moved " << c.shiftX << "," << c.shiftY);
+            BC p = pointAt(c.col, c.row, c.shiftX, c.shiftY);
+            const int16_t kind = PrepareEngine::PointKind(c.col, c.row);
+            ASSERT_TRUE(engine.CheckBoardPat(kind, p, 1));
+            EXPECT_EQ(p.PatternConf, 100);
+            EXPECT_EQ(p.Typ, TypEmpty);
+            EXPECT_EQ(p.Est, 100);
+            // On the line, give or take the pixel the snap's rounding adds.
+            EXPECT_LE(std::abs(p.Coord.X - pointX(style, c.col)), 1);
+            EXPECT_LE(std::abs(p.Coord.Y - pointY(style, c.row)), 1);
+        }
     }
     EXPECT_TRUE(host.messages.empty());
 }
@@ -144,20 +151,50 @@ TEST_F(Checks, ASureMatchKeepsTheStateOfAPointThatWasSureBefore)
     EXPECT_LE(std::abs(p.Coord.X - pointX(style, 7)), 1); // but it is moved
 }
 
-TEST_F(Checks, ABlankWindowIsNeitherMovedNorASureAnchor)
+TEST_F(Checks, NoPatternMatchesWithoutInkAtItsCentre)
 {
-    installPage(blankPage(400, 400));
-    for (int16_t kind = 0; kind < PointKindCount; ++kind) {
-        BC p;
-        p.Coord = IntPoint{200, 200};
-        p.Size = IntSize{40, 40};
-        p.Typ = TypUndecided;
-        ASSERT_TRUE(engine.CheckBoardPat(kind, p, 1)) << kind;
-        EXPECT_EQ(p.Coord, (IntPoint{200, 200}));
-        EXPECT_EQ(p.PatternConf, 50);
-        EXPECT_EQ(p.Typ, TypEmpty);
-        EXPECT_EQ(p.Est, 0);
+    // A blank window, and the thin ring of a white stone without a number
+    // (few of its cells rise above any template), show no crossing.
+    MonoPage ring = blankPage(400, 400);
+    for (int32_t y = 0; y < 400; ++y)
+        for (int32_t x = 0; x < 400; ++x) {
+            const int32_t d2 = (x - 200) * (x - 200) + (y - 200) * (y - 200);
+            if (d2 >= 19 * 19 && d2 < 20 * 20)
+                ring.set(x, y, true);
+        }
+    for (const MonoPage& page : {blankPage(400, 400), ring}) {
+        installPage(page);
+        for (int16_t kind = 0; kind < PointKindCount; ++kind) {
+            BC p;
+            p.Coord = IntPoint{200, 200};
+            p.Size = IntSize{40, 40};
+            p.Typ = TypUndecided;
+            EXPECT_FALSE(engine.CheckBoardPat(kind, p, 1)) << kind;
+            EXPECT_EQ(p.Coord, (IntPoint{200, 200}));
+            EXPECT_EQ(p.Typ, TypUndecided);
+            EXPECT_EQ(p.PatternConf, 0);
+        }
     }
+}
+
+TEST_F(Checks, AnEdgePointWhoseStubAStoneHidesIsNotMovedAlongTheEdge)
+{
+    // The stub leaving the right edge at row 10 is under a black stone: the
+    // edge line alone is the same all along and gives no row to snap onto.
+    MonoPage page = drawBoard(style);
+    drawStone(page, style, 18, 10, 1, false);
+    installPage(page);
+    BC p = pointAt(19, 10, 0, 0);
+    if (engine.CheckBoardPat(KindRight, p, 1))
+        EXPECT_LE(std::abs(p.Coord.Y - pointY(style, 10)), 1);
+    else
+        EXPECT_EQ(p.Coord.Y, pointY(style, 10));
+    // A white stone without a number on the edge is no edge point.
+    page = drawBoard(style);
+    drawStone(page, style, 19, 10, 2, false);
+    installPage(page);
+    p = pointAt(19, 10, 0, 0);
+    EXPECT_FALSE(engine.CheckBoardPat(KindRight, p, 1));
 }
 
 TEST_F(Checks, SnapLeavesAnInklessAxisWhereItIs)

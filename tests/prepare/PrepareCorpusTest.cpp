@@ -1,7 +1,8 @@
-// The whole preparation on the corpus pages, with the default options and a
-// user who answers Yes to go on with fewer corners: the outcome, the pitch,
-// the window corners and the empty points against the truth. The floors are
-// the levels measured when the driver was written; a drop is a regression.
+// The whole preparation on the corpus pages of both kinds (pages/ and
+// book/), every variant, with the default options and a user who answers
+// Yes to go on with fewer corners: the outcome, the pitch, the window
+// corners and the point colours against the truth. The floors are the
+// levels measured; a drop is a regression.
 #include "common/CorpusRun.h"
 #include "common/TestPage.h"
 #include "prepare/RecordingHost.h"
@@ -17,22 +18,34 @@ using namespace quon;
 using namespace quon::test;
 namespace fs = std::filesystem;
 
-TEST(PrepareCorpus, OutcomePitchCornersAndEmptyPoints)
+namespace {
+
+// Points and points right, of one kind of page.
+struct Tally {
+    long points = 0, right = 0;
+    double worst = 100;
+    double percent() const { return points ? 100.0 * right / points : 100; }
+};
+
+} // namespace
+
+TEST(PrepareCorpus, OutcomePitchCornersAndPointColours)
 {
-    const std::vector<fs::path> files = corpusPageFiles();
+    std::vector<fs::path> files = corpusFiles("pages");
+    const std::vector<fs::path> book = corpusFiles("book");
+    files.insert(files.end(), book.begin(), book.end());
     if (files.empty())
         GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
 
     int clean = 0, succeeded = 0, pitchYRight = 0, pitchXRight = 0, cornersRight = 0;
-    long empties = 0, emptiesFound = 0, stonesTakenEmpty = 0, points = 0, right = 0;
+    long empties = 0, emptiesFound = 0, stonesTakenEmpty = 0;
+    Tally pagesClean, bookClean, others;
     for (const fs::path& file : files) {
         const std::string name = file.filename().string();
         SCOPED_TRACE(name);
         CorpusTruth truth;
         std::string error;
         ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
-        if (truth.dpi != 300 || truth.variant != "clean")
-            continue;
         const MonoPage page = readMonoBmp(file.string(), error);
         ASSERT_TRUE(error.empty()) << error;
         resetTablesToStart();
@@ -47,17 +60,28 @@ TEST(PrepareCorpus, OutcomePitchCornersAndEmptyPoints)
         host.laterAnswer = true;
         PrepareEngine engine(host);
         const bool ok = engine.PrepareDiagram();
-        ++clean;
-        points += 361;
+        const bool isClean = truth.dpi == 300 && truth.variant == "clean";
+        const bool isBook = file.parent_path().filename() == "book";
+        Tally& tally = !isClean ? others : isBook ? bookClean : pagesClean;
+        long right = 0;
         for (int32_t c = 1; c <= 19; ++c)
             for (int32_t r = 1; r <= 19; ++r)
                 right += colourOfState(Reco.GridPoints[c][r].Typ) == truth.colour[c - 1][r - 1];
-        if (!ok)
+        tally.points += 361;
+        tally.right += right;
+        tally.worst = std::min(tally.worst, 100.0 * right / 361);
+        // No page of the corpus stops preparation, except a scan turned by
+        // almost a degree, whose right corners the board patterns do not
+        // confirm where the level rows of the left ones put them (7 px off).
+        const bool knownStop = name == "ag_fanhui_g1_c50_d2_scan.bmp";
+        EXPECT_EQ(ok, !knownStop) << (host.messages.empty() ? "" : host.messages.back());
+        if (!ok || !isClean)
             continue;
+        ++clean;
         ++succeeded;
         EXPECT_EQ(Reco.CancelFlag, 0);
-        pitchYRight += std::abs(Reco.CellPitchY - truth.spacingY) <= 1;
-        pitchXRight += std::abs(Reco.CellPitchX - truth.spacingX) <= 1;
+        pitchYRight += std::abs(Reco.CellPitchY - truth.spacingY) <= 2;
+        pitchXRight += std::abs(Reco.CellPitchX - truth.spacingX) <= 2;
         bool corners = true;
         for (int c : {1, 19})
             for (int r : {1, 19}) {
@@ -76,21 +100,25 @@ TEST(PrepareCorpus, OutcomePitchCornersAndEmptyPoints)
                 }
             }
     }
-    std::printf("clean 300 dpi pages %d, prepared %d, pitch right x %d y %d, corners right %d, "
-                "empty points found %ld of %ld, stones taken for empty %ld, colour accuracy %.2f %%\n",
-                clean, succeeded, pitchXRight, pitchYRight, cornersRight, emptiesFound, empties, stonesTakenEmpty,
-                100.0 * right / points);
-    // Measured: 49 of 58 pages prepared (the others stop at the corners),
-    // the row pitch right on all of them but the column pitch on 15 only
-    // (the line finder takes cells 5 % narrower than high for square), the
-    // four corners within 2 px on 22; 10416 of 10665 empty points found,
-    // 960 stones (mostly white ones printed as thin rings) taken for empty;
-    // a point colour accuracy of 72.04 % over all 58 pages, the pages that
-    // stopped counting as wrong.
-    EXPECT_GE(succeeded, 49);
-    EXPECT_GE(pitchYRight, 49);
-    EXPECT_GE(cornersRight, 22);
-    EXPECT_GE(emptiesFound, 10416);
-    EXPECT_LE(stonesTakenEmpty, 960);
-    EXPECT_GE(100.0 * right / points, 72.03);
+    std::printf("clean 300 dpi pages %d, pitch within 2 px x %d y %d, corners within 2 px %d, "
+                "empty points found %ld of %ld, stones taken for empty %ld; colour accuracy: pages %.2f %% "
+                "(worst %.2f), book %.2f %% (worst %.2f), other variants %.2f %% (worst %.2f)\n",
+                clean, pitchXRight, pitchYRight, cornersRight, emptiesFound, empties, stonesTakenEmpty,
+                pagesClean.percent(), pagesClean.worst, bookClean.percent(), bookClean.worst, others.percent(),
+                others.worst);
+    // Measured on the 74 clean 300 dpi pages of both kinds: the pitch both
+    // ways and the four corners within 2 px on every one; 16082 of 16126
+    // empty points found, 32 stones taken for empty; colour accuracy
+    // 99.24 % on pages/ (worst page 87.53 %), 99.90 % on book/ (worst
+    // 99.72 %), 85.89 % on the scanned, negative, 200 and 600 dpi pages.
+    EXPECT_GE(pitchYRight, 74);
+    EXPECT_GE(pitchXRight, 74);
+    EXPECT_GE(cornersRight, 74);
+    EXPECT_GE(emptiesFound, 16082);
+    EXPECT_LE(stonesTakenEmpty, 32);
+    EXPECT_GE(pagesClean.percent(), 99.23);
+    EXPECT_GE(pagesClean.worst, 87.5);
+    EXPECT_GE(bookClean.percent(), 99.89);
+    EXPECT_GE(bookClean.worst, 99.7);
+    EXPECT_GE(others.percent(), 85.8);
 }

@@ -101,16 +101,30 @@ TEST_F(PrepareDriver, CornerDecisionByMatchedCorners)
 
 TEST_F(PrepareDriver, NarrowCellsAreTakenForSquare)
 {
-    // Cells 5 % narrower than high: the line finder lays square cells, so
-    // the right corners are probed beside the board.
+    // Cells 7 % taller than wide, as printed boards are, keep their width
+    // and every corner is found.
     style.pitchX = 43;
+    {
+        start(drawBoard(style));
+        PrepareEngine engine(host);
+        EXPECT_TRUE(engine.PrepareDiagram());
+        EXPECT_EQ(Reco.CellPitchX, 43);
+        EXPECT_EQ(engine.CornersFound, 4);
+        EXPECT_NEAR(pt(19, 1).Coord.X, pointX(style, 19), 2);
+    }
+    // Cells 15 % narrower than high: the line finder lays square cells, so
+    // the right corners are probed beside the board, where no corner shows,
+    // and the run stops on the two left ones.
+    style.pitchX = 40;
     start(drawBoard(style));
     PrepareEngine engine(host);
-    EXPECT_TRUE(engine.PrepareDiagram());
+    EXPECT_FALSE(engine.PrepareDiagram());
     EXPECT_EQ(Reco.CellPitchX, Reco.CellPitchY);
     EXPECT_EQ(engine.BoardRect.Right, engine.BoardRect.Left + 18 * Reco.CellPitchY);
     EXPECT_EQ(pt(1, 1).PatternConf, 100);
-    EXPECT_GT(pt(19, 1).Coord.X, pointX(style, 19) + 20);
+    EXPECT_EQ(engine.CornersFound, 2);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back(), prepmsg::tooFewCorners(2));
 }
 
 TEST_F(PrepareDriver, FailuresShowTheirMessage)

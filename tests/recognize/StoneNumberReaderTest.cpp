@@ -22,8 +22,8 @@ namespace {
 // Digits 7 wide and 15 high, strokes 2 pixels: narrow enough that a single
 // digit of a two-digit number is not taken for two touching ones.
 const std::map<char, std::vector<std::string>> Glyphs = {
-    {'0', {".#####.", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
-           "##...##", "##...##", "##...##", "##...##", "##...##", ".#####."}},
+    {'0', {"..###..", ".##.##.", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##", "##...##",
+           "##...##", "##...##", "##...##", "##...##", ".##.##.", "..###.."}},
     {'1', {"...##..", "..###..", ".####..", "...##..", "...##..", "...##..", "...##..", "...##..", "...##..",
            "...##..", "...##..", "...##..", "...##..", ".######", ".######"}},
     {'4', {"....##.", "...###.", "...###.", "..####.", "..#.##.", ".##.##.", ".#..##.", "##..##.", "#######",
@@ -34,6 +34,23 @@ const std::map<char, std::vector<std::string>> Glyphs = {
            "...##..", "..##...", "..##...", "..##...", "..##...", "..##..."}},
     // A one of a single stroke.
     {'|', {"###", "###", "###", "###", "###", "###", "###", "###", "###", "###", "###", "###", "###", "###", "###"}},
+    // Wide digits of an ordinary font (10 wide: two thirds of their height).
+    {'O', {"...####...", "..##..##..", ".##....##.", "##......##", "##......##", "##......##", "##......##",
+           "##......##", "##......##", "##......##", "##......##", "##......##", ".##....##.", "..##..##..",
+           "...####..."}},
+    {'B', {"...####...", ".########.", "###....###", "##......##", "##......##", "###....###", ".########.",
+           ".########.", "###....###", "##......##", "##......##", "##......##", "###....###", ".########.",
+           "...####..."}},
+    // A light one with less ink than an ordinary digit.
+    {'i', {"..##", ".###", "####", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##",
+           "..##", "..##"}},
+    // A five whose flag a thin joint no longer holds: two pieces, one over
+    // the other.
+    {'S', {"#######", "#######", ".......", "##.....", "##.....", "######.", "#######", ".....##", "......#",
+           "......#", "......#", "##...##", "##...##", "#######", ".#####."}},
+    // No digit at all.
+    {'X', {"##.....##", "##.....##", ".##...##.", ".##...##.", "..##.##..", "..##.##..", "...###...", "...###...",
+           "...###...", "..##.##..", "..##.##..", ".##...##.", ".##...##.", "##.....##", "##.....##"}},
 };
 
 constexpr int32_t Side = 36; // stone window side
@@ -156,6 +173,20 @@ TEST_F(StoneReader, ReadsStoneWindows)
         {"black off-centre 45", 1, "45", 1, -3, "45"},
         // A narrow digit alone is a lone stroke: off the centre it is none.
         {"narrow 7 off the centre", 2, "7", 1, 2, "ed0"},
+        // Digits two thirds of their height wide are single digits: only a
+        // group wider than this diagram's digits is two touching ones.
+        {"wide 80", 2, "BO", 1, 0, "80"},
+        {"black wide 80", 1, "BO", 1, 0, "80"},
+        {"wide 08", 2, "OB", 2, 0, "08"},
+        // The light "1" of a three-digit number is under the area gate.
+        {"light 1 of 145", 2, "i45", 1, 0, "145"},
+        {"black light 1 of 145", 1, "i45", 1, 0, "145"},
+        {"light 111", 2, "iii", 1, 0, "111"},
+        // Alone, a light stroke may be a piece of a parted digit: unread.
+        {"lone light stroke", 2, "i", 1, 0, "ed0"},
+        // A digit in two pieces is read whole.
+        {"five in two pieces", 2, "4S", 1, 0, "45"},
+        {"black five in two pieces", 1, "4S", 1, 0, "45"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -208,6 +239,63 @@ TEST_F(StoneReader, StoneWithoutNumber)
         EXPECT_EQ(later.Text, "");
         EXPECT_EQ(later.Failure, StoneReadFailure::NoDigits);
         EXPECT_EQ(Reco.GridPoints[4][4].Typ, colour == 1 ? TypBlackStatic : TypWhiteStatic);
+    }
+}
+
+TEST_F(StoneReader, DoubtfulShapesAreAskedNotGuessed)
+{
+    // A shape no figure fits well is no digit read: the text shows the doubt.
+    for (int32_t colour : {1, 2}) {
+        SCOPED_TRACE(colour);
+        for (const char* text : {"X", "4X"}) {
+            StoneWindow w(colour);
+            w.centred(text);
+            const StoneReadResult r = read(w);
+            int32_t n = 0;
+            EXPECT_FALSE(r.number(n)) << r.Text;
+            EXPECT_NE(r.Text.find('e'), std::string::npos) << text << " read as \"" << r.Text << "\"";
+        }
+    }
+}
+
+TEST_F(StoneReader, MarksAreNoNumbers)
+{
+    // A triangle outline, wider than high, as diagrams mark a stone with.
+    auto triangle = [](int32_t colour) {
+        StoneWindow w(colour);
+        const int32_t top = 9, base = 26, left = 7, right = 30;
+        for (int32_t y = top; y <= base; ++y) {
+            const double t = static_cast<double>(y - top) / (base - top);
+            const auto l = static_cast<int32_t>(std::lround(18.5 - t * (18.5 - left)));
+            const auto r = static_cast<int32_t>(std::lround(18.5 + t * (right - 18.5)));
+            for (int32_t d = 0; d < 2; ++d) {
+                w.ink(l + d, y);
+                w.ink(r - d, y);
+            }
+            if (y >= base - 1)
+                for (int32_t x = l; x <= r; ++x)
+                    w.ink(x, y);
+        }
+        return w;
+    };
+    for (int32_t colour : {1, 2}) {
+        SCOPED_TRACE(colour);
+        reader.resetDigitHeights();
+        const StoneReadResult first = read(triangle(colour), 95, 0);
+        int32_t n = 0;
+        EXPECT_TRUE(first.Mark);
+        EXPECT_EQ(first.Text, "ed0");
+        EXPECT_FALSE(first.number(n));
+        const StoneReadResult later = read(triangle(colour), 95, 1);
+        EXPECT_TRUE(later.Mark);
+        EXPECT_EQ(later.Text, "");
+        EXPECT_EQ(Reco.GridPoints[4][4].Typ, colour == 1 ? TypBlackStatic : TypWhiteStatic);
+        // The mark is as tall as a digit can be but no digit: it does not
+        // teach the digit height, so the numbers after it still read.
+        EXPECT_EQ(reader.DigitHeightSamples, 0);
+        StoneWindow w(colour);
+        w.centred("45");
+        EXPECT_EQ(read(w, 95, 1).Text, "45");
     }
 }
 
@@ -301,8 +389,10 @@ TEST_F(StoneReader, CircleRemoval)
         for (int32_t y = 1; y <= Side; ++y)
             EXPECT_EQ(Win.CutWindow[x][y], g(x, y) <= 0.85 ? ((x + y) % 3 == 0 ? 0 : 1) : 0) << x << "," << y;
 
-    // A white stone keeps the ellipse 0.8 inside the square of half side
-    // r = 0.707, and only 0.75 when its estimate is 92 or more.
+    // A white stone keeps the ellipse 0.8 within the rows of the square of
+    // half side r = 0.707, and only 0.75 when its estimate is 92 or more.
+    // The square's columns do not limit it: a number of three digits is
+    // wider than the square.
     for (auto [est, limit] : {std::pair{95, 0.75}, {90, 0.8}}) {
         fill([](int32_t, int32_t) { return 1; });
         p.Est = est;
@@ -310,8 +400,7 @@ TEST_F(StoneReader, CircleRemoval)
         const double r = std::sqrt(2.0) / 2;
         for (int32_t x = 1; x <= Side; ++x)
             for (int32_t y = 1; y <= Side; ++y) {
-                const bool inBox = x >= std::nearbyint(e * (1 - r)) && x <= std::nearbyint(e * (1 + r)) &&
-                                   y >= std::nearbyint(f * (1 - r)) && y <= std::nearbyint(f * (1 + r));
+                const bool inBox = y >= std::nearbyint(f * (1 - r)) && y <= std::nearbyint(f * (1 + r));
                 EXPECT_EQ(Win.CutWindow[x][y], inBox && g(x, y) <= limit ? 1 : 0) << est << ": " << x << "," << y;
             }
     }
@@ -500,53 +589,70 @@ TEST(StoneReaderLabels, ManyComponentsStayApart)
 
 TEST(StoneReaderCorpus, CleanPagesReadAtLeastAsWellAsBefore)
 {
-    const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
-    if (!std::filesystem::exists(dir))
-        GTEST_SKIP() << "no corpus";
+    // Both kinds of page: ordinary bold fonts, and book-like pages whose
+    // numbers of two and three digits are narrowed to fit the stone. The
+    // floors are the level reached, with a little room; raise them as the
+    // reading improves.
+    struct Kind {
+        const char* folder;
+        double exactPct;
+        double wrongPct;
+    };
+    const Kind kinds[] = {{"pages", 98.5, 1.2}, {"book", 98.5, 1.3}};
+    const std::filesystem::path corpus(QUON_CORPUS_DIR);
+    if (!std::filesystem::exists(corpus / "pages"))
+        GTEST_SKIP() << "no corpus at " << corpus;
     resetTablesToStart();
     std::string error;
     ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
     StoneNumberReader& reader = numberReader();
     reader.ThinDigits = false;
-    long numbered = 0, exact = 0, wrong = 0, unnumbered = 0, given = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) {
-        if (entry.path().extension() != ".json")
+    for (const Kind& kind : kinds) {
+        SCOPED_TRACE(kind.folder);
+        const std::filesystem::path dir = corpus / kind.folder;
+        if (!std::filesystem::exists(dir))
             continue;
-        test::CorpusTruth t;
-        ASSERT_TRUE(test::readCorpusTruth(entry.path().string(), t, error)) << error;
-        if (t.variant != "clean" || t.dpi != 300)
-            continue;
-        const test::MonoPage page = test::readMonoBmp(std::filesystem::path(entry.path()).replace_extension(".bmp").string(), error);
-        ASSERT_GT(page.width, 0) << error;
-        resetTablesToStart();
-        test::installPage(page);
-        test::layTruthGridForReading(t);
-        reader.resetDigitHeights();
-        // Row by row, as the recognition reads them (the running digit
-        // height depends on the order).
-        for (int32_t r = 1; r <= 19; ++r)
-            for (int32_t c = 1; c <= 19; ++c) {
-                if (t.colour[c - 1][r - 1] == 0)
-                    continue;
-                Reco.CurPointX = c;
-                Reco.CurPointY = r;
-                int32_t got = 0;
-                const bool isNumber = reader.RecoStoneNumber(0).number(got);
-                if (t.numbered[c - 1][r - 1]) {
-                    ++numbered;
-                    exact += isNumber && got == t.number[c - 1][r - 1];
-                    wrong += isNumber && got != t.number[c - 1][r - 1];
-                } else {
-                    ++unnumbered;
-                    given += isNumber;
+        long numbered = 0, exact = 0, wrong = 0, unnumbered = 0, given = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (entry.path().extension() != ".json")
+                continue;
+            test::CorpusTruth t;
+            ASSERT_TRUE(test::readCorpusTruth(entry.path().string(), t, error)) << error;
+            if (t.variant != "clean" || t.dpi != 300)
+                continue;
+            const test::MonoPage page =
+                test::readMonoBmp(std::filesystem::path(entry.path()).replace_extension(".bmp").string(), error);
+            ASSERT_GT(page.width, 0) << error;
+            resetTablesToStart();
+            test::installPage(page);
+            test::layTruthGridForReading(t);
+            reader.resetDigitHeights();
+            // Row by row, as the recognition reads them (what the reader
+            // learns of the diagram's digits depends on the order).
+            for (int32_t r = 1; r <= 19; ++r)
+                for (int32_t c = 1; c <= 19; ++c) {
+                    if (t.colour[c - 1][r - 1] == 0)
+                        continue;
+                    Reco.CurPointX = c;
+                    Reco.CurPointY = r;
+                    int32_t got = 0;
+                    const bool isNumber = reader.RecoStoneNumber(0).number(got);
+                    if (t.numbered[c - 1][r - 1]) {
+                        ++numbered;
+                        exact += isNumber && got == t.number[c - 1][r - 1];
+                        wrong += isNumber && got != t.number[c - 1][r - 1];
+                    } else {
+                        ++unnumbered;
+                        given += isNumber;
+                    }
                 }
-            }
+        }
+        ASSERT_GT(numbered, 0);
+        RecordProperty(std::string(kind.folder) + "_accuracy", std::to_string(100.0 * exact / numbered));
+        EXPECT_GE(100.0 * exact / numbered, kind.exactPct) << exact << "/" << numbered;
+        EXPECT_LE(100.0 * wrong / numbered, kind.wrongPct) << wrong << "/" << numbered;
+        // A mark on a stone is never read as a number.
+        EXPECT_EQ(given, 0) << given << "/" << unnumbered;
     }
     DigitPacket.Clear();
-    ASSERT_GT(numbered, 0);
-    RecordProperty("accuracy", std::to_string(100.0 * exact / numbered));
-    // The level reached, with a little room; raise it as the reading improves.
-    EXPECT_GE(100.0 * exact / numbered, 25.0) << exact << "/" << numbered;
-    EXPECT_LE(100.0 * wrong / numbered, 48.5) << wrong << "/" << numbered;
-    EXPECT_LE(given, 19) << given << "/" << unnumbered;
 }

@@ -6,6 +6,8 @@
 #include "recognize/BezierFigures.h"
 #include "recognize/DigitSamples.h"
 
+#include "FreeFonts.h"
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -20,36 +22,9 @@
 #include <vector>
 
 using namespace quon;
+using quon::test::FontFile;
 
 namespace {
-
-struct FontFile {
-    const char* path;
-    const char* style; // sans, serif, mono
-};
-
-const FontFile Fonts[] = {
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf", "sans"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf", "sans"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSerif-Bold.ttf", "serif"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSerif.ttf", "serif"},
-    {"/usr/share/fonts/truetype/dejavu/DejaVuSansMono-Bold.ttf", "mono"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf", "sans"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf", "sans"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationSerif-Bold.ttf", "serif"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationSerif-Regular.ttf", "serif"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationMono-Bold.ttf", "mono"},
-    {"/usr/share/fonts/truetype/liberation2/LiberationMono-Regular.ttf", "mono"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusSans-Bold.otf", "sans"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusSans-Regular.otf", "sans"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusSansNarrow-Bold.otf", "sans"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusRoman-Bold.otf", "serif"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusRoman-Regular.otf", "serif"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Bold.otf", "mono"},
-    {"/usr/share/fonts/opentype/urw-base35/NimbusMonoPS-Regular.otf", "mono"},
-    {"/usr/share/fonts/opentype/urw-base35/C059-Bold.otf", "serif"},
-    {"/usr/share/fonts/opentype/urw-base35/URWGothic-Demi.otf", "sans"},
-};
 
 // The numeral scaled to `height` pixels of ink (x additionally by
 // `condense`), filled with antialiasing and thresholded at half grey, as a
@@ -100,7 +75,7 @@ TEST(FontDigits, TheDefaultSetReadsNumeralsOfFreeFonts)
     std::map<int, Tally> byDigit;
     std::map<std::pair<int, int>, int> confusions;
     int fonts = 0;
-    for (const FontFile& f : Fonts) {
+    for (const FontFile& f : test::UprightFonts) {
         if (!QFile::exists(f.path))
             continue;
         QRawFont font(QString::fromLatin1(f.path), 200);
