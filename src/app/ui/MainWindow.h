@@ -163,6 +163,7 @@ private:
     void setShown(int width, int height);
 
     void prepareStep();
+    void sendToDiagramEditor();
     void recognitionStep();
 
     std::map<std::string, QAction*> items_;

@@ -8,6 +8,7 @@
 #include "app/ui/Debug1Window.h"
 #include "app/ui/GridBoard1Window.h"
 #include "app/ui/PageView.h"
+#include "editor/ui/FrmMainWindow.h"
 #include "model/RecognitionLog.h"
 #include "model/Recotypes.h"
 #include "model/ui/Board.h"
@@ -24,6 +25,7 @@
 #include "recognize/StoneNumberReader.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -163,6 +165,7 @@ void TForm1::AutoRecognition1Click()
         // goes back on it, or the next save would write an empty record.
         if (Reco.MoveCount > 0)
             InitGame();
+        sendToDiagramEditor();
         return;
     }
     if (Options) {
@@ -173,6 +176,15 @@ void TForm1::AutoRecognition1Click()
     }
     recognitionStep();
     Reco.DiagramsDone += 1;
+    sendToDiagramEditor();
+}
+
+// With "Auto Send Reco Image to Skarn" the diagram editor takes the game as
+// it stands after the run, whether the page was prepared or not.
+void TForm1::sendToDiagramEditor()
+{
+    if (Options && Options->CBAutoSendRecoDiatoSkarn->isChecked() && FrmMain)
+        FrmMain->OCR1Click();
 }
 
 void TForm1::GotonextMistake1Click()

@@ -1,6 +1,7 @@
 #include "editor/ui/GoGridWidget.h"
 
 #include "editor/Cp1251.h"
+#include "editor/ui/NumOptWindow.h"
 #include "platform/ui/RasterCanvas.h"
 
 #include <QImage>
@@ -82,6 +83,16 @@ void tGoGrid::scrollOneStep(int dx, int dy)
     QScrollBar* v = scroller_->verticalScrollBar();
     h->setValue(h->value() + dx * h->singleStep());
     v->setValue(v->value() + dy * v->singleStep());
+}
+
+NextMove tGoGrid::nextMove() { return NumOpt ? NumOpt->nextMove() : GoGridHost::nextMove(); }
+
+void tGoGrid::setNextMove(const NextMove& next)
+{
+    if (NumOpt)
+        NumOpt->setNextMove(next);
+    else
+        GoGridHost::setNextMove(next);
 }
 
 void tGoGrid::redrawCell(int32_t x, int32_t y) { update(cellRect(x, y)); }

@@ -51,6 +51,9 @@ class tGoGrid : public QWidget, private GoGridHost {
     void relayout() override { Relayout(); }
     bool cellVisible(int32_t x, int32_t y) override { return CellVisible(x, y); }
     void scrollOneStep(int dx, int dy) override;
+    // The next-move tool's number and colour live in the numbering window.
+    NextMove nextMove() override;
+    void setNextMove(const NextMove& next) override;
 
     GoGridModel model_;
     QScrollArea* scroller_;

@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFont>
+#include <QFontDialog>
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
@@ -40,6 +42,7 @@ QStringList Dialogs::openFiles(const FileDialogSpec& spec)
 
 bool Dialogs::print(QPrinter&) { return false; }
 bool Dialogs::printerSetup(QPrinter&) { return false; }
+bool Dialogs::chooseFont(QFont&) { return false; }
 
 QString qtFilterFromPattern(const QString& filter)
 {
@@ -160,6 +163,15 @@ bool QtDialogs::printerSetup(QPrinter& printer)
     return dialog.exec() == QDialog::Accepted;
 }
 
+bool QtDialogs::chooseFont(QFont& font)
+{
+    bool ok = false;
+    const QFont chosen = QFontDialog::getFont(&ok, font, dialogParent(), QString(), QFontDialog::ScalableFonts);
+    if (ok)
+        font = chosen;
+    return ok;
+}
+
 ScriptedDialogs& ScriptedDialogs::yes()
 {
     answers_.push_back({Answer::Yes, {}});
@@ -276,6 +288,22 @@ bool ScriptedDialogs::printerSetup(QPrinter&)
     shown_.push_back({"printer setup", {}, {}});
     Answer a;
     return take(Answer::Yes, a) && a.kind == Answer::Yes;
+}
+
+ScriptedDialogs& ScriptedDialogs::font(const QFont& chosen)
+{
+    answers_.push_back({Answer::Font, chosen.toString()});
+    return *this;
+}
+
+bool ScriptedDialogs::chooseFont(QFont& font)
+{
+    shown_.push_back({"font", font.toString(), {}});
+    Answer a;
+    if (!take(Answer::Font, a) || a.kind != Answer::Font)
+        return false;
+    font.fromString(a.text);
+    return true;
 }
 
 QStringList ScriptedDialogs::texts() const

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+class QFont;
 class QPrinter;
 class QWidget;
 
@@ -46,6 +47,9 @@ public:
     virtual bool print(QPrinter& printer);
     // The printer set-up dialog on `printer`; false when cancelled.
     virtual bool printerSetup(QPrinter& printer);
+    // The font dialog (scalable fonts, effects shown) starting at `font`;
+    // false when cancelled, `font` unchanged then.
+    virtual bool chooseFont(QFont& font);
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -70,6 +74,7 @@ public:
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    bool chooseFont(QFont& font) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -83,7 +88,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup"
+        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup", "font"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -105,9 +110,12 @@ public:
     // Print and printer set-up are answered by yes() (OK) or no() / cancel().
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
+    // The font dialog is answered by font() (that font chosen) or cancel().
+    ScriptedDialogs& font(const QFont& chosen);
+    bool chooseFont(QFont& font) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
-    QStringList texts() const;           // every text shown, in order
+    QStringList texts() const; // every text shown, in order
     QStringList informationTexts() const;
     int unexpected() const { return unexpected_; }
     bool scriptDone() const { return answers_.empty(); }
@@ -115,7 +123,7 @@ public:
 
 private:
     struct Answer {
-        enum Kind { Yes, No, File, Cancel, Input } kind;
+        enum Kind { Yes, No, File, Cancel, Input, Font } kind;
         QString text;
     };
     bool take(Answer::Kind expected, Answer& out);
