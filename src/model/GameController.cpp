@@ -329,10 +329,6 @@ bool TGameController::ReplayKey(ReplayKeyCode key, int digit)
     return false;
 }
 
-// Putting the typed move on the current move belongs to the click
-// corrections, which fill this in.
-void TGameController::CopyTypedMove() {}
-
 // ---- typing -----------------------------------------------------------------
 
 void TGameController::TypeDigit(int d)
@@ -343,6 +339,20 @@ void TGameController::TypeDigit(int d)
     if (typed_ > MaxTyped)
         typed_ = 0;
     host_.ShowTypedNumber(typed_);
+    // "Smart enter": the number is entered as soon as no further digit can
+    // make sense. Outside linear input the limit is the game's length (the
+    // diagram's range belongs to linear input).
+    const OptionsSnapshot o = host_.InputOptions();
+    if (!o.cbSmartEnter || typed_ == 0)
+        return;
+    const bool manual = o.rgNumMoves == 1;
+    const int limit = Reco.LinearInputState ? Reco.DiaLastMove : Reco.MoveCount;
+    if ((manual && typed_ * 10 > limit) || (!manual && typed_ >= 50)) {
+        if (Reco.LinearInputState)
+            EnterTypedMove();
+        else if (Reco.GameEditEnabled)
+            CopyTypedMove();
+    }
 }
 
 void TGameController::DropDigit()

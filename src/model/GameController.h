@@ -19,11 +19,19 @@
 
 #include "model/BoardPosition.h"
 #include "model/GameMoveList.h"
+#include "model/OptionsSnapshot.h"
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace quon {
+
+// Which board edit the main window's Game and Board menus have checked.
+enum class GameEditMode { EditMoves, AddMoves, AddBlack, AddWhite, DeleteStatic, Other };
+
+// Answers of the correction dialog asked about a wrong second claimant.
+enum class WrongMoveAnswer { Ok, NoMove, Cancel };
 
 class GameWindowHost {
   public:
@@ -39,7 +47,32 @@ class GameWindowHost {
     virtual void LogLine(const std::string& line) = 0;
     // The number typed so far, for the move-input window.
     virtual void ShowTypedNumber(int typed) = 0;
+
+    // What clicks and linear input need of the program; the defaults are a
+    // host without windows (replay only).
+    virtual GameEditMode EditMode() { return GameEditMode::EditMoves; }
+    // A Yes/No question; true for Yes.
+    virtual bool AskYesNo(const std::string&) { return false; }
+    // The options linear input reads, and the two it writes back.
+    virtual OptionsSnapshot InputOptions() { return {}; }
+    virtual void SetNumMovesOption(int) {}
+    virtual void SetCurrentDiaOption(int) {}
+    virtual void SetCaption(const std::string&) {}
+    // Shows the move-input window beside the game.
+    virtual void ShowMoveInput() {}
+    // The correction dialog beside game point (x, y) with the label given;
+    // on Ok `number` holds the number chosen.
+    virtual WrongMoveAnswer AskWrongMove(const std::string&, int, int, int& number)
+    {
+        number = 0;
+        return WrongMoveAnswer::Cancel;
+    }
+    // The correction dialog forgets the missing number its box shows.
+    virtual void DropShownMissingNumber() {}
 };
+
+// The keys of linear input, as the window maps them from the keyboard.
+enum class LinearKeyCode { Backspace, Enter, Space, End, Home, Left, Right, Up, Down, Delete, Digit, Other };
 
 // The keys of replay, as the window maps them from the keyboard.
 enum class ReplayKeyCode { Backspace, Enter, End, Home, Left, Up, Right, Down, Digit, Other };
@@ -84,9 +117,45 @@ class TGameController {
     void ShowRecoMarks(bool show);
     // One replay key; true when the board should be redrawn.
     bool ReplayKey(ReplayKeyCode key, int digit = 0);
-    // Enter in replay with game editing on: puts the typed move on the
-    // current move (filled in with the click corrections).
+    // Enter in replay with game editing on: the current move moves onto the
+    // point of the typed move number.
     void CopyTypedMove();
+
+    // --- clicks -----------------------------------------------------------
+    // A click on game point (x, y): the cursor in linear input, else by the
+    // edit mode a new move at the end, the last played move moved there, or
+    // a static stone added or deleted at move 0.
+    void MoveMade0(int x, int y);
+
+    // --- linear input -------------------------------------------------------
+    // Enters linear input for the current diagram; cont false starts a new
+    // game, true goes on with the game in the move table.
+    void StartLinearInput(bool cont);
+    // One key of linear input; true when the board should be redrawn.
+    bool LinearKey(LinearKeyCode key, bool shift, bool ctrl, int digit = 0);
+    // Places the typed number at the cursor; true when a stone was placed.
+    bool EnterTypedMove();
+    // Moves the cursor (20 / -20: to the last / first line) with the wrap
+    // rules, jumping over stones when the options say so.
+    void MoveCursor(int dc, int dr, bool unmark);
+    void DeleteAtCursor();
+    void SpaceKey();
+    void ToggleCursorMark();
+    bool StoneAtCursor();
+    void LinearClick(int x, int y);
+    // The first move 1..MoveCount whose table entry is (x, y), 0 when none.
+    int MoveNumberAt(int x, int y) const;
+    BoardPoint Cursor() const { return cursor_; }
+    void SetCursor(int x, int y) { cursor_ = {x, y}; }
+
+    // The line shifts of the position at the cursor: they change the board
+    // and the move table only. A shift that would take stones off the board
+    // asks first and changes nothing on No.
+    void MoveAllDown();
+    void MoveLineRight();
+    void MoveLineLeft();
+    void MoveLineUp();
+    void MoveLineDown();
 
     // --- typing ---------------------------------------------------------
     // typed := typed x 10 + d, restarting at 0 above 600.
@@ -120,6 +189,22 @@ class TGameController {
     void MarkPreviousMove(bool on);
     void TakeBack(TGameMove& node);
     void RestoreLastMove();
+    // Click handling by mode.
+    void AddMoveAtEnd(int x, int y);
+    void CorrectLastMove(int x, int y);
+    void AskAboutClaimants(int number, int x, int y);
+    void EditStaticStone(int x, int y, GameEditMode mode);
+    // A point written with the rules off (the ko state kept).
+    void PutCell(int x, int y, CellValue v);
+    // The list walked to its end without playing placeholders one by one.
+    void SkipToEnd();
+    void LinearRange(const OptionsSnapshot& o, int dia);
+    void StepCursor(int dc, int dr);
+    void HideCursorMark();
+    void ShowCursorMark();
+    // The shifts: removes the stones at `gone` (asking first when there are
+    // any), then moves the stones of `from` by (dx, dy) in the order given.
+    bool ShiftStones(const std::vector<BoardPoint>& gone, const std::vector<BoardPoint>& from, int dx, int dy);
 
     BoardPosition& board_;
     GameWindowHost& host_;
@@ -129,6 +214,9 @@ class TGameController {
     bool marksShown_ = false;
     BoardPoint pendingMark_{};
     int typed_ = 0;
+    BoardPoint cursor_{1, 1};
+    bool cursorShown_ = false;
+    BoardPoint cursorShownAt_{};
 };
 
 } // namespace quon

@@ -77,11 +77,14 @@ constexpr uint8_t NoMoveCoord = 20;     // (20, 20): empty slot, or a pass
 constexpr uint8_t DoubleMoveCoord = 21; // (20, 21): claimed by two stones
 constexpr MoveRecord EmptyMove{NoMoveCoord, NoMoveCoord};
 constexpr MoveRecord DoubleMove{NoMoveCoord, DoubleMoveCoord};
+// A move whose stone a line shift took off the board.
+constexpr MoveRecord RemovedMove{0, 0};
 constexpr int32_t MaxMoves = 500;
 
 // A slot is free for placing whenever its column is 20, so a double-move
-// slot is free too.
-inline bool isFreeSlot(const MoveRecord& m) { return m.X == NoMoveCoord; }
+// slot is free too; so is the slot of a move a line shift removed, which the
+// check of a typed game then lists as missed.
+inline bool isFreeSlot(const MoveRecord& m) { return m.X == NoMoveCoord || m == RemovedMove; }
 // A slot holds a point on the board. (0, 0) marks a move removed by a line
 // shift and is not placed.
 inline bool isPlaced(const MoveRecord& m) { return m.X >= 1 && m.X <= 19 && m.Y >= 1 && m.Y <= 19; }
@@ -218,6 +221,7 @@ struct SharedTables {
     int32_t PackedStride = 0;
     int32_t PackedHeight = 0;
     uint8_t FirstScan = 1;
+    uint8_t PhotocopierPending = 0; // 1 while a photocopied page waits for its crop
 
     // Corner pointing and crop on the page.
     uint8_t CornersPointed = 0;

@@ -128,7 +128,7 @@ TEST_F(TablesTest, SlotPredicates)
         bool free, placed;
     };
     for (const Case& k : {Case{{20, 20}, true, false}, Case{{20, 21}, true, false}, Case{{5, 5}, false, true},
-                          Case{{0, 0}, false, false}, Case{{19, 19}, false, true}}) {
+                          Case{{0, 0}, true, false}, Case{{19, 19}, false, true}}) {
         EXPECT_EQ(isFreeSlot(k.m), k.free) << int(k.m.X) << "," << int(k.m.Y);
         EXPECT_EQ(isPlaced(k.m), k.placed) << int(k.m.X) << "," << int(k.m.Y);
     }

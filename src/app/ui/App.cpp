@@ -34,7 +34,9 @@
 #include "recognize/ui/FInfoWindow.h"
 #include "recognize/ui/FOptionsWindow.h"
 #include "recognize/ui/RecoDiaWindow.h"
+#include "platform/ui/System.h"
 
+#include <QEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -42,6 +44,30 @@
 namespace quon {
 
 namespace {
+// Every window opens wholly on the screen of the main window: centred over
+// it the first time unless it placed itself, and brought back onto that
+// screen whenever it is shown again. The pointing window places itself.
+class WindowPlacer : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* e) override
+    {
+        auto* w = qobject_cast<QWidget*>(watched);
+        if (e->type() == QEvent::Show && w && w->isWindow() && w != Form1 && w != ManualPt && Form1) {
+            if (!w->testAttribute(Qt::WA_Moved)) {
+                // Wide enough for its caption, where its layout allows.
+                const int wanted = std::min(sys::captionWidth(w), w->maximumWidth());
+                if (w->width() < wanted)
+                    w->resize(wanted, w->height());
+                sys::centreOver(w, Form1);
+            }
+            else
+                sys::keepOnScreen(w, Form1);
+        }
+        return false;
+    }
+};
+WindowPlacer* placer = nullptr;
+
 std::vector<QWidget*> created;
 std::vector<std::function<void()>> saves;
 bool shutDown = false;
@@ -51,6 +77,9 @@ void make(W*& instance)
 {
     instance = new W();
     created.push_back(instance);
+    if (!placer)
+        placer = new WindowPlacer;
+    instance->installEventFilter(placer);
 }
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QListWidget>
+#include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -34,6 +35,14 @@ TGridBoard1::TGridBoard1(QWidget* parent) : QWidget(parent, Qt::Window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(SGBoard1);
     resize(19 * 24 + 4, 19 * 30 + 4);
+}
+
+void TGridBoard1::setCellText(int column, int row, const QString& text)
+{
+    SGBoard1->setItem(row, column, new QTableWidgetItem(text));
+    const int needed = SGBoard1->fontMetrics().horizontalAdvance(text) + 2 * SGBoard1->style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 6;
+    if (SGBoard1->columnWidth(column) < needed)
+        SGBoard1->setColumnWidth(column, needed);
 }
 
 void TGridBoard1::SGBoard1SelectCell(int column, int row)

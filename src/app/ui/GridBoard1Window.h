@@ -19,6 +19,9 @@ class TGridBoard1 : public QWidget {
 
     // Column and row from 0, as the grid counts its cells.
     void SGBoard1SelectCell(int column, int row);
+    // Puts one value into its cell; the column widens until it shows the
+    // value whole.
+    void setCellText(int column, int row, const QString& text);
 };
 
 extern TGridBoard1* GridBoard1;

@@ -15,6 +15,8 @@
 #include "model/ui/RWSGFWindow.h"
 #include "model/ui/VGameWindow.h"
 #include "app/ui/ScanImageWindow.h"
+#include "app/ui/Form4Window.h"
+#include <QPushButton>
 #include "recognize/ui/BezForm1Window.h"
 #include "model/PackedPage.h"
 #include "model/QcrFormat.h"
@@ -84,6 +86,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setCentralWidget(scroll_);
     buildMenu();
     setupPageOperations();
+    OnCropEnded = [this] { photocopierCropEnded(); };
     FormCreate();
 }
 
@@ -211,6 +214,13 @@ void TForm1::linkWindows()
             showWindow(Form3);
         };
     }
+    // A click on the game board reads the edit items of the Game and Board menus.
+    if (VGame)
+        VGame->editModeSource = [this] { return editMode(); };
+    // Linear input is typed on the game window: its two commands must work
+    // from there too.
+    for (const char* name : {"LinearInput1", "NextDia1"})
+        item(name)->setShortcutContext(Qt::ApplicationShortcut);
     // Preparation lists point values beside the recognition log.
     if (Prepare3 && Debug1)
         Prepare3->pointListSink = [](const std::string& line) {
@@ -229,7 +239,7 @@ void TForm1::linkWindows()
         };
         Prepare3->gridCellHook = [](int col, int row, const std::string& text) {
             if (GridBoard1)
-                GridBoard1->SGBoard1->setItem(row, col, new QTableWidgetItem(QString::fromStdString(text)));
+                GridBoard1->setCellText(col, row, QString::fromStdString(text));
         };
         Prepare3->showGridWindowHook = [this](bool visible) {
             if (!GridBoard1)
@@ -314,6 +324,15 @@ void TForm1::FormActivate()
 
 void TForm1::closeEvent(QCloseEvent* e)
 {
+    // A scan or a photocopier run is stopped first; the window closes once
+    // it has ended.
+    if (photocopying_ || (ScanImage && ScanImage->scanner().busy())) {
+        if (Form4)
+            Form4->Button1->click();
+        e->ignore();
+        QTimer::singleShot(50, this, &QWidget::close);
+        return;
+    }
     e->accept();
     // Closing the main window ends the program even while other windows
     // are open; the at-exit saves run first.
@@ -585,7 +604,10 @@ void TForm1::Contents1Click()
     }
     QUrl url = QUrl::fromLocalFile(QString::fromStdString(help.string()));
     url.setFragment("topic10");
-    QDesktopServices::openUrl(url);
+    if (!QDesktopServices::openUrl(url))
+        Dialogs::current().information(
+            QStringLiteral("No web browser could be started to show the help. The help is the file \"%1\".")
+                .arg(QString::fromStdString(help.string())));
 }
 
 } // namespace quon

@@ -18,6 +18,8 @@ class QScrollArea;
 
 namespace quon {
 
+enum class GameEditMode; // model/GameController.h
+
 class PageView;
 struct MenuItemDef;
 struct DiagramSnapshot;
@@ -105,6 +107,11 @@ public:
     void PrintImage1Click();
     void PrintSetup1Click();
     void Save1Click();
+    // The two as steps of a longer command: true when the page was printed
+    // or saved, false when the dialog was cancelled or the step failed (a
+    // failure has been reported).
+    bool printPage();
+    bool savePage();
     void OpenLastImage1Click();
     QString SaveDialog1FileName; // the save dialog's proposal, set by callers
     QPrinter& printer();         // the printer of Print Image and Print Setup
@@ -126,11 +133,40 @@ public:
     // waits for its crop finishes here.
     std::function<void()> OnCropEnded;
 
+    // Scanning and the photocopier.
+    void SelectSource1Click();
+    void Acquire2Click();
+    void Photocopier1Click();
+    // Prints and saves the photocopier's page as the options say. False
+    // when a step failed or was cancelled: the run ends then.
+    bool FinishCopy();
+    // Saves the page under the next automatic name; false as FinishCopy.
+    bool AutoSaveImage();
+    // Waits the options' delay before the next page, processing events;
+    // false when Stop Scanning was pressed meanwhile.
+    bool waitBeforeNextPage();
+    bool photocopying() const { return photocopying_; }
+    // A photocopied page that waited for its crop is finished, and the next
+    // one follows when the options say so.
+    void photocopierCropEnded();
+
     // Small commands of the menu.
     void Close1Click();
     void Exit1Click();
     void Addmove1Click();
     void Jumpsoverstones1Click();
+    // Linear input and the diagrams of the typed game.
+    void LinearInput1Click();
+    void NextDia1Click();
+    void PreviousDia1Click();
+    void GotoMoveNumber1Click();
+    void Movealldown1Click();
+    void Movelineright1Click();
+    void Movelineleft1Click();
+    void Movelineup1Click();
+    void Movelinedown1Click();
+    // The board edit the Game and Board menus have checked.
+    GameEditMode editMode() const;
     void SetScanReg11Click();
     void SetScanReg21Click();
     void selectScanSet(int index);
@@ -177,6 +213,7 @@ private:
     std::unique_ptr<QPrinter> printer_;
     int zoomPercent_ = 0; // the last zoom command's percentage; 0 = fit to window
     QPoint cropAnchor_;   // where the left button went down on the page
+    bool photocopying_ = false;
 };
 
 extern TForm1* Form1;

@@ -205,11 +205,13 @@ QPrinter& TForm1::printer()
 
 void TForm1::PrintSetup1Click() { Dialogs::current().printerSetup(printer()); }
 
-void TForm1::PrintImage1Click()
+void TForm1::PrintImage1Click() { printPage(); }
+
+bool TForm1::printPage()
 {
     QPrinter& p = printer();
     if (!Dialogs::current().print(p))
-        return;
+        return false;
     // The resolution of the printer chosen in the dialog.
     const double fx = printScale(p.logicalDpiX(), scanResolution());
     const double fy = printScale(p.logicalDpiY(), scanResolution());
@@ -217,17 +219,23 @@ void TForm1::PrintImage1Click()
     QPainter painter;
     if (!painter.begin(&p)) {
         Dialogs::current().information("The printer cannot print now.");
-        return;
+        return false;
     }
     if (!picture.isNull())
         painter.drawImage(QRectF(QPointF(1, 1), QPointF(picture.width() * fx, picture.height() * fy)), picture);
-    painter.end();
+    return painter.end();
 }
 
 // ---- Saving and reopening --------------------------------------------------
 
-void TForm1::Save1Click()
+void TForm1::Save1Click() { savePage(); }
+
+bool TForm1::savePage()
 {
+    if (!Image1->hasPicture()) {
+        Dialogs::current().information("There is no page to save.");
+        return false;
+    }
     FileDialogSpec spec;
     spec.key = "SaveDialog1";
     spec.defaultExt = "BMP";
@@ -235,15 +243,18 @@ void TForm1::Save1Click()
     spec.fileName = SaveDialog1FileName;
     const QString chosen = Dialogs::current().saveFile(spec);
     if (chosen.isEmpty())
-        return;
+        return false;
     SaveDialog1FileName = chosen;
     const QString name = QString::fromStdString(bmpSaveName(chosen.toStdString()));
     // The dialog asked about the chosen name only.
     if (name != chosen && QFile::exists(name) &&
         !Dialogs::current().question(QStringLiteral("The file \"%1\" already exists. Replace it?").arg(name)))
-        return;
-    if (!saveMonoBmp(Image1->picture(), name))
+        return false;
+    if (!saveMonoBmp(Image1->picture(), name)) {
         Dialogs::current().information(QStringLiteral("Cannot write the file \"%1\".").arg(name));
+        return false;
+    }
+    return true;
 }
 
 void TForm1::OpenLastImage1Click()

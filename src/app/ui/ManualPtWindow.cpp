@@ -3,6 +3,9 @@
 #include "app/CornerPointing.h"
 #include "model/Recotypes.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/System.h"
+#include "app/ui/MainWindow.h"
+#include "app/ui/PageView.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -75,6 +78,24 @@ QLabel* TManualPt::cornerLabel(uint8_t corner) const
     }
 }
 
+void TManualPt::showEvent(QShowEvent* e)
+{
+    if (width() < sys::captionWidth(this))
+        resize(sys::captionWidth(this), height());
+    placeAwayFromCorner();
+    QWidget::showEvent(e);
+}
+
+void TManualPt::placeAwayFromCorner()
+{
+    if (!Form1)
+        return;
+    // The corner of the page as it is shown, on the screen.
+    const int x = CurrentCorner == 4 || CurrentCorner == 6 ? Form1->ShownWidth : 0;
+    const int y = CurrentCorner == 6 || CurrentCorner == 8 ? Form1->ShownHeight : 0;
+    sys::placeBeside(this, Form1, Form1->Image1->mapToGlobal(QPoint(x, y)));
+}
+
 void TManualPt::startPointing()
 {
     CurrentCorner = FirstCorner;
@@ -87,6 +108,8 @@ void TManualPt::NextClick()
 {
     CurrentCorner = nextCorner(CurrentCorner);
     Label1->setText(text(cornerTitle(CurrentCorner)));
+    if (isVisible())
+        placeAwayFromCorner();
 }
 
 void TManualPt::Button1Click(QPushButton* sender)

@@ -45,8 +45,12 @@ class TManualPt : public QWidget {
     void showMousePosition(const IntPoint& page);
     void showCorner(uint8_t corner, const IntPoint& page);
     QLabel* cornerLabel(uint8_t corner) const;
+    // Puts the window beside the main window, or where it does not cover
+    // the page corner to be pointed next.
+    void placeAwayFromCorner();
 
   protected:
+    void showEvent(QShowEvent* e) override;
     // The title bar's close button ends the pointing as Exit does.
     void closeEvent(QCloseEvent* e) override;
 };

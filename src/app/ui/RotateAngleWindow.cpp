@@ -24,4 +24,12 @@ TRotateAngle::TRotateAngle(QWidget* parent) : QDialog(parent)
     layOutValueDialog(this, label, SEAngle, degrees, BOK, BCancel);
 }
 
+void TRotateAngle::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    SEAngle->setFocus();
+    SEAngle->setCursorPosition(0);
+    SEAngle->selectAll();
+}
+
 } // namespace quon

@@ -18,6 +18,11 @@ class TRotateAngle : public QDialog {
     QLineEdit* SEAngle = nullptr; // three digits, the separator, two digits
     QPushButton* BOK = nullptr;
     QPushButton* BCancel = nullptr;
+
+  protected:
+    // The field opens selected, so the first key typed replaces it from its
+    // first place on.
+    void showEvent(QShowEvent* e) override;
 };
 
 extern TRotateAngle* RotateAngle;

@@ -1,11 +1,23 @@
 #include "app/ui/ScanImageWindow.h"
 
+#include "app/ui/Form4Window.h"
+#include "app/ui/MainWindow.h"
+#include "model/PackedPage.h"
+#include "model/RecognitionLog.h"
+#include "model/Recotypes.h"
 #include "model/ui/RadioGroup.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -25,17 +37,39 @@ TScanImage::TScanImage(QWidget* parent) : QWidget(parent, Qt::Window)
     seResol->setObjectName("seResol");
     seResol->setRange(0, 19200);
     seResol->setValue(300);
-    form->addRow("Resolution", seResol);
+    auto* resolRow = new QHBoxLayout;
+    resolRow->addWidget(seResol);
+    resolRow->addWidget(new QLabel("dot per\n inch", this));
+    form->addRow("Resolution", resolRow);
 
     SEBrightness = new QSpinBox(this);
     SEBrightness->setObjectName("SEBrightness");
     SEBrightness->setRange(-1000, 1000);
-    form->addRow("Brightness", SEBrightness);
+    BrightnessSlider = new QSlider(Qt::Horizontal, this);
+    BrightnessSlider->setObjectName("BrightnessSlider");
+    BrightnessSlider->setRange(-1000, 1000);
+    BrightnessSlider->setSingleStep(1);
+    auto* brightRow = new QHBoxLayout;
+    brightRow->addWidget(SEBrightness);
+    brightRow->addWidget(BrightnessSlider, 1);
+    form->addRow("Brightness", brightRow);
+    // Each mirrors the other; setting an equal value emits nothing, so the
+    // pair cannot echo for ever.
+    connect(BrightnessSlider, &QSlider::valueChanged, SEBrightness, &QSpinBox::setValue);
+    connect(SEBrightness, &QSpinBox::valueChanged, BrightnessSlider, &QSlider::setValue);
 
     cbDisTw = new QCheckBox("Disable Twain dialog", this);
     cbDisTw->setObjectName("cbDisTw");
     cbDisTw->setChecked(true);
     form->addRow(cbDisTw);
+
+    RxSEWarm = new QSpinBox(this);
+    RxSEWarm->setObjectName("RxSEWarm");
+    auto* warmRow = new QHBoxLayout;
+    warmRow->addWidget(RxSEWarm);
+    warmRow->addWidget(new QLabel("sec", this));
+    warmRow->addStretch(1);
+    form->addRow("Warm", warmRow);
 
     auto* box = new QGroupBox("Scanned region (inches)", this);
     box->setObjectName("GroupBox1");
@@ -60,6 +94,18 @@ TScanImage::TScanImage(QWidget* parent) : QWidget(parent, Qt::Window)
     RGScanSet->setObjectName("RGScanSet");
     connect(RGScanSet, &RadioGroup::clicked, this, [this] { RGScanSetClick(); });
     top->addWidget(RGScanSet);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    OKBtn = new QPushButton("OK", this);
+    OKBtn->setObjectName("OKBtn");
+    CancelBtn = new QPushButton("Cancel", this);
+    CancelBtn->setObjectName("CancelBtn");
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    top->addLayout(buttons);
+    connect(OKBtn, &QPushButton::clicked, this, &QWidget::hide);
+    connect(CancelBtn, &QPushButton::clicked, this, &QWidget::hide);
 }
 
 void TScanImage::RGScanSetClick()
@@ -85,6 +131,82 @@ void TScanImage::storeRegion()
     ScanRectLeft[i] = seLeftSR->value();
     ScanRectBottom[i] = seBottomSR->value();
     ScanRectRight[i] = seRightSR->value();
+}
+
+void TScanImage::TwainSelectSource(QWidget* window)
+{
+    if (scanner_.busy())
+        return;
+    if (!scanner_.SelectSource(window) && !scanner_.lastError().isEmpty())
+        Dialogs::current().information(scanner_.lastError());
+}
+
+bool TScanImage::TwainAcquire(QWidget*)
+{
+    bool acquired = false;
+    if (ScanedImage && !scanner_.busy()) {
+        scanner_.Open();
+        scanner_.Setting(0);
+        // The resolution before the region: a device that measures its
+        // region in pixels needs it.
+        scanner_.SetResolution(seResol->value());
+        scanner_.SetBrightness(SEBrightness->value());
+        scanner_.SetRegion(seLeftSR->value(), seTopSR->value(), seRightSR->value(), seBottomSR->value());
+        if (!scanner_.ShowUI(cbDisTw->isChecked() ? -1 : 0) && !dialogNoted_) {
+            dialogNoted_ = true;
+            RecoLog.add("The scanner shows no dialog of its own here: the settings of \"Scanner options\" are used.");
+        }
+        scanner_.SetResolution(seResol->value());
+        if (scanner_.IsReady()) {
+            QImage page;
+            if (scanner_.Acquire(page, [] { return Form4 && Form4->stopRequested(); }) > 0 && ScanedImage) {
+                ScanedImage->setPicture(page);
+                acquired = true;
+            }
+        }
+    }
+    scanner_.Close();
+    return acquired;
+}
+
+bool TScanImage::Button1Click()
+{
+    if (!Form1 || scanner_.busy())
+        return false;
+    ScanedImage = Form1->Image1;
+    // A scan started on its own shows the stop window for its length; the
+    // photocopier keeps it for the whole run.
+    const bool ownWatch = Form4 && !Form4->isVisible();
+    if (ownWatch)
+        Form4->startWatching(Form1);
+    const QImage before = Form1->Image1->picture();
+    const bool acquired = TwainAcquire(this);
+    if (ownWatch)
+        Form4->stopWatching();
+    if (!acquired) {
+        // The page from before stays, and so do its copy and its polarity.
+        if (!scanner_.wasCancelled())
+            Dialogs::current().information(scanner_.lastError().isEmpty() ? QStringLiteral("No page was scanned.")
+                                                                          : scanner_.lastError());
+        return false;
+    }
+    const QImage scanned = Form1->Image1->picture();
+    if (const std::string problem = pageSizeProblem(scanned.width(), scanned.height()); !problem.empty()) {
+        Form1->Image1->setPicture(before);
+        Dialogs::current().information(QString::fromStdString(problem));
+        return false;
+    }
+    // The copy keeps the page as it was scanned, before it became 1 bit.
+    const QString copyPath = QDir(QString::fromStdString(Reco.StartFolder)).filePath("Acquired0.bmp");
+    QSaveFile copy(copyPath);
+    if (!(copy.open(QIODevice::WriteOnly) && scanned.save(&copy, "BMP") && copy.commit()))
+        Dialogs::current().information(QStringLiteral("Cannot write the page copy \"%1\".").arg(copyPath));
+    Form1->SetupImage();
+    if (Reco.FirstScan == 1) {
+        Reco.FirstScan = 0;
+        Form1->CheckColor();
+    }
+    return true;
 }
 
 } // namespace quon

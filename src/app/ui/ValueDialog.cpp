@@ -1,5 +1,7 @@
 #include "app/ui/ValueDialog.h"
 
+#include "platform/ui/System.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -29,6 +31,8 @@ void layOutValueDialog(QDialog* dialog, QWidget* caption, QWidget* edit, QWidget
     auto* layout = new QVBoxLayout(dialog);
     layout->addLayout(row);
     layout->addLayout(buttons);
+    // Room for the caption.
+    dialog->setMinimumWidth(sys::captionWidth(dialog));
 }
 
 } // namespace quon

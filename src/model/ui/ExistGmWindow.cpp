@@ -6,6 +6,7 @@
 #include "model/ui/GameRecordLinks.h"
 #include "model/ui/RWSGFWindow.h"
 
+#include <QShortcut>
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDir>
@@ -145,6 +146,10 @@ TExistGm::TExistGm(QWidget* parent) : QWidget(parent, Qt::Window)
     Button2->setObjectName("Button2");
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+    // Escape acts as Cancel, as in any dialog.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    escape->setContext(Qt::WindowShortcut);
+    connect(escape, &QShortcut::activated, this, [this] { Button2Click(); });
 
     auto* grid = new QGridLayout(this);
     int row = 0;

@@ -184,7 +184,16 @@ DirectoryEdit::DirectoryEdit(QWidget* parent) : QWidget(parent)
 }
 
 QString DirectoryEdit::text() const { return edit_->text(); }
-void DirectoryEdit::setText(const QString& text) { edit_->setText(text); }
+void DirectoryEdit::setText(const QString& text)
+{
+    edit_->setText(text);
+    // A folder is read from its start; the field is wide enough for an
+    // ordinary path, and a longer one still shows where it begins.
+    const int wanted = edit_->fontMetrics().horizontalAdvance(text) + 16;
+    if (edit_->minimumWidth() < wanted)
+        edit_->setMinimumWidth(std::min(wanted, 420));
+    edit_->setCursorPosition(0);
+}
 
 // ---- Building the dialog ----------------------------------------------------
 
@@ -311,14 +320,16 @@ void TOptions::buildRecognizePage()
     SEstszWy = intSpin(p, "SEstszWy", 0, 10000, 0);
     sizes->addWidget(label(p, "StSz Black: x", SEstszBx), 0, 0);
     sizes->addWidget(SEstszBx, 0, 1);
-    sizes->addWidget(label(p, "y", SEstszBy), 0, 2);
+    // Each label sits against its own field, the space going to the end.
+    sizes->addWidget(label(p, "y", SEstszBy), 0, 2, Qt::AlignRight);
     sizes->addWidget(SEstszBy, 0, 3);
     sizes->addWidget(label(p, "StSz White: x", SEstszWx), 1, 0);
     sizes->addWidget(SEstszWx, 1, 1);
-    sizes->addWidget(label(p, "y", SEstszWy), 1, 2);
+    sizes->addWidget(label(p, "y", SEstszWy), 1, 2, Qt::AlignRight);
     sizes->addWidget(SEstszWy, 1, 3);
     CBUsaStSz = check(p, "CBUsaStSz", "Use these StSz values", true);
     sizes->addWidget(CBUsaStSz, 0, 4, 2, 1);
+    sizes->setColumnStretch(5, 1);
     col->addLayout(sizes);
 
     auto* looks = new QFormLayout;

@@ -5,10 +5,14 @@
 #include "model/ui/Board.h"
 #include "model/ui/FMoveNumInputWindow.h"
 #include "model/ui/GameRecordLinks.h"
+#include "model/ui/MoveCorrection1Window.h"
+#include "model/ui/OptionsWindow.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/System.h"
 
 #include <QAction>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QContextMenuEvent>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -175,13 +179,106 @@ void TVGame::ReplayKey(int key)
     }
     if (game_->ReplayKey(code, digit))
         RedrawBoard();
+    else if (code == ReplayKeyCode::Enter || code == ReplayKeyCode::Digit)
+        RedrawBoard(); // Enter (or a smart-entered number) may move a stone
 }
 
-void TVGame::LinearKey(int, Qt::KeyboardModifiers) {}
+void TVGame::LinearKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    LinearKeyCode code = LinearKeyCode::Other;
+    int digit = 0;
+    switch (key) {
+    case Qt::Key_Backspace:
+        code = LinearKeyCode::Backspace;
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        code = LinearKeyCode::Enter;
+        break;
+    case Qt::Key_Space:
+        code = LinearKeyCode::Space;
+        break;
+    case Qt::Key_End:
+        code = LinearKeyCode::End;
+        break;
+    case Qt::Key_Home:
+        code = LinearKeyCode::Home;
+        break;
+    case Qt::Key_Left:
+        code = LinearKeyCode::Left;
+        break;
+    case Qt::Key_Right:
+        code = LinearKeyCode::Right;
+        break;
+    case Qt::Key_Up:
+        code = LinearKeyCode::Up;
+        break;
+    case Qt::Key_Down:
+        code = LinearKeyCode::Down;
+        break;
+    case Qt::Key_Delete:
+        code = LinearKeyCode::Delete;
+        break;
+    default:
+        if (key >= Qt::Key_0 && key <= Qt::Key_9) {
+            code = LinearKeyCode::Digit;
+            digit = key - Qt::Key_0;
+        }
+        break;
+    }
+    if (game_->LinearKey(code, modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier), digit))
+        RedrawBoard();
+}
+
+void TVGame::CopyTypedMove() { game_->CopyTypedMove(); }
 
 void TVGame::MoveMade(TBoard*, int x, int y) { MoveMade0(x, y); }
 
-void TVGame::MoveMade0(int, int) {}
+void TVGame::MoveMade0(int x, int y)
+{
+    game_->MoveMade0(x, y);
+    RedrawBoard();
+}
+
+void TVGame::StartLinearInput(int cont)
+{
+    game_->StartLinearInput(cont != 0);
+    RedrawBoard();
+    show();
+    raise();
+    activateWindow();
+    setFocus(Qt::OtherFocusReason);
+}
+
+void TVGame::MoveAllDown()
+{
+    game_->MoveAllDown();
+    RedrawBoard();
+}
+
+void TVGame::MoveLineRight()
+{
+    game_->MoveLineRight();
+    RedrawBoard();
+}
+
+void TVGame::MoveLineLeft()
+{
+    game_->MoveLineLeft();
+    RedrawBoard();
+}
+
+void TVGame::MoveLineUp()
+{
+    game_->MoveLineUp();
+    RedrawBoard();
+}
+
+void TVGame::MoveLineDown()
+{
+    game_->MoveLineDown();
+    RedrawBoard();
+}
 
 // ---- view -------------------------------------------------------------------------
 
@@ -286,6 +383,60 @@ void TVGame::ShowTypedNumber(int typed)
 {
     if (FMoveNumInput)
         FMoveNumInput->seMoveNum->setValue(typed);
+}
+
+GameEditMode TVGame::EditMode() { return editModeSource ? editModeSource() : GameEditMode::EditMoves; }
+
+bool TVGame::AskYesNo(const std::string& text)
+{
+    // The board shows what the question is about.
+    RedrawBoard();
+    return Dialogs::current().question(QString::fromStdString(text));
+}
+
+OptionsSnapshot TVGame::InputOptions() { return Options ? Options->snapshot() : OptionsSnapshot{}; }
+
+void TVGame::SetNumMovesOption(int n)
+{
+    if (Options)
+        Options->seNumMoves->setValue(n);
+}
+
+void TVGame::SetCurrentDiaOption(int n)
+{
+    if (Options)
+        Options->seNDia->setValue(n);
+}
+
+void TVGame::SetCaption(const std::string& text) { setWindowTitle(QString::fromStdString(text)); }
+
+void TVGame::ShowMoveInput()
+{
+    if (FMoveNumInput)
+        FMoveNumInput->show();
+}
+
+WrongMoveAnswer TVGame::AskWrongMove(const std::string& label, int x, int y, int& number)
+{
+    number = 0;
+    if (!MoveCorrection1)
+        return WrongMoveAnswer::Cancel;
+    RedrawBoard();
+    MoveCorrection1->Label1->setText(QString::fromStdString(label));
+    const QPoint centre = board_->GamePointCenter(x, y);
+    MoveCorrection1->move(this->x() + centre.x() + 30, this->y() + centre.y() + 50);
+    const int result = MoveCorrection1->ShowModal();
+    if (result == TMoveCorrection1::ResultOk) {
+        number = MoveCorrection1->RxSE1->value();
+        return WrongMoveAnswer::Ok;
+    }
+    return result == TMoveCorrection1::ResultNoMove ? WrongMoveAnswer::NoMove : WrongMoveAnswer::Cancel;
+}
+
+void TVGame::DropShownMissingNumber()
+{
+    if (MoveCorrection1 && MoveCorrection1->cbNoMove->currentIndex() >= 0)
+        MoveCorrection1->cbNoMove->removeItem(MoveCorrection1->cbNoMove->currentIndex());
 }
 
 } // namespace quon

@@ -13,6 +13,7 @@
 
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -65,13 +66,27 @@ class TVGame : public QWidget, private GameWindowHost {
     // Every key goes to LinearKey while linear input runs, else to ReplayKey.
     void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void ReplayKey(int key);
-    // Keys of linear input (filled in with linear input).
+    // Keys of linear input.
     void LinearKey(int key, Qt::KeyboardModifiers modifiers);
+    // Enter in replay: the current move moves onto the typed move's point.
+    void CopyTypedMove();
+
+    // --- linear input and line shifts (see TGameController) ------------
+    void StartLinearInput(int cont);
+    void MoveAllDown();
+    void MoveLineRight();
+    void MoveLineLeft();
+    void MoveLineUp();
+    void MoveLineDown();
+    // The main window's edit items, read on every click; without it clicks
+    // correct the last played move.
+    std::function<GameEditMode()> editModeSource;
 
     // --- clicks ---------------------------------------------------------
     // The board's point-click event; forwards to MoveMade0.
     void MoveMade(TBoard* sender, int x, int y);
-    // What a click on a point does (filled in with the click corrections).
+    // What a click on a point does: a new move, a corrected move, a static
+    // stone, or the cursor of linear input.
     void MoveMade0(int x, int y);
 
     // --- view -----------------------------------------------------------
@@ -114,6 +129,15 @@ class TVGame : public QWidget, private GameWindowHost {
     void RedrawChanged() override;
     void LogLine(const std::string& line) override;
     void ShowTypedNumber(int typed) override;
+    GameEditMode EditMode() override;
+    bool AskYesNo(const std::string& text) override;
+    OptionsSnapshot InputOptions() override;
+    void SetNumMovesOption(int n) override;
+    void SetCurrentDiaOption(int n) override;
+    void SetCaption(const std::string& text) override;
+    void ShowMoveInput() override;
+    WrongMoveAnswer AskWrongMove(const std::string& label, int x, int y, int& number) override;
+    void DropShownMissingNumber() override;
 
     void FormCanResize();
     int StatusHeight() const;

@@ -94,6 +94,13 @@ bool QtDialogs::inputQuery(const QString& caption, const QString& prompt, QStrin
     return ok;
 }
 
+int QtDialogs::chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current)
+{
+    bool ok = false;
+    const QString text = QInputDialog::getItem(dialogParent(), caption, prompt, items, current, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(text)) : -1;
+}
+
 QString QtDialogs::startFolder(const QString& key) const
 {
     for (const auto& [k, folder] : folders_)
@@ -240,6 +247,15 @@ bool ScriptedDialogs::inputQuery(const QString& caption, const QString& prompt, 
         return false;
     value = a.text;
     return true;
+}
+
+int ScriptedDialogs::chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int)
+{
+    shown_.push_back({"choose", prompt, caption});
+    Answer a;
+    if (!take(Answer::Input, a) || a.kind != Answer::Input)
+        return -1;
+    return static_cast<int>(items.indexOf(a.text));
 }
 
 QString ScriptedDialogs::openFile(const FileDialogSpec& spec)

@@ -50,6 +50,8 @@ public:
     // The font dialog (scalable fonts, effects shown) starting at `font`;
     // false when cancelled, `font` unchanged then.
     virtual bool chooseFont(QFont& font);
+    // One entry chosen from a list; its index, or -1 when cancelled.
+    virtual int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) = 0;
 
     static Dialogs& current();
     // Installs a replacement (tests); nullptr restores the real dialogs.
@@ -75,6 +77,7 @@ public:
     bool print(QPrinter& printer) override;
     bool printerSetup(QPrinter& printer) override;
     bool chooseFont(QFont& font) override;
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
 private:
     QString startFolder(const QString& key) const;
@@ -88,7 +91,7 @@ private:
 class ScriptedDialogs : public Dialogs {
 public:
     struct Shown {
-        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup", "font"
+        QString kind; // "information", "question", "input", "open", "save", "folder", "print", "printer setup", "font", "choose"
         QString text; // the message, the prompt, or the dialog's filter
         QString caption;
     };
@@ -113,6 +116,8 @@ public:
     // The font dialog is answered by font() (that font chosen) or cancel().
     ScriptedDialogs& font(const QFont& chosen);
     bool chooseFont(QFont& font) override;
+    // Answered by input(text) with the text of the entry, or cancel().
+    int chooseItem(const QString& caption, const QString& prompt, const QStringList& items, int current) override;
 
     const std::vector<Shown>& shown() const { return shown_; }
     QStringList texts() const; // every text shown, in order

@@ -7,6 +7,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/System.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
@@ -26,6 +27,8 @@ TPrepare3::TPrepare3(QWidget* parent) : QWidget(parent, Qt::Window)
     big.setPointSize(big.pointSize() * 2);
     big.setBold(true);
     Label1->setFont(big);
+    // The largest text the label shows, at the largest grid, fits whole.
+    Label1->setMinimumWidth(QFontMetrics(big).horizontalAdvance("X = 19, Y = 19, NPts = 361") + 8);
     layout->addWidget(Label1);
     QLabel** rest[] = {&Label2, &Label3, &Label4, &Label5, &Label6};
     for (int i = 0; i < 5; ++i) {
