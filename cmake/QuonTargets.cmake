@@ -41,7 +41,8 @@ function(quon_test_program name folder)
   add_executable(${name} ${_src})
   target_link_libraries(${name} PRIVATE ${ARGN})
   target_compile_definitions(${name} PRIVATE
-    QUON_CORPUS_DIR="${QUON_CORPUS_DIR}" QUON_DATA_DIR="${QUON_DATA_DIR}")
+    QUON_CORPUS_DIR="${QUON_CORPUS_DIR}" QUON_DATA_DIR="${QUON_DATA_DIR}"
+    QUON_TESTS_DIR="${CMAKE_SOURCE_DIR}/tests")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"

@@ -25,7 +25,7 @@ std::vector<HistoryEntry> parseHistoryList(const std::string& bytes)
     return entries;
 }
 
-std::string historyListBytes(const std::vector<HistoryEntry>& entries)
+std::string historyListBytes(const std::vector<HistoryEntry>& entries, const char* lineEnd)
 {
     std::string out;
     for (const HistoryEntry& e : entries) {
@@ -37,7 +37,7 @@ std::string historyListBytes(const std::vector<HistoryEntry>& entries)
             std::replace(text.begin(), text.end(), '\n', ' ');
             out += text;
         }
-        out += '\n';
+        out += lineEnd;
     }
     return out;
 }
@@ -51,13 +51,14 @@ std::vector<HistoryEntry> loadHistoryList(const std::filesystem::path& file)
     return parseHistoryList(bytes);
 }
 
-bool saveHistoryList(const std::filesystem::path& file, const std::vector<HistoryEntry>& entries, std::string* error)
+bool saveHistoryList(const std::filesystem::path& file, const std::vector<HistoryEntry>& entries, std::string* error,
+                     const char* lineEnd)
 {
     std::filesystem::path temp = file;
     temp += ".tmp";
     {
         std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-        const std::string bytes = historyListBytes(entries);
+        const std::string bytes = historyListBytes(entries, lineEnd);
         out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
         out.flush();
         if (!out) {

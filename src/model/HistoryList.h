@@ -31,16 +31,17 @@ struct HistoryEntry {
 std::vector<HistoryEntry> parseHistoryList(const std::string& bytes);
 // The bytes of a list: each entry's own bytes, or its text for an entry
 // added here (a line break in it becomes a space), then LF.
-std::string historyListBytes(const std::vector<HistoryEntry>& entries);
+std::string historyListBytes(const std::vector<HistoryEntry>& entries, const char* lineEnd = "\n");
 
 // The entries of a history file. A missing or unreadable file is an empty
 // list.
 std::vector<HistoryEntry> loadHistoryList(const std::filesystem::path& file);
 
 // Replaces the file whole, through a temporary file renamed over it, so a
-// failed write keeps the old list. False (with a reason) on failure.
+// failed write keeps the old list. Every entry is followed by `lineEnd`.
+// False (with a reason) on failure.
 bool saveHistoryList(const std::filesystem::path& file, const std::vector<HistoryEntry>& entries,
-                     std::string* error = nullptr);
+                     std::string* error = nullptr, const char* lineEnd = "\n");
 
 // Puts `entry` at the top of `list` when it is not in it yet (exact,
 // case-sensitive comparison). Blank entries are not history. True when added.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <span>
 
 namespace quon {
 
@@ -59,24 +60,30 @@ int32_t patternDistance(const int8_t levels[3][5], int p)
 
 // ---- Rendering ----------------------------------------------------------------
 
-void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells)
+void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells, int32_t thickness)
 {
     std::fill(cells, cells + static_cast<size_t>(w) * static_cast<size_t>(h), uint16_t{0});
+    const int32_t d = std::clamp(thickness, 1, 9);
     // Editor pixels -> percent of the glyph box -> the digit box, pulled half
     // a cell towards the centre: u = 0.5 + p (w - 1) for p = x% / 100.
-    auto toBoxX = [w](int32_t px) {
+    auto toBoxX = [w, d](int32_t px) {
         const double xp = (px - 50) * 100.0 / 250.0;
         double X = w * xp / 100.0;
-        X = X - (X - w / 2.0) / w;
+        X = X - (X - w / 2.0) * d / w;
         return X;
     };
-    auto toBoxY = [h](int32_t py) {
+    auto toBoxY = [h, d](int32_t py) {
         const double yp = (py - 50) * 100.0 / 500.0;
         double Y = h * yp / 100.0;
-        Y = Y - (Y - h / 2.0) / h;
+        Y = Y - (Y - h / 2.0) * d / h;
         return Y;
     };
-    static constexpr double Offsets[2] = {0.0, -0.25};
+    // 0, -d/4, +d/4, -d/2, +d/2, ...: two offsets for the reader's d = 1.
+    double offsets[18];
+    const int32_t n = 2 * d;
+    for (int32_t i = 0; i < n; ++i)
+        offsets[i] = i == 0 ? 0.0 : ((i + 1) / 2) * (i % 2 == 1 ? -d / 4.0 : d / 4.0);
+    const std::span<const double> Offsets(offsets, static_cast<size_t>(n));
     for (int32_t c = 1; c <= figure.NCurves; ++c) {
         const TCurves& curve = figure.Curves[c];
         for (int32_t a = 1; a <= curve.NArcs; ++a) {

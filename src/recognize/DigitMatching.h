@@ -106,8 +106,11 @@ private:
 };
 
 // Renders one figure at (w, h) into `cells` (w x h, column first, cleared
-// first). Shared by the matcher and the template editor's preview.
-void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells);
+// first). Shared by the matcher and the template editor's preview. The
+// reader renders with thickness 1; the preview may ask for a thicker stroke:
+// each sample then gives 2d x 2d sub-samples at offsets 0, -d/4, +d/4, -d/2,
+// ... and the pull towards the centre grows by d.
+void renderFigure(const TBezFigure& figure, int32_t w, int32_t h, uint16_t* cells, int32_t thickness = 1);
 
 // Distance of a 3 x 5 level grid ([column][row]) to pattern p.
 int32_t patternDistance(const int8_t levels[3][5], int p);

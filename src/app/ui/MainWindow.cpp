@@ -4,7 +4,9 @@
 #include "app/ui/MainMenu.h"
 #include "app/ui/PageView.h"
 #include "app/ui/Debug1Window.h"
+#include "app/ui/Form3Window.h"
 #include "app/ui/GridBoard1Window.h"
+#include "app/ui/SMTP0Window.h"
 #include "prepare/ui/Prepare3Window.h"
 #include "model/ui/Board.h"
 #include "model/ui/ExistGmWindow.h"
@@ -38,6 +40,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPrinter>
@@ -181,6 +184,7 @@ void TForm1::buildMenu()
     connect(item("Options2"), &QAction::triggered, this, [this] { showWindow(Options); });
     connect(item("Scanneroptions1"), &QAction::triggered, this, [this] { showWindow(ScanImage); });
     connect(item("EditDigits1"), &QAction::triggered, this, [this] { showWindow(BezForm1); });
+    connect(item("Sendgame1"), &QAction::triggered, this, [this] { showWindow(SMTP0); });
 }
 
 void TForm1::linkWindows()
@@ -190,6 +194,24 @@ void TForm1::linkWindows()
     if (Options) {
         connect(Options->cbJumpOverStones, &QCheckBox::toggled, Jumpsoverstones1, &QAction::setChecked);
         Jumpsoverstones1->setChecked(Options->cbJumpOverStones->isChecked());
+    }
+    // The digit editor's preview and its "Grid" entry use the raster view.
+    if (BezForm1 && Form3) {
+        BezForm1->showGridHook = [this] { showWindow(Form3); };
+        BezForm1->showRasterHook = [this](const std::vector<uint16_t>& cells, int32_t w, int32_t h) {
+            QTableWidget* grid = Form3->SGgame;
+            for (int x = 1; x <= 40; ++x)
+                for (int y = 1; y <= 50; ++y)
+                    if (QTableWidgetItem* item = grid->item(y, x))
+                        item->setText(QString());
+            for (int x = 1; x <= w && x < grid->columnCount(); ++x)
+                for (int y = 1; y <= h && y < grid->rowCount(); ++y)
+                    grid->setItem(y, x, new QTableWidgetItem(QString::number(
+                                            cells[static_cast<size_t>(x - 1) * static_cast<size_t>(h) +
+                                                  static_cast<size_t>(y - 1)])));
+            Form3->Edit1->setText("Stone before centering");
+            showWindow(Form3);
+        };
     }
     // A click on the game board reads the edit items of the Game and Board menus.
     if (VGame)

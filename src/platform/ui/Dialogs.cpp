@@ -34,6 +34,12 @@ Dialogs& Dialogs::current()
 
 void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
 
+QStringList Dialogs::openFiles(const FileDialogSpec& spec)
+{
+    const QString one = openFile(spec);
+    return one.isEmpty() ? QStringList() : QStringList{one};
+}
+
 bool Dialogs::print(QPrinter&) { return false; }
 bool Dialogs::printerSetup(QPrinter&) { return false; }
 bool Dialogs::chooseFont(QFont&) { return false; }
@@ -124,6 +130,15 @@ QString QtDialogs::openFile(const FileDialogSpec& spec)
     return file;
 }
 
+QStringList QtDialogs::openFiles(const FileDialogSpec& spec)
+{
+    const QStringList files = QFileDialog::getOpenFileNames(dialogParent(), spec.title, startFolder(spec.key),
+                                                            qtFilterFromPattern(spec.filter));
+    if (!files.isEmpty())
+        remember(spec.key, files.first());
+    return files;
+}
+
 QString QtDialogs::saveFile(const FileDialogSpec& spec)
 {
     QString start = startFolder(spec.key);
@@ -177,6 +192,11 @@ ScriptedDialogs& ScriptedDialogs::no()
 ScriptedDialogs& ScriptedDialogs::file(const QString& path)
 {
     answers_.push_back({Answer::File, path});
+    return *this;
+}
+ScriptedDialogs& ScriptedDialogs::files(const QStringList& paths)
+{
+    answers_.push_back({Answer::File, paths.join('\n')});
     return *this;
 }
 ScriptedDialogs& ScriptedDialogs::cancel()
@@ -244,6 +264,16 @@ QString ScriptedDialogs::openFile(const FileDialogSpec& spec)
     fileDialogs.push_back(spec);
     Answer a;
     return take(Answer::File, a) && a.kind == Answer::File ? a.text : QString();
+}
+
+QStringList ScriptedDialogs::openFiles(const FileDialogSpec& spec)
+{
+    shown_.push_back({"open", spec.filter, spec.title});
+    fileDialogs.push_back(spec);
+    Answer a;
+    if (!take(Answer::File, a) || a.kind != Answer::File)
+        return {};
+    return a.text.split('\n', Qt::SkipEmptyParts);
 }
 
 QString ScriptedDialogs::saveFile(const FileDialogSpec& spec)

@@ -38,6 +38,8 @@ public:
     virtual bool inputQuery(const QString& caption, const QString& prompt, QString& value) = 0;
     // The chosen file, or an empty string when cancelled.
     virtual QString openFile(const FileDialogSpec& spec) = 0;
+    // Several files chosen at once; empty when cancelled.
+    virtual QStringList openFiles(const FileDialogSpec& spec);
     virtual QString saveFile(const FileDialogSpec& spec) = 0;
     // The chosen folder, or an empty string when cancelled.
     virtual QString chooseDirectory(const QString& title, const QString& startFolder) = 0;
@@ -69,6 +71,7 @@ public:
     bool question(const QString& text, const QString& caption) override;
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
+    QStringList openFiles(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
     bool print(QPrinter& printer) override;
@@ -96,6 +99,7 @@ public:
     ScriptedDialogs& yes();
     ScriptedDialogs& no();
     ScriptedDialogs& file(const QString& path); // answer an open, save or folder dialog
+    ScriptedDialogs& files(const QStringList& paths); // answer a dialog that opens several files
     ScriptedDialogs& cancel();                  // cancel a file dialog or an input
     ScriptedDialogs& input(const QString& text);
 
@@ -103,6 +107,7 @@ public:
     bool question(const QString& text, const QString& caption) override;
     bool inputQuery(const QString& caption, const QString& prompt, QString& value) override;
     QString openFile(const FileDialogSpec& spec) override;
+    QStringList openFiles(const FileDialogSpec& spec) override;
     QString saveFile(const FileDialogSpec& spec) override;
     QString chooseDirectory(const QString& title, const QString& startFolder) override;
     // Print and printer set-up are answered by yes() (OK) or no() / cancel().

@@ -1,7 +1,10 @@
-// Window TFInfo (instance FInfo).
+// Window TFInfo (instance FInfo): "Info", the text listing of the digit set.
 #pragma once
 
 #include <QWidget>
+
+class QPlainTextEdit;
+class QPushButton;
 
 namespace quon {
 
@@ -10,6 +13,9 @@ class TFInfo : public QWidget {
 
 public:
     explicit TFInfo(QWidget* parent = nullptr);
+
+    QPlainTextEdit* Memo1 = nullptr;
+    QPushButton* BOK1 = nullptr; // "OK": hides the window
 };
 
 extern TFInfo* FInfo;

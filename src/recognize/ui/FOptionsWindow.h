@@ -1,7 +1,10 @@
-// Window TFOptions (instance FOptions).
+// Window TFOptions (instance FOptions): "Dialog", the editor's one option.
 #pragma once
 
 #include <QWidget>
+
+class QCheckBox;
+class QPushButton;
 
 namespace quon {
 
@@ -10,6 +13,11 @@ class TFOptions : public QWidget {
 
 public:
     explicit TFOptions(QWidget* parent = nullptr);
+
+    // "Exact coordinates": the point fields follow a drag as it goes.
+    QCheckBox* CBExactCoord1 = nullptr;
+    QPushButton* OKBtn = nullptr;
+    QPushButton* CancelBtn = nullptr;
 };
 
 extern TFOptions* FOptions;
