@@ -26,8 +26,8 @@ const MenuItemDef MainMenuTable[] = {
     {"MFile", "SaveGame1", "Save &Game", "", Sub, 0, nullptr},
     {"SaveGame1", "SGFfile1", "SGF file", "Ctrl+S", Inv, 0, nullptr},
     {"SaveGame1", "QCRfile1", "QCR file", "", 0, 0, &F::QCRfile1Click},
-    {"SaveGame1", "EMFfile1", "EMF file", "", 0, 0, nullptr},
-    {"SaveGame1", "BMPfile1", "BMP file", "", 0, 0, nullptr},
+    {"SaveGame1", "EMFfile1", "EMF file", "", 0, 0, &F::EMFfile1Click},
+    {"SaveGame1", "BMPfile1", "BMP file", "", 0, 0, &F::BMPfile1Click},
     {"SaveGame1", "GQRfile1", "GQR file", "", Inv, 0, nullptr},
     {"MFile", "Sendgame1", "Send game ", "", 0, 0, nullptr},
     {"MFile", "Saveas1", "Save as", "Ctrl+Alt+S", Inv, 0, nullptr},
@@ -41,9 +41,9 @@ const MenuItemDef MainMenuTable[] = {
     {"MFile", "OpenLastImage1", "Open Last Image", "Ctrl+G", Dis, 0, &F::OpenLastImage1Click},
 
     {nullptr, "Edit1", "&Edit", "", Top | Inv, 0, nullptr},
-    {"Edit1", "CopyEMFDiatoClipBoard2", "Copy EMF Dia to ClipBoard", "Ctrl+Z", 0, 0, nullptr},
-    {"Edit1", "CopyEMFDiatoClipBoard1", "Copy OCR EMF Dia to ClipBoard", "Ctrl+Alt+F", 0, 0, nullptr},
-    {"Edit1", "CopyBMPDiatoClipBoard1", "Copy BMP Dia to ClipBoard", "", 0, 0, nullptr},
+    {"Edit1", "CopyEMFDiatoClipBoard2", "Copy EMF Dia to ClipBoard", "Ctrl+Z", 0, 0, &F::CopyEMFDiatoClipBoard2Click},
+    {"Edit1", "CopyEMFDiatoClipBoard1", "Copy OCR EMF Dia to ClipBoard", "Ctrl+Alt+F", 0, 0, &F::CopyEMFDiatoClipBoard1Click},
+    {"Edit1", "CopyBMPDiatoClipBoard1", "Copy BMP Dia to ClipBoard", "", 0, 0, &F::CopyBMPDiatoClipBoard1Click},
 
     {nullptr, "MGo1", "&Recognition", "", Top, 0, nullptr},
     {"MGo1", "Prepare1", "Prepare", "", Dis, 0, &F::Preparing1Click},
@@ -129,8 +129,8 @@ const MenuItemDef MainMenuTable[] = {
     {nullptr, "MHelp1", "&Help", "", Top, 0, nullptr},
     {"MHelp1", "Contents1", "Contents", "", 0, 0, &F::Contents1Click},
     {"MHelp1", "Index1", "Index", "", 0, 0, nullptr},
-    {"MHelp1", "QuonHomepage1", "Quon Home page", "", 0, 0, nullptr},
-    {"MHelp1", "About1", "About", "", 0, 0, nullptr},
+    {"MHelp1", "QuonHomepage1", "Quon Home page", "", 0, 0, &F::QuonHomepage1Click},
+    {"MHelp1", "About1", "About", "", 0, 0, &F::About1Click},
     // clang-format on
 };
 

@@ -175,6 +175,14 @@ public:
     void ReloadDigits1Click();
     void LoadSetofdigits1Click();
     void Contents1Click();
+    void QuonHomepage1Click();
+    void About1Click();
+    // The recognised game as a picture through the diagram editor.
+    void EMFfile1Click();
+    void BMPfile1Click();
+    void CopyEMFDiatoClipBoard1Click();
+    void CopyBMPDiatoClipBoard1Click();
+    void CopyEMFDiatoClipBoard2Click();
     void showWindow(QWidget* w);
     // Ties the menu to the windows created after the main window.
     void linkWindows();

@@ -1,7 +1,11 @@
-// Window TWebrow0 (instance Webrow0).
+// Window TWebrow0 (instance Webrow0): a small browser for the program's own
+// home page, bundled with the program so that it shows without a network;
+// links out of it open in the desktop's browser or mail program.
 #pragma once
 
 #include <QWidget>
+
+class QTextBrowser;
 
 namespace quon {
 
@@ -10,6 +14,11 @@ class TWebrow0 : public QWidget {
 
 public:
     explicit TWebrow0(QWidget* parent = nullptr);
+
+    // The bundled home page, or a line saying it is missing.
+    void showHomePage();
+
+    QTextBrowser* WebBrowser1 = nullptr;
 };
 
 extern TWebrow0* Webrow0;
