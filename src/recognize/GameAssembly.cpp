@@ -185,16 +185,22 @@ void GameAssembly::addMistake(int32_t c, int32_t r, uint8_t kind, const std::str
     extras_.push_back(std::move(extra));
 }
 
-// When every diagram numbers from 1, the offset is the move count of the
+// The numbering offset of a further diagram comes from the move count of the
 // diagrams before. A last move printed beside the board or left unread makes
-// that count one short, and every number of this diagram would then land one
-// move early: a whole diagram silently wrong. The stones' colours tell: move
-// parity decides colour, so when most numbered stones disagree with the
-// colour their move would have, the offset is one short. The slot skipped
-// stays empty and is listed as a missed move, so the user still sees it.
-void GameAssembly::checkOffsetByColour()
+// that count short, and the whole diagram would then land in the wrong moves.
+// The diagram's own stones tell, and the slot skipped stays empty and is
+// listed as a missed move, so the user still sees it:
+// - numbers restarting at 1: move parity decides colour, so when most
+//   numbered stones show the other colour than their move would have, the
+//   count is one short;
+// - numbers running modulo 100: when most numbers would land among the moves
+//   already played, the count stopped short of a hundred the diagram has
+//   passed.
+void GameAssembly::checkNumberingOffset()
 {
-    if (options_.CBTypN != 0 || Reco.MovesBefore <= 0 || Reco.NumberOffset != Reco.MovesBefore)
+    const bool restart = options_.CBTypN == 0 && Reco.NumberOffset == Reco.MovesBefore;
+    const bool modulo = options_.CBTypN == 2 && Reco.NumberOffset == (Reco.MovesBefore / 100) * 100;
+    if (Reco.MovesBefore <= 0 || !(restart || modulo))
         return;
     int32_t agree = 0, disagree = 0;
     for (int32_t r = 1; r <= 19; ++r) {
@@ -205,15 +211,19 @@ void GameAssembly::checkOffsetByColour()
                 continue;
             if (!diagram_ && n > 399)
                 n -= 300;
-            (moveColour(n + Reco.NumberOffset) == p.Typ ? agree : disagree) += 1;
+            const int32_t move = n + Reco.NumberOffset;
+            const bool fits = restart ? moveColour(move) == p.Typ
+                                      : move > Reco.MovesBefore || move + 100 > MaxMoves;
+            (fits ? agree : disagree) += 1;
         }
     }
     // A few misread colours or numbers must not move a whole diagram.
     if (disagree < 5 || disagree < 3 * agree)
         return;
-    Reco.NumberOffset += 1;
+    Reco.NumberOffset += restart ? 1 : 100;
     host_.log("Numbering offset " + str(Reco.NumberOffset) + ": " + str(disagree) + " of " + str(agree + disagree) +
-              " stones show the other colour; move " + str(Reco.MovesBefore + 1) + " is not on the board");
+              (restart ? " stones show the other colour" : " numbers fall among the moves played") + "; move " +
+              str(Reco.MovesBefore + 1) + " is not on the board");
 }
 
 void GameAssembly::placeNumbers()
@@ -619,7 +629,7 @@ void GameAssembly::runPass()
             host_.log(text);
             host_.inform(text);
         }
-        checkOffsetByColour();
+        checkNumberingOffset();
         placeNumbers();
         findLastMove();
     }

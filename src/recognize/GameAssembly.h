@@ -190,7 +190,7 @@ class GameAssembly {
 
     // The steps, public for the tests.
     void readStones();
-    void checkOffsetByColour();
+    void checkNumberingOffset();
     void placeNumbers();
     void findLastMove();
     void listMissedMoves();

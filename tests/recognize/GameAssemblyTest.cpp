@@ -475,6 +475,35 @@ TEST_F(GameAssemblyTest, RestartNumberingFollowsTheStonesColours)
     }
 }
 
+// Numbers running modulo 100: a diagram that ended one move short of a
+// hundred must not put the next hundred's numbers back among the moves played.
+TEST_F(GameAssemblyTest, ModuloNumberingPassesTheHundredTheStonesShow)
+{
+    for (const bool lastMoveOnBoard : {true, false}) {
+        SCOPED_TRACE(lastMoveOnBoard);
+        SetUp();
+        start.options.CBTypN = options.CBTypN = 2;
+        auto coloured = [&](int from, int to, int offset) {
+            for (int m = from; m <= to; ++m)
+                stone(pointOf(m).first, pointOf(m).second, reading(std::to_string(m - offset)), 85,
+                      static_cast<int16_t>(moveColour(m)));
+        };
+        coloured(1, lastMoveOnBoard ? 100 : 99, 0);
+        run();
+        NewDia(2, start, host, nullptr);
+        options.seNDia = 2;
+        reader.first.clear();
+        coloured(101, 140, 100);
+        run();
+        EXPECT_EQ(Reco.NumberOffset, 100);
+        EXPECT_EQ(Reco.MoveCount, 140);
+        for (int m = 101; m <= 140; ++m)
+            EXPECT_EQ(Reco.MoveTable[m], at(pointOf(m).first, pointOf(m).second)) << m;
+        EXPECT_EQ(Reco.MissedMoves.Count, lastMoveOnBoard ? 0 : 1);
+        EXPECT_EQ(openMistakes, lastMoveOnBoard ? 0 : 1); // the missed move, nothing else
+    }
+}
+
 TEST_F(GameAssemblyTest, UnsavedGameQuestionOnlyBeforeTheGameIsDiscarded)
 {
     moves(1, 10);
