@@ -19,6 +19,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -29,6 +33,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <set>
 
 using namespace quon;
 
@@ -167,6 +172,50 @@ TEST_F(RecognitionCommands, CorrectionDialogStandsBesideTheMarkedStone)
     EXPECT_EQ(VGame->MoveNumber(), 12);
     EXPECT_TRUE(VGame->isVisible());
     EXPECT_EQ(Reco.GameSaved, 0);
+}
+
+TEST_F(RecognitionCommands, ARecognisedCorpusPageExportsAsPictures)
+{
+    const std::filesystem::path page = std::filesystem::path(QUON_CORPUS_DIR) / "book" / "gooe_ag_fanhui_g1_c50_d1.bmp";
+    if (!std::filesystem::exists(page))
+        GTEST_SKIP() << "no corpus page at " << page;
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    ASSERT_TRUE(Form1->openPageFile(QString::fromStdString(page.string())));
+    Options->SENdias->setValue(1);
+    Options->seNDia->setValue(1);
+    DialogAnswerer cancel([] { QTest::mouseClick(MoveCorrection1->Button2, Qt::LeftButton); });
+    Form1->item("AutoRecognition1")->trigger();
+    ASSERT_EQ(Reco.DiagramsDone, 1);
+
+    // Each numbered point shows its last move.
+    std::set<std::pair<int, int>> numbered;
+    for (int m = 1; m <= Reco.MoveCount; ++m)
+        if (isPlaced(Reco.MoveTable[m]))
+            numbered.insert({Reco.MoveTable[m].X, Reco.MoveTable[m].Y});
+    EXPECT_GE(numbered.size(), 47u);
+
+    const QString emf = dir.filePath("page.emf"), svg = dir.filePath("page.svg"), bmp = dir.filePath("page.bmp");
+    dialogs.script.file(emf).file(bmp);
+    Form1->item("EMFfile1")->trigger();
+    Form1->item("BMPfile1")->trigger();
+    EXPECT_EQ(Reco.LastPictureFile, bmp.toStdString());
+    const QImage picture(bmp);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(picture.depth(), 1);
+
+    const QString tool = QStandardPaths::findExecutable("emf2svg-conv");
+    if (tool.isEmpty())
+        GTEST_SKIP() << "emf2svg-conv is not installed (package emf2svg)";
+    QProcess p;
+    p.start(tool, {"-i", emf, "-o", svg});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    QFile f(svg);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString s = QString::fromUtf8(f.readAll());
+    EXPECT_EQ(s.count("<text"), static_cast<qsizetype>(numbered.size()));
+    EXPECT_TRUE(s.contains("[50]"));
 }
 
 TEST_F(RecognitionCommands, CtrlRReadsACorpusPageOntoTheGameWindow)
