@@ -74,35 +74,20 @@ void TGameController::SetCurrentPoint(uint8_t x, uint8_t y)
 // kept as they were.
 void TGameController::SetMarker(int x, int y, CellValue bits)
 {
-    if (!board_.OnBoard(x, y))
-        return;
-    const bool rules = board_.RulesFlag();
-    const BoardPoint last = board_.GetLastMove();
-    const uint8_t dirs = board_.GetCaptureDirs();
-    board_.SetRulesFlag(false);
-    board_.SetPoint(x, y, board_.GetPoint(x, y) | bits);
-    board_.SetLastMove(last);
-    board_.SetCaptureDirs(dirs);
-    board_.SetRulesFlag(rules);
+    if (board_.OnBoard(x, y))
+        PutCell(x, y, board_.GetPoint(x, y) | bits);
 }
 
 void TGameController::ClearMarker(int x, int y, CellValue bits)
 {
     if (!board_.OnBoard(x, y))
         return;
-    const bool rules = board_.RulesFlag();
-    const BoardPoint last = board_.GetLastMove();
-    const uint8_t dirs = board_.GetCaptureDirs();
-    board_.SetRulesFlag(false);
     CellValue v = board_.GetPoint(x, y) & ~bits;
     // Drawing bits without a shape draw nothing, but would make an empty
     // point look occupied to the rules.
     if (cell::markerShape(v) == 0)
         v = static_cast<CellValue>(cell::bits(v) & ~0x60000000u);
-    board_.SetPoint(x, y, v);
-    board_.SetLastMove(last);
-    board_.SetCaptureDirs(dirs);
-    board_.SetRulesFlag(rules);
+    PutCell(x, y, v);
 }
 
 bool TGameController::BoardPointOf(Index i, BoardPoint& p) const
