@@ -6,6 +6,8 @@
 // back to it.
 #pragma once
 
+#include "model/TextCodec.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -24,9 +26,5 @@ std::string cp1251ToUtf8(std::string_view bytes);
 // sequence) becomes `replacement`, or is left out when it is 0.
 std::string utf8ToCp1251(std::string_view text, char replacement = '?');
 
-// One UTF-8 character from the front of `text`: its code point, and how many
-// bytes it took (0 for an empty text). A broken sequence gives U+FFFD and 1.
-char32_t decodeUtf8(std::string_view text, size_t& length);
-void appendUtf8(std::string& out, char32_t ch);
 
 } // namespace quon
