@@ -162,9 +162,8 @@ double PrepareEngine::estimateSkew() const
 {
     // The skew that gathers the long runs on the fewest rows: each run adds
     // its length to the rows it crosses when read along a candidate slope,
-    // and the sharpest profile (largest sum of squares) wins. Candidates
-    // step by one pixel of drift over the page width, nearest to level
-    // first, so a level page stays level.
+    // and the sharpest profile (largest sum of squares) wins. A candidate
+    // is a whole number of pixels of drift over the page width.
     const int32_t width = Reco.ImageWidth;
     const int32_t rows = static_cast<int32_t>(cachedRowStart_.size()) - 1;
     if (width <= 0 || rows <= 0)
@@ -172,10 +171,7 @@ double PrepareEngine::estimateSkew() const
     const int32_t maxDrift = static_cast<int32_t>(width * MaxSkew);
     const int32_t pad = maxDrift + 2;
     std::vector<int64_t> profile(static_cast<size_t>(rows + 2 * pad));
-    double best = 0.0;
-    long double bestScore = -1;
-    for (int32_t i = 0; i <= 2 * maxDrift; ++i) {
-        const int32_t drift = (i % 2 == 0) ? i / 2 : -(i + 1) / 2;
+    auto score = [&](int32_t drift) {
         const double s = static_cast<double>(drift) / width;
         std::fill(profile.begin(), profile.end(), 0);
         for (int32_t r = 0; r < rows; ++r) {
@@ -188,25 +184,45 @@ double PrepareEngine::estimateSkew() const
                 while (x < run.end) {
                     const int32_t bin = r - static_cast<int32_t>(std::lround(s * x));
                     int32_t xe = run.end;
-                    if (s != 0.0) {
+                    if (drift != 0) {
                         // The next x at which the rounded drift changes.
                         const double d = s * x;
                         const double next = s > 0 ? std::floor(d + 0.5) + 0.5 : std::ceil(d - 0.5) - 0.5;
-                        xe = std::min<int32_t>(run.end, std::max<int32_t>(x + 1, static_cast<int32_t>(std::ceil(next / s))));
+                        xe = std::min<int32_t>(run.end,
+                                               std::max<int32_t>(x + 1, static_cast<int32_t>(std::ceil(next / s))));
                     }
                     profile[static_cast<size_t>(bin + pad)] += xe - x;
                     x = xe;
                 }
             }
         }
-        long double score = 0;
+        long double sum = 0;
         for (int64_t v : profile)
-            score += static_cast<long double>(v) * static_cast<long double>(v);
-        if (score > bestScore) {
-            bestScore = score;
-            best = s;
+            sum += static_cast<long double>(v) * static_cast<long double>(v);
+        return sum;
+    };
+    // Nearest to level first, so that a tie keeps the page level.
+    auto search = [&](int32_t centre, int32_t reach, int32_t step) {
+        int32_t best = centre;
+        long double bestScore = -1;
+        for (int32_t i = 0; i <= 2 * (reach / step); ++i) {
+            const int32_t k = (i % 2 == 0) ? i / 2 : -(i + 1) / 2;
+            const int32_t drift = centre + k * step;
+            if (std::abs(drift) > maxDrift)
+                continue;
+            const long double v = score(drift);
+            if (v > bestScore) {
+                bestScore = v;
+                best = drift;
+            }
         }
-    }
+        return best;
+    };
+    // The profile sharpens steadily toward the true slope: a coarse search
+    // by four pixels of drift, then the pixels around its best.
+    const int32_t coarse = search(0, maxDrift, SkewCoarseStepPx);
+    const int32_t drift = search(coarse, SkewCoarseStepPx - 1, 1);
+    const double best = static_cast<double>(drift) / width;
     return best;
 }
 

@@ -193,11 +193,13 @@ IntPoint PrepareEngine::firstGridPoint(int32_t x, int32_t y) const
                     BoardRect.Top + dy + static_cast<int32_t>(std::lround(BoardSkew * dx))};
 }
 
-IntPoint PrepareEngine::boardCorner(int c, int r) const
+IntPoint PrepareEngine::boardCorner(int c, int r) const { return RectCorner(BoardRect, BoardSkew, c, r); }
+
+IntPoint PrepareEngine::RectCorner(const PixelRect& rect, double skew, int c, int r)
 {
-    const int32_t x = c == 0 ? BoardRect.Left : BoardRect.Right, y = r == 0 ? BoardRect.Top : BoardRect.Bottom;
-    return IntPoint{x - static_cast<int32_t>(std::lround(BoardSkew * (y - BoardRect.Top))),
-                    y + static_cast<int32_t>(std::lround(BoardSkew * (x - BoardRect.Left)))};
+    const int32_t x = c == 0 ? rect.Left : rect.Right, y = r == 0 ? rect.Top : rect.Bottom;
+    return IntPoint{x - static_cast<int32_t>(std::lround(skew * (y - rect.Top))),
+                    y + static_cast<int32_t>(std::lround(skew * (x - rect.Left)))};
 }
 
 bool PrepareEngine::windowCorners()

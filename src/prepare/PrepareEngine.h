@@ -74,6 +74,7 @@ class PrepareEngine {
     // the drift over the page width below which the page is read level.
     static constexpr double MaxSkew = 0.035;
     static constexpr int32_t MinSkewDriftPx = 2;
+    static constexpr int32_t SkewCoarseStepPx = 4;
 
     int32_t MinRunLength = StartMinRunLength;
     Array1<int32_t, 1, 20> HorLines{};
@@ -84,6 +85,9 @@ class PrepareEngine {
     // skew, FoundBoardRect's Left and Top are the top-left corner, Right
     // the X of the top-right one and Bottom the Y of the bottom-left one.
     double FoundSkew = 0.0;
+    // Corner c (0 left, 1 right), r (0 top, 1 bottom) of a rectangle laid
+    // along `skew` as FoundBoardRect is.
+    static IntPoint RectCorner(const PixelRect& rect, double skew, int c, int r);
     // Set when an append found Reco.Segments full (the count went past 500).
     bool SegmentsOverfull = false;
 
