@@ -381,7 +381,9 @@ bool PrepareEngine::FindHorLines()
         int32_t widest = 0;
         for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i)
             widest = std::max(widest, segs[i].LastX - segs[i].FirstX);
-        int32_t top = -1, bottom = -1;
+        // Rows read along a skew may lie above row 0: no sentinel row.
+        int32_t top = 0, bottom = 0;
+        bool any = false;
         g.firstX = std::numeric_limits<int32_t>::max();
         g.lastX = 0;
         for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i) {
@@ -390,8 +392,9 @@ bool PrepareEngine::FindHorLines()
             g.lastX = std::max(g.lastX, sg.LastX);
             if ((sg.LastX - sg.FirstX) * 2 < widest)
                 continue;
-            if (top < 0)
+            if (!any)
                 top = sg.Row;
+            any = true;
             bottom = sg.Row;
         }
         g.row = (top + bottom) / 2; // the middle of the line
