@@ -133,6 +133,36 @@ int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, bool anyOnAxi
     return sum / count - centrePixel(n);
 }
 
+// Whether the window, snapped onto the point, shows the point's lines: each
+// arm the pattern of `kind` has (left, right, up, down from the centre)
+// needs ink near the centre line in at least two thirds of its pixels
+// (columns of a horizontal arm, rows of a vertical one). A printed line runs
+// through the whole arm; a window that slid half a pitch off between two
+// rows of stones sees blank paper there, or the top of a white stone's
+// ring, which covers only the middle of the window, and no template cell
+// counts either as too dark.
+bool armsSeen(int16_t kind, int32_t w, int32_t h)
+{
+    const int8_t(&tpl)[7][7] = BoardPatterns[kind];
+    const int32_t cx = centrePixel(w) + 1, cy = centrePixel(h) + 1;
+    const int32_t rx = std::max(1, w / 14), ry = std::max(1, h / 14);
+    const int32_t x0 = std::max(1, cx - rx), x1 = std::min(w, cx + rx);
+    const int32_t y0 = std::max(1, cy - ry), y1 = std::min(h, cy + ry);
+    // Pixels a..b along the arm, each looking across the band c0..c1.
+    auto arm = [](int32_t a, int32_t b, int32_t c0, int32_t c1, bool horizontal) {
+        int32_t seen = 0;
+        for (int32_t i = a; i <= b; ++i) {
+            bool ink = false;
+            for (int32_t j = c0; j <= c1 && !ink; ++j)
+                ink = (horizontal ? Win.CutWindow[i][j] : Win.CutWindow[j][i]) > 0;
+            seen += ink;
+        }
+        return b < a || 3 * seen >= 2 * (b - a + 1);
+    };
+    return (tpl[3][0] == 0 || arm(1, x0 - 1, y0, y1, true)) && (tpl[3][6] == 0 || arm(x1 + 1, w, y0, y1, true)) &&
+           (tpl[0][3] == 0 || arm(1, y0 - 1, x0, x1, false)) && (tpl[6][3] == 0 || arm(y1 + 1, h, x0, x1, false));
+}
+
 } // namespace
 
 int16_t PrepareEngine::PointKind(int32_t x, int32_t y)
@@ -268,7 +298,8 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
 
     if (!centreInk)
         return false;
-    const bool sure = s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0;
+    const bool sure =
+        (s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0) && armsSeen(kind, w, h);
     if (sure) {
         point.Coord = IntPoint{origin.X + centrePixel(w), origin.Y + centrePixel(h)};
         if (point.PatternConf != 100) {

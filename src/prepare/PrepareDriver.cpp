@@ -135,6 +135,22 @@ bool PrepareEngine::PrepareDiagram()
     return endRun(PrepareOutcome::Success);
 }
 
+IntPoint PrepareEngine::firstGridPoint(int32_t x, int32_t y) const
+{
+    // The lines spread evenly over the board rectangle. The pitch is whole
+    // pixels: stepped by it from the top-left corner, the far lines would
+    // fall short of the far edge by the pitch's fraction times their count
+    // (15 px on a board of 45.9 px rows), and on a dense diagram, where
+    // stones hide most crossings, the later checks never win that back.
+    const DiagramRect w = Reco.DiagramWindow;
+    const DiagramSize n = Reco.DiagramWindowSize;
+    auto along = [](int32_t lo, int32_t hi, int32_t i, int32_t count, int32_t pitch) {
+        return count < 2 || hi <= lo ? lo + i * pitch : lo + (2 * i * (hi - lo) + count - 1) / (2 * (count - 1));
+    };
+    return IntPoint{along(BoardRect.Left, BoardRect.Right, x - w.Left, n.Columns, Reco.CellPitchX),
+                    along(BoardRect.Top, BoardRect.Bottom, y - w.Top, n.Rows, Reco.CellPitchY)};
+}
+
 bool PrepareEngine::boardRectAndFirstGrid()
 {
     const DiagramRect w = Reco.DiagramWindow;
@@ -175,8 +191,7 @@ bool PrepareEngine::boardRectAndFirstGrid()
 
     for (int32_t x = w.Left; x <= w.Right; ++x)
         for (int32_t y = w.Top; y <= w.Bottom; ++y)
-            pt(x, y).Coord = IntPoint{BoardRect.Left + (x - w.Left) * Reco.CellPitchX,
-                                      BoardRect.Top + (y - w.Top) * Reco.CellPitchY};
+            pt(x, y).Coord = firstGridPoint(x, y);
     return true;
 }
 
@@ -218,8 +233,7 @@ bool PrepareEngine::windowCorners()
     for (int32_t x = w.Left; x <= w.Right; ++x)
         for (int32_t y = w.Top; y <= w.Bottom; ++y)
             if (pt(x, y).Typ != TypEmpty)
-                pt(x, y).Coord = IntPoint{BoardRect.Left + (x - w.Left) * Reco.CellPitchX,
-                                          BoardRect.Top + (y - w.Top) * Reco.CellPitchY};
+                pt(x, y).Coord = firstGridPoint(x, y);
     for (int c = 0; c <= 1; ++c)
         for (int r = 0; r <= 1; ++r) {
             const int32_t x = w.Left + (n.Columns - 1) * c, y = w.Top + (n.Rows - 1) * r;

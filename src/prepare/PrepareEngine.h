@@ -249,6 +249,8 @@ class PrepareEngine {
     // The stages, each true to go on. Stage 1 and 2: the rectangle and the
     // first grid.
     bool boardRectAndFirstGrid();
+    // Point (x, y) of the first grid, laid over BoardRect.
+    IntPoint firstGridPoint(int32_t x, int32_t y) const;
     // Stages 4 and 5: the window corners and the cell sizes.
     bool windowCorners();
     void cellSizes();

@@ -1,6 +1,7 @@
 // Point kinds, the board-pattern check and the stone check on generated
 // boards and on windows written as text.
 #include "common/BoardDrawing.h"
+#include "common/CorpusRun.h"
 #include "common/TestPage.h"
 #include "prepare/PatternTemplates.h"
 #include "prepare/PrepareEngine.h"
@@ -10,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 using namespace quon;
 using namespace quon::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -175,6 +178,47 @@ TEST_F(Checks, NoPatternMatchesWithoutInkAtItsCentre)
             EXPECT_EQ(p.PatternConf, 0);
         }
     }
+}
+
+TEST_F(Checks, AWindowHalfAPitchOffBetweenRowsOfStonesIsNoSureCrossing)
+{
+    // A dense later diagram: numbered white stones at columns 16 to 18 of
+    // row 13 and on the right edge at row 14. Half a pitch above such a
+    // stone a window holds the vertical line, blank paper and the tops of
+    // the rings: no cell is darker than the template, but the point's
+    // horizontal line is not there, and such a window must not anchor the
+    // grid. The free crossing above stays sure.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "leesedol_hong_2003_c100_d2.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    installPage(page);
+    const IntSize cell{43, 45};
+    struct Case {
+        int32_t col, row;
+        int16_t kind;
+    };
+    for (const Case c : {Case{17, 13, KindCrossing}, Case{19, 14, KindRight}}) {
+        const IntPoint on = truthPoint(truth, c.col, c.row);
+        for (const int32_t off : {20, 22}) {
+            BC p;
+            p.Coord = IntPoint{on.X, on.Y - off};
+            p.Size = cell;
+            p.Typ = TypUndecided;
+            engine.CheckBoardPat(c.kind, p, 1);
+            EXPECT_NE(p.PatternConf, 100) << c.col << "," << c.row << " " << off;
+            EXPECT_LT(p.Est, 100) << c.col << "," << c.row << " " << off;
+        }
+    }
+    BC p;
+    p.Coord = truthPoint(truth, 17, 12);
+    p.Size = cell;
+    p.Typ = TypUndecided;
+    EXPECT_TRUE(engine.CheckBoardPat(KindCrossing, p, 1));
+    EXPECT_EQ(p.PatternConf, 100);
 }
 
 TEST_F(Checks, AnEdgePointWhoseStubAStoneHidesIsNotMovedAlongTheEdge)
