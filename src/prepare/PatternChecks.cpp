@@ -226,6 +226,7 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
 
 bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration)
 {
+    lastPatternSure_ = false;
     int32_t w = point.Size.Width, h = point.Size.Height;
     if (w == 0 && h == 0)
         return false;
@@ -301,6 +302,7 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     const bool sure =
         (s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0) && armsSeen(kind, w, h);
     if (sure) {
+        lastPatternSure_ = true;
         point.Coord = IntPoint{origin.X + centrePixel(w), origin.Y + centrePixel(h)};
         if (point.PatternConf != 100) {
             point.PatternConf = 100;
@@ -322,11 +324,20 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
 
 bool PrepareEngine::CheckBoardPat(int16_t kind, BC& point, int32_t iteration)
 {
-    if (checkBoardPatOnce(kind, point, iteration))
+    if (kind != KindStar)
+        return checkBoardPatOnce(kind, point, iteration);
+    // A star point's dot comes in more than one size: one that spills into
+    // the cells beside the centre leaves the small star only doubtful, and
+    // the big star, sure, decides.
+    BC big = point;
+    const bool small = checkBoardPatOnce(KindStar, point, iteration);
+    if (small && lastPatternSure_)
         return true;
-    if (kind == KindStar)
-        return checkBoardPatOnce(KindBigStar, point, iteration);
-    return false;
+    const bool bigMatched = checkBoardPatOnce(KindBigStar, big, iteration);
+    if (small && !(bigMatched && lastPatternSure_))
+        return true;
+    point = big;
+    return bigMatched;
 }
 
 int16_t PrepareEngine::PlainStoneTyp(int16_t checkTyp)

@@ -268,6 +268,8 @@ class PrepareEngine {
     Array1<Array1<int32_t, 1, 19>, 1, 19> centringCalls_{};
 
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
+    // Whether the last checkBoardPatOnce was a sure match.
+    bool lastPatternSure_ = false;
 
     // What one centring call searched, in doubled page pixels: the circles
     // whose doubled centre is 2 * cell left + C2x with C2x = w + dx, dx in

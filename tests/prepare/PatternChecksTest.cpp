@@ -296,6 +296,31 @@ TEST_F(Checks, ABigStarDotPassesAsTheBigStar)
     EXPECT_EQ(asStar.PatternConf, 100);
 }
 
+TEST_F(Checks, AStarDotSpillingBesideTheCentreIsASureBigStar)
+{
+    // Lines of 1 px and a dot of 7 px at a pitch of 49 px: the dot spills into
+    // a cell beside the centre, which leaves the small star only doubtful.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "ag_leesedol_g1_r50k_d1.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    installPage(page);
+    for (const auto& [col, row] : {std::pair{4, 10}, std::pair{16, 4}, std::pair{16, 10}, std::pair{16, 16}}) {
+        ASSERT_EQ(truth.colour[col - 1][row - 1], 0);
+        const IntPoint at = truthPoint(truth, col, row);
+        BC p;
+        p.Coord = at;
+        p.Size = IntSize{48, 50};
+        p.Typ = TypUndecided;
+        EXPECT_TRUE(engine.CheckBoardPat(KindStar, p, 1)) << col << "," << row;
+        EXPECT_EQ(p.PatternConf, 100) << col << "," << row;
+        EXPECT_LE(std::abs(p.Coord.X - at.X) + std::abs(p.Coord.Y - at.Y), 2) << col << "," << row;
+    }
+}
+
 TEST_F(Checks, FailedFeaturesMatchNothing)
 {
     installPage(drawBoard(style));
