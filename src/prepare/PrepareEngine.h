@@ -140,7 +140,9 @@ class PrepareEngine {
     // Whether the stone window of `size` at `origin` shows the thin ring of
     // a white stone without a number: a blank middle, ink near all four
     // sides, no straight line across (measured with a margin of an eighth).
-    bool LooksLikeRing(IntSize size, IntPoint origin);
+    // With `numbered`, the ring of a white stone with a number: the same,
+    // with ink in the middle.
+    bool LooksLikeRing(IntSize size, IntPoint origin, bool numbered = false);
 
     // The decision of ClassifyPoint's last step for the diagram types other
     // than positions: ink I, split S, estimate E, line density D.
