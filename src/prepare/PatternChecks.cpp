@@ -292,9 +292,14 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
     reducedLevels(t7, t7 / 2);
     const int32_t s7 = templateScore(BoardPatterns[kind], false);
+    // Cells darker than the template, but not those of the window's outer
+    // ring: a stone is about a pitch across and the window a pitch wide, so
+    // the stone on a neighbouring point may reach a few pixels into them,
+    // which says nothing about this point. A stone on the point itself
+    // darkens the inner cells.
     int32_t over = 0;
-    for (int a = 1; a <= 7; ++a)
-        for (int b = 1; b <= 7; ++b)
+    for (int a = 2; a <= 6; ++a)
+        for (int b = 2; b <= 6; ++b)
             over += Win.ReducedGrid[a][b] > BoardPatterns[kind][b - 1][a - 1];
 
     if (!centreInk)

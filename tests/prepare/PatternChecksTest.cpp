@@ -321,6 +321,31 @@ TEST_F(Checks, AStarDotSpillingBesideTheCentreIsASureBigStar)
     }
 }
 
+TEST_F(Checks, AStoneOnTheNeighbouringPointLeavesAnEdgePointSure)
+{
+    // The black stone on (18, 13) reaches 4 px into the window of the edge
+    // point (19, 13): its outer cells are darker than the template, the
+    // point's own lines are all there.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "golaxy_fineart_2018_d50_d1.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    ASSERT_EQ(truth.colour[17][12], 1);
+    ASSERT_EQ(truth.colour[18][12], 0);
+    installPage(page);
+    const IntPoint at = truthPoint(truth, 19, 13);
+    BC p;
+    p.Coord = at;
+    p.Size = IntSize{41, 43};
+    p.Typ = TypUndecided;
+    EXPECT_TRUE(engine.CheckBoardPat(KindRight, p, 1));
+    EXPECT_EQ(p.PatternConf, 100);
+    EXPECT_LE(std::abs(p.Coord.X - at.X) + std::abs(p.Coord.Y - at.Y), 2);
+}
+
 TEST_F(Checks, FailedFeaturesMatchNothing)
 {
     installPage(drawBoard(style));
