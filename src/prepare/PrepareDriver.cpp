@@ -185,10 +185,20 @@ bool PrepareEngine::boardRectAndFirstGrid()
 
 IntPoint PrepareEngine::firstGridPoint(int32_t x, int32_t y) const
 {
+    // The lines spread evenly over the board rectangle. The pitch is whole
+    // pixels: stepped by it from the top-left corner, the far lines would
+    // fall short of the far edge by the pitch's fraction times their count
+    // (15 px on a board of 45.9 px rows), and on a dense diagram, where
+    // stones hide most crossings, the later checks never win that back.
     // The grid lies along the page's skew: a row falls by the skew along
     // its length, and a column leans back by as much along its height.
     const DiagramRect w = Reco.DiagramWindow;
-    const int32_t dx = (x - w.Left) * Reco.CellPitchX, dy = (y - w.Top) * Reco.CellPitchY;
+    const DiagramSize n = Reco.DiagramWindowSize;
+    auto along = [](int32_t span, int32_t i, int32_t count, int32_t pitch) {
+        return count < 2 || span <= 0 ? i * pitch : (2 * i * span + count - 1) / (2 * (count - 1));
+    };
+    const int32_t dx = along(BoardRect.Right - BoardRect.Left, x - w.Left, n.Columns, Reco.CellPitchX);
+    const int32_t dy = along(BoardRect.Bottom - BoardRect.Top, y - w.Top, n.Rows, Reco.CellPitchY);
     return IntPoint{BoardRect.Left + dx - static_cast<int32_t>(std::lround(BoardSkew * dy)),
                     BoardRect.Top + dy + static_cast<int32_t>(std::lround(BoardSkew * dx))};
 }

@@ -154,7 +154,9 @@ class PrepareEngine {
     // Whether the stone window of `size` at `origin` shows the thin ring of
     // a white stone without a number: a blank middle, ink near all four
     // sides, no straight line across (measured with a margin of an eighth).
-    bool LooksLikeRing(IntSize size, IntPoint origin);
+    // With `numbered`, the ring of a white stone with a number: the same,
+    // with ink in the middle.
+    bool LooksLikeRing(IntSize size, IntPoint origin, bool numbered = false);
 
     // The decision of ClassifyPoint's last step for the diagram types other
     // than positions: ink I, split S, estimate E, line density D.
@@ -294,6 +296,8 @@ class PrepareEngine {
     Array1<Array1<int32_t, 1, 19>, 1, 19> centringCalls_{};
 
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
+    // Whether the last checkBoardPatOnce was a sure match.
+    bool lastPatternSure_ = false;
 
     // What one centring call searched, in doubled page pixels: the circles
     // whose doubled centre is 2 * cell left + C2x with C2x = w + dx, dx in

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 using namespace quon;
@@ -439,4 +441,39 @@ TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
         for (int32_t r = 1; r <= 19; ++r)
             if (c != 5 || r != 15)
                 EXPECT_EQ(pt(c, r).Typ, TypEmpty) << c << "," << r;
+}
+
+TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)
+{
+    // Lines 45.8 px apart: the pitch is taken as 45 px, and a grid stepped
+    // by whole pitches from the top-left corner would end 14 px short of
+    // the last line, too far for the checks on a dense diagram, where
+    // stones hide most crossings, to win back. Found by the line finder or
+    // pointed by hand, the first grid lies on every line.
+    const double pitch = 45.8;
+    const int32_t margin = 60;
+    auto at = [&](int32_t i) { return margin + static_cast<int32_t>(std::lround((i - 1) * pitch)); };
+    MonoPage page = blankPage(at(19) + margin, at(19) + margin);
+    for (int32_t i = 1; i <= 19; ++i) {
+        const int32_t t = i == 1 || i == 19 ? 2 : 1, lo = i == 1 ? at(i) - 1 : at(i);
+        drawBar(page, lo, lo + t - 1, margin - 1, at(19) + 1);
+        drawBar(page, margin - 1, at(19) + 1, lo, lo + t - 1);
+    }
+    for (const bool hand : {false, true}) {
+        SCOPED_TRACE(hand ? "pointed by hand" : "found");
+        start(page, hand);
+        Reco.CornersPointed = hand ? 1 : 0;
+        if (hand)
+            for (int32_t c : {1, 19})
+                for (int32_t r : {1, 19})
+                    pt(c, r).Coord = IntPoint{at(c), at(r)};
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.boardRectAndFirstGrid());
+        EXPECT_EQ(Reco.CellPitchY, 45);
+        int32_t worst = 0;
+        for (int32_t c = 1; c <= 19; ++c)
+            for (int32_t r = 1; r <= 19; ++r)
+                worst = std::max({worst, std::abs(pt(c, r).Coord.X - at(c)), std::abs(pt(c, r).Coord.Y - at(r))});
+        EXPECT_LE(worst, 1);
+    }
 }
