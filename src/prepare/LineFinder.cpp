@@ -155,7 +155,27 @@ void PrepareEngine::shearedRowRuns(int32_t row, double skew, int32_t minLength, 
             x = xe;
         }
     }
+    // A thin line turned and thresholded loses a pixel where it steps from
+    // one row to the next: with no ink on either row there, the two rows
+    // read together still break the line into pieces of 1 / skew pixels,
+    // too short to count on a steep skew. A gap of one pixel is closed.
+    BridgeStepGaps(rowWords_);
     wordRuns(minLength, out);
+}
+
+void PrepareEngine::BridgeStepGaps(std::vector<uint64_t>& words)
+{
+    // A background pixel with ink on both sides becomes ink; the
+    // neighbours are read from the words as they were.
+    uint64_t prev = 0;
+    for (size_t k = 0; k < words.size(); ++k) {
+        const uint64_t w = words[k];
+        const uint64_t next = k + 1 < words.size() ? words[k + 1] : 0;
+        const uint64_t left = (w >> 1) | (prev << 63);  // each pixel's left neighbour
+        const uint64_t right = (w << 1) | (next >> 63); // and its right one
+        prev = w;
+        words[k] = w | (left & right);
+    }
 }
 
 double PrepareEngine::estimateSkew() const
@@ -492,6 +512,22 @@ bool PrepareEngine::FindHorLines()
                 bestCount = count;
                 best = at;
             }
+        }
+        // Stones standing in a column stop several lines together a
+        // column in; the board's edge lies further out. An outer end that
+        // half as many lines share (and at least three) is the board's
+        // when it lies a column out; black stones on the edge carry lines
+        // only a stone's radius past it.
+        const int32_t common = best;
+        for (size_t a = 0; a < v.size(); ++a) {
+            size_t b = a;
+            while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
+                ++b;
+            const size_t count = b - a + 1;
+            const int32_t at = v[(a + b) / 2];
+            if (count >= 3 && 2 * count >= bestCount && std::abs(at - common) * 4 > t.CellPitchY * 3 &&
+                (outerIsLow ? at < best : at > best))
+                best = at;
         }
         return best;
     };

@@ -148,6 +148,52 @@ TEST_F(LineFinder, WhatLiesOnAndBesideTheBoardDoesNotMoveIt)
     }
 }
 
+TEST_F(LineFinder, StonesInAColumnDoNotTakeTheEdgeIn)
+{
+    // White stones on column 2 of eleven lines leave pieces too short to
+    // count between the edge and the stone: those lines start a column in,
+    // more of them than the six that start at the edge.
+    const int32_t x0 = 100, x1 = 100 + 18 * 45, top = 80, pitch = 45;
+    MonoPage p = gridPage(1000, 1000, x0, x1, top, pitch, 19);
+    for (int32_t r = 1; r <= 11; ++r)
+        for (int32_t x = x0 + pitch - 22; x <= x0 + pitch + 22; ++x)
+            p.set(x, top + r * pitch, false);
+    find(p, 19, 19);
+    ASSERT_TRUE(run.ok) << run.message();
+    EXPECT_EQ(run.engine.FoundBoardRect, (PixelRect{x0, top, x1, top + 18 * pitch}));
+    EXPECT_EQ(Reco.CellPitchX, pitch);
+}
+
+TEST_F(LineFinder, OnePixelGapsAreBridged)
+{
+    // Rows of ink bits as strings, leftmost pixel first, across two words.
+    auto bits = [](const std::string& s) {
+        std::vector<uint64_t> w(2, 0);
+        for (size_t i = 0; i < s.size(); ++i)
+            if (s[i] == '#')
+                w[i / 64] |= 1ull << (63 - i % 64);
+        return w;
+    };
+    struct Case {
+        const char* name;
+        std::string row, bridged;
+    };
+    const std::string pad(60, '.');
+    const std::vector<Case> cases = {
+        {"one pixel", "###.###", "#######"},
+        {"two pixels stay", "###..###", "###..###"},
+        {"ends of the row stay", ".#.#.", ".###."},
+        {"across the word boundary", pad + "###.###", pad + "#######"},
+        {"at the word boundary", pad + "####.###", pad + "########"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint64_t> w = bits(c.row);
+        PrepareEngine::BridgeStepGaps(w);
+        EXPECT_EQ(w, bits(c.bridged));
+    }
+}
+
 TEST_F(LineFinder, ShortLinesMakeSquareCells)
 {
     // 18 cells of 41 pixels are more than a tenth narrower than the
