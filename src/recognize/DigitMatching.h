@@ -101,6 +101,9 @@ private:
     GroupFeatures features_;
     std::vector<uint16_t> templates_;
     int32_t figures_ = 0;
+    // The group of the last RecoDigitGroups call has a bar across its top
+    // row, so it is no 1 (RecDigit called alone leaves it false).
+    bool notOne_ = false;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };
