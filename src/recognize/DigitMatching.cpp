@@ -216,7 +216,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     struct Clear {
         bool& flag;
         ~Clear() { flag = false; }
-    } clear{notOne_};
+    } clear{notOne_}, clearThree{notThree_};
     if (w < 0 || h < 0 || x0 < 1 || y0 < 1 || x0 + w > DigitWindowSide || y0 + h > DigitWindowSide)
         return -1;
 
@@ -293,6 +293,25 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         computeFeatures(w, h);
     }
 
+    // A stroke down the left edge all the way through the band under the
+    // top (a quarter to nearly half of the height) is the stem of a 5 (or
+    // the side of a 6, 8, 9, 0): a 3 is open at the left there, and only
+    // the end of its top arc comes near the edge, above the band or in
+    // part of it.
+    if (w >= 4 && h >= 8) {
+        int32_t rows = 0;
+        int32_t inked = 0;
+        for (int32_t y = h * 25 / 100; y <= h * 45 / 100; ++y) {
+            ++rows;
+            for (int32_t x = 0; x < std::max(1, w / 5); ++x)
+                if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                    ++inked;
+                    break;
+                }
+        }
+        notThree_ = inked * 10 >= rows * 9;
+    }
+
     // Zone pattern.
     int32_t n = 0, sum = 0, mn = 100;
     for (int32_t a = 1; a <= 3; ++a)
@@ -324,7 +343,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     score = static_cast<int8_t>(best);
     if (best < 2 && ties == 1 &&
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
-        !(notOne_ && DigitPatterns[bestPattern].Digit == 1))
+        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3))
         return DigitPatterns[bestPattern].Digit;
 
     if (N == 3) {
@@ -392,6 +411,8 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         // hole; a digit with a hole wins there only by a thin stem's few
         // pixels (a condensed 7 reads 0).
         if (notOne_ && (digit == 1 || (holeClass == 1 && !inHoleClass(digit, 1))))
+            continue;
+        if (notThree_ && digit == 3)
             continue;
         int32_t s = 100 * j / l + 100 * S0 / S + 100 * k / m - 60;
         if (!inHoleClass(digit, holeClass))

@@ -104,6 +104,8 @@ private:
     // The group of the last RecoDigitGroups call has a bar across its top
     // row, so it is no 1 (RecDigit called alone leaves it false).
     bool notOne_ = false;
+    // The same for a stem down the left edge under the top: no 3.
+    bool notThree_ = false;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

@@ -143,3 +143,25 @@ TEST_F(DefaultDigitSet, ABarAcrossTheTopIsNoOne)
     EXPECT_EQ(readDigitImage(stem, score), 1);
     Reco.StoneSizes[1] = saved;
 }
+
+TEST_F(DefaultDigitSet, AStemDownTheLeftUnderTheTopIsNoThree)
+{
+    // The 5 of a book font on a black stone (300 dpi): its bar and stem
+    // meet square at the top left, and its bowl fits the flat-topped 3
+    // better than the 5 figure; the stem says it is none.
+    const DigitBitmap five = bitmapOf({
+        "..###############...", "..###############...", "..###############...", "..###...............",
+        "..###...............", "..###...............", "..###...............", "..###...............",
+        "..###...............", "..###..######.......", "..#############.....", "..##############....",
+        "..###############...", "..######....######..", "..####........####..", "..###.........#####.",
+        "...............####.", "...............####.", "...............####.", "...............####.",
+        ".#............#####.", "##............####..", "####.........#####..", ".#####.....######...",
+        "..##############....", "....##########......", "......######........",
+    });
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{5000, 5000};
+    int8_t score = 0;
+    EXPECT_EQ(readDigitImage(five, score), 5);
+    EXPECT_LT(score, DoubtfulDigitScore);
+    Reco.StoneSizes[1] = saved;
+}
