@@ -365,7 +365,45 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     if (!notOne_ && (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
                      (F >= 65 && (w < 5 || w * 100 / h < 20))))
         return 1;
-    return RecDigit({w, h}, {x0, y0}, score, N);
+    const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
+        // A foot across the bottom under a straight stem is a serif 1 whose
+        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
+        // digit it is stays a question.
+        score = 100;
+    }
+    return d;
+}
+
+bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
+    // The foot is a flat bar: both bottom rows inked across three quarters
+    // of the width (the round bottom of a 3 or 5 narrows there). The stem
+    // stands in the middle half of the columns through the middle half of
+    // the rows, and from a third of the height down it is all their ink,
+    // under half the width (the middle bar of a 3 crosses more; the flag
+    // of a 1 ends above).
+    int32_t foot = 0;
+    for (int32_t x = 1; x <= w; ++x)
+        foot += ink(x, h) && ink(x, h - 1) ? 1 : 0;
+    if (foot * 4 < w * 3)
+        return false;
+    for (int32_t y = std::max(1, h / 3); y <= 3 * h / 4; ++y) {
+        int32_t row = 0;
+        for (int32_t x = 1; x <= w; ++x)
+            row += ink(x, y) ? 1 : 0;
+        if (row * 2 > w)
+            return false;
+    }
+    for (int32_t x = std::max(1, w / 4); x <= 3 * w / 4; ++x) {
+        bool stem = true;
+        for (int32_t y = std::max(1, h / 4); y <= 3 * h / 4 && stem; ++y)
+            stem = ink(x, y);
+        if (stem)
+            return true;
+    }
+    return false;
 }
 
 int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int32_t holeClass)

@@ -93,6 +93,9 @@ public:
 
 private:
     int32_t groupCell(int32_t x, int32_t y) const; // the group window, [x][y] 1-based
+    // The compared box (w x h at x0, y0) has a foot across its bottom rows
+    // under a stem straight down its middle half.
+    bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
     const DigitLabelTable& labels_;

@@ -165,3 +165,23 @@ TEST_F(DefaultDigitSet, AStemDownTheLeftUnderTheTopIsNoThree)
     EXPECT_LT(score, DoubtfulDigitScore);
     Reco.StoneSizes[1] = saved;
 }
+
+TEST_F(DefaultDigitSet, ASerifOneTheFiguresMissIsAQuestion)
+{
+    // The 1 of a book font on a black stone (300 dpi): a broad flag and a
+    // foot whose right end the margin cut takes away read as a 2. A foot
+    // under a straight stem is no 2, 3 or 7: the reading is a doubt.
+    std::vector<std::string> rows = {".........##.......", "........###.......", ".....######.......",
+                                     "###########.......", "###########.......", "###########.......",
+                                     "#####..####......."};
+    for (int i = 0; i < 21; ++i)
+        rows.emplace_back(".......####.......");
+    for (int i = 0; i < 4; ++i)
+        rows.emplace_back("##################");
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{6000, 6000};
+    int8_t score = 0;
+    const int32_t d = readDigitImage(bitmapOf(rows), score);
+    EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
+    Reco.StoneSizes[1] = saved;
+}
