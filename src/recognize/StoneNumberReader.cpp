@@ -468,7 +468,12 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
                 continue;
             ComponentBox& g = components_[InkClass][groups_[i]];
             const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
-            if (overlap * 2 < cw)
+            // A group short of a digit's height that stands against a
+            // digit's side, within the digits' rows, is a stroke the
+            // threshold parted from it (the stem of a "5" under its bar),
+            // not a "1".
+            const bool against = self != 0 && overlap >= -1 && inRows;
+            if (overlap * 2 < cw && !against)
                 continue;
             if (!inRows) {
                 const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
