@@ -152,7 +152,7 @@ private:
     void RecoDigits(Reading& r, int32_t count);
     bool prepareCut();
     void learnDigitShapes();
-    void joinDigitPieces();
+    void joinDigitPieces(int32_t H);
     bool isMark(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
