@@ -155,26 +155,32 @@ void PrepareEngine::shearedRowRuns(int32_t row, double skew, int32_t minLength, 
             x = xe;
         }
     }
-    // A thin line turned and thresholded loses a pixel where it steps from
-    // one row to the next: with no ink on either row there, the two rows
-    // read together still break the line into pieces of 1 / skew pixels,
-    // too short to count on a steep skew. A gap of one pixel is closed.
-    BridgeStepGaps(rowWords_);
+    // A thin line turned and thresholded loses a pixel or two where it
+    // steps from one row to the next: with no ink on either row there, the
+    // two rows read together still break the line into pieces of 1 / skew
+    // pixels, too short to count on a steep skew. Those gaps are closed
+    // when the pieces are shorter than two long runs; on a gentler skew a
+    // line keeps pieces long enough, and closing gaps would only join
+    // stones and letters.
+    if (std::abs(skew) * 2 * StartMinRunLength > 1.0)
+        BridgeStepGaps(rowWords_);
     wordRuns(minLength, out);
 }
 
 void PrepareEngine::BridgeStepGaps(std::vector<uint64_t>& words)
 {
-    // A background pixel with ink on both sides becomes ink; the
-    // neighbours are read from the words as they were.
+    // A gap of one or two background pixels with ink on both sides
+    // becomes ink; the neighbours are read from the words as they were.
     uint64_t prev = 0;
     for (size_t k = 0; k < words.size(); ++k) {
         const uint64_t w = words[k];
         const uint64_t next = k + 1 < words.size() ? words[k + 1] : 0;
         const uint64_t left = (w >> 1) | (prev << 63);  // each pixel's left neighbour
         const uint64_t right = (w << 1) | (next >> 63); // and its right one
+        const uint64_t left2 = (w >> 2) | (prev << 62); // two to the left
+        const uint64_t right2 = (w << 2) | (next >> 62);
         prev = w;
-        words[k] = w | (left & right);
+        words[k] = w | (left & right) | (left & right2) | (left2 & right);
     }
 }
 

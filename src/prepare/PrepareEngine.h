@@ -88,7 +88,7 @@ class PrepareEngine {
     // Corner c (0 left, 1 right), r (0 top, 1 bottom) of a rectangle laid
     // along `skew` as FoundBoardRect is.
     static IntPoint RectCorner(const PixelRect& rect, double skew, int c, int r);
-    // Closes the one-pixel gaps of a row of ink bits (leftmost pixel in the
+    // Closes the gaps of one or two pixels in a row of ink bits (leftmost pixel in the
     // most significant bit of word 0).
     static void BridgeStepGaps(std::vector<uint64_t>& words);
     // Set when an append found Reco.Segments full (the count went past 500).
