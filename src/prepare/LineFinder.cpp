@@ -2,8 +2,9 @@
 //
 // Method: every scanline of the page gives at most one segment, from the
 // start of its first long ink run to the end of its last long one. Segments
-// on neighbouring rows (gap below 15) are one grid line; a gap of 30 or more
-// starts the next line. A gap in between means a stray ink stretch near a
+// on neighbouring rows (gap below 15, or about a third of the page's line
+// spacing when that is smaller) are one grid line; a gap of 30 or more (or
+// three quarters of the spacing) starts the next line. A gap in between means a stray ink stretch near a
 // line (a heading, a rule, text), and the page is scanned again with a
 // longer minimum run until it disappears or too few segments remain. Missing
 // lines between two found ones (rows fully covered by stones) are put in at
@@ -11,10 +12,11 @@
 // comes from the length of the lines, or the cells are taken as square when
 // the lines are too short for the columns they must span.
 //
-// Known limits: the page must be deskewed; the first and last row of the
-// diagram window must show a line; a line pitch below about 32 pixels leaves
-// a gap under 30 between a thick line and the next one, which forces
-// rescans until the finder gives up.
+// A page turned by up to about two degrees is read along its skew: the
+// slope that gathers the long runs onto the fewest rows.
+//
+// Known limits: the first and last row of the diagram window must show a
+// line.
 //
 // The scan works on 64 pixels at a time from the packed page copy, and
 // reads the page once per search: a rescan filters the runs of the first.
