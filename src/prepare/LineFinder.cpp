@@ -4,8 +4,9 @@
 // start of its first long ink run to the end of its last long one. Segments
 // on neighbouring rows (gap below 15, or about a third of the page's line
 // spacing when that is smaller) are one grid line; a gap of 30 or more (or
-// three quarters of the spacing) starts the next line. A gap in between means a stray ink stretch near a
-// line (a heading, a rule, text), and the page is scanned again with a
+// three quarters of the spacing) starts the next line. A gap in between
+// means a stray ink stretch near a line (a heading, a rule, text), and the
+// page is scanned again with a
 // longer minimum run until it disappears or too few segments remain. Missing
 // lines between two found ones (rows fully covered by stones) are put in at
 // the rough pitch. Vertical lines are never searched: the horizontal pitch
