@@ -6,10 +6,9 @@
 // spacing when that is smaller) are one grid line; a gap of 30 or more (or
 // three quarters of the spacing) starts the next line. A gap in between
 // means a stray ink stretch near a line (a heading, a rule, text), and the
-// page is scanned again with a
-// longer minimum run until it disappears or too few segments remain. Missing
-// lines between two found ones (rows fully covered by stones) are put in at
-// the rough pitch. Vertical lines are never searched: the horizontal pitch
+// page is scanned again with a longer minimum run until it disappears or
+// too few segments remain. Missing lines between two found ones (rows fully
+// covered by stones) are put in at the rough pitch. Vertical lines are never searched: the horizontal pitch
 // comes from the length of the lines, or the cells are taken as square when
 // the lines are too short for the columns they must span.
 //
