@@ -8,9 +8,10 @@
 // means a stray ink stretch near a line (a heading, a rule, text), and the
 // page is scanned again with a longer minimum run until it disappears or
 // too few segments remain. Missing lines between two found ones (rows fully
-// covered by stones) are put in at the rough pitch. Vertical lines are never searched: the horizontal pitch
-// comes from the length of the lines, or the cells are taken as square when
-// the lines are too short for the columns they must span.
+// covered by stones) are put in at the rough pitch. Vertical lines are
+// never searched: the horizontal pitch comes from the length of the lines,
+// or the cells are taken as square when the lines are too short for the
+// columns they must span.
 //
 // A page turned by up to about two degrees is read along its skew: the
 // slope that gathers the long runs onto the fewest rows.
