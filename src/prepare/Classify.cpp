@@ -200,7 +200,19 @@ void PrepareEngine::SortNumberedStones()
     InkSplit = InkSplitOf(std::move(inks));
 }
 
-int16_t PrepareEngine::DecideStone(int32_t I, int32_t S, int32_t E, int32_t D, bool staticStones)
+int32_t PrepareEngine::SolidInkLevel(int32_t lineThickness, int32_t side)
+{
+    // A plain disc fills about 85 % of its window where the lines are one
+    // pixel thick. Heavier ink spreads every mark by half of what a line
+    // has beyond that pixel on each side: around the disc's rim (pi times
+    // the side) that is 157 (t - 1) / side percent more of the window, and
+    // a numbered black stone's white digits shrink by as much.
+    if (lineThickness <= 1 || side <= 0)
+        return 85;
+    return std::min(97, 85 + 157 * (lineThickness - 1) / side);
+}
+
+int16_t PrepareEngine::DecideStone(int32_t I, int32_t S, int32_t E, int32_t D, bool staticStones, int32_t solid)
 {
     if (staticStones && E > 70 && I <= S / 4)
         return TypWhiteStatic;
@@ -208,7 +220,7 @@ int16_t PrepareEngine::DecideStone(int32_t I, int32_t S, int32_t E, int32_t D, b
         return TypBlackStatic;
     if (I <= S / 4)
         return E > 75 ? TypWhiteStatic : TypUndecided;
-    if (I > 85)
+    if (I > solid)
         return E > 80 ? TypBlackStatic : TypUndecided;
     if (I < S * 86 / 100)
         return TypWhiteNumbered;
@@ -295,7 +307,8 @@ void PrepareEngine::ClassifyPoint()
     if (position)
         state = E == 0 && p.Denstone < 30 ? TypWhiteStatic : TypUndecided;
     else
-        state = DecideStone(I, S, E, p.DenLine, Reco.StaticStonesPossible != 0);
+        state = DecideStone(I, S, E, p.DenLine, Reco.StaticStonesPossible != 0,
+                            SolidInkLevel(LineThickness, std::min(w, h)));
     // Too little ink for the split and not yet confirmed: the ring of a
     // white stone around a short number (one narrow digit holds less ink
     // than the crossing lines) is a numbered white stone. So is one the ink

@@ -491,6 +491,12 @@ bool PrepareEngine::FindHorLines()
         leftEnds.push_back(groups[g].firstX + lean);
         rightEnds.push_back(groups[g].lastX + lean);
     }
+    // How heavy the page's ink is: the thinnest inner line (the edge lines
+    // are drawn heavier, and stones standing on a line add to its rows).
+    LineThickness = 0;
+    for (size_t g = first + 1; g < last; ++g)
+        if (LineThickness == 0 || groups[g].thickness + 1 < LineThickness)
+            LineThickness = groups[g].thickness + 1;
     // The rough pitch from the board's own lines.
     t.CellPitchY = (groups[last].row - groups[first].row) / (rows - 1);
     if (t.CellPitchY < MinPitchPx) {

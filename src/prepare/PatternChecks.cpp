@@ -244,7 +244,10 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     point.Denstone = Win.WindowInkCount;
 
     const int32_t style = options.CBDiaBright;
-    const int32_t dark = darknessLimit(style);
+    // Heavier ink than one-pixel lines darkens an empty window by the
+    // extra width of its two lines across it.
+    const int32_t heavier = std::max(0, LineThickness - 1);
+    const int32_t dark = darknessLimit(style) + 100 * heavier * (w + h) / (w * h);
     if (iteration == 1) {
         if (kind == KindCrossing && Win.WindowInkCount > dark)
             return false;

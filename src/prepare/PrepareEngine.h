@@ -79,6 +79,9 @@ class PrepareEngine {
     int32_t MinRunLength = StartMinRunLength;
     Array1<int32_t, 1, 20> HorLines{};
     int32_t LineCount = 0;
+    // Pixels across the thinnest inner line of the board (a stone standing
+    // on a line only adds rows to it); 0 until the lines are found.
+    int32_t LineThickness = 0;
     PixelRect FoundBoardRect{};
     // The page's skew found by the last search, in rows per pixel (positive
     // when the lines fall to the right); 0 for a page read level. With a
@@ -162,8 +165,13 @@ class PrepareEngine {
     bool LooksLikeRing(IntSize size, IntPoint origin, bool numbered = false);
 
     // The decision of ClassifyPoint's last step for the diagram types other
-    // than positions: ink I, split S, estimate E, line density D.
-    static int16_t DecideStone(int32_t ink, int32_t split, int32_t est, int32_t denLine, bool staticStones);
+    // than positions: ink I, split S, estimate E, line density D. A window
+    // with more ink than `solid` is a plain black stone or nothing sure.
+    static int16_t DecideStone(int32_t ink, int32_t split, int32_t est, int32_t denLine, bool staticStones,
+                               int32_t solid = 85);
+    // The `solid` level of DecideStone for a window `side` pixels across on
+    // a page whose lines are `lineThickness` pixels thick.
+    static int32_t SolidInkLevel(int32_t lineThickness, int32_t side);
     // InkSplit from the ink values of the stone windows (each above 3).
     static int32_t InkSplitOf(std::vector<int32_t> inks);
 

@@ -177,6 +177,22 @@ TEST(DecideStone, FollowsTheInkBands)
             << c.ink << " " << c.split << " " << c.est << " " << c.denLine << " " << c.staticStones;
 }
 
+TEST(DecideStone, TheSolidLevelRisesWithTheInk)
+{
+    // One-pixel lines keep 85; a page whose lines are 3 px spreads a disc
+    // in a 43-pixel window by 7 points more.
+    EXPECT_EQ(PrepareEngine::SolidInkLevel(0, 43), 85);
+    EXPECT_EQ(PrepareEngine::SolidInkLevel(1, 43), 85);
+    EXPECT_EQ(PrepareEngine::SolidInkLevel(3, 43), 92);
+    EXPECT_EQ(PrepareEngine::SolidInkLevel(2, 91), 86);
+    EXPECT_EQ(PrepareEngine::SolidInkLevel(30, 20), 97);
+    // A black window of 89 % on such a page is a black stone, not a plain
+    // one left undecided for want of the stone check.
+    EXPECT_EQ(PrepareEngine::DecideStone(89, 50, 0, 100, false), TypUndecided);
+    EXPECT_EQ(PrepareEngine::DecideStone(89, 50, 0, 100, false, 92), TypBlackNumbered);
+    EXPECT_EQ(PrepareEngine::DecideStone(93, 50, 81, 100, false, 92), TypBlackStatic);
+}
+
 TEST_F(Classify, APageOfStones)
 {
     MonoPage page = drawBoard(style);

@@ -484,3 +484,47 @@ TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)
         EXPECT_LE(worst, 1);
     }
 }
+
+TEST_F(PrepareDriver, HeavyInkKeepsCrossingsEmptyAndBlackStonesBlack)
+{
+    // A page printed with heavier ink: every mark a pixel wider on each
+    // side, so the inner lines are 3 px thick, the edges 4, and a black
+    // stone's window holds more ink than a plain disc drawn with one-pixel
+    // lines. Empty crossings are darker than such a page's, and the solid
+    // black windows pass the ink level of a plain stone: without levels
+    // taken from the page's lines, empty crossings became white stones and
+    // black stones were left undecided.
+    style.pitchX = 37;
+    style.pitchY = 39;
+    style.stonePercent = 100;
+    style.ring = 2;
+    MonoPage page = drawBoard(style);
+    std::vector<std::pair<int32_t, int32_t>> black, white;
+    for (int32_t c = 3; c <= 17; ++c) {
+        for (int32_t r : {3, 4, 7, 8})
+            black.push_back({c, r});
+        white.push_back({c, 13});
+    }
+    for (const auto& [c, r] : black)
+        drawStone(page, style, c, r, 1, (c + r) % 3 == 0);
+    for (const auto& [c, r] : white)
+        drawStone(page, style, c, r, 2, c % 3 == 0);
+    MonoPage heavy = page;
+    for (int32_t y = 1; y + 1 < page.height; ++y)
+        for (int32_t x = 1; x + 1 < page.width; ++x)
+            if (page.black(x, y))
+                for (int32_t dy = -1; dy <= 1; ++dy)
+                    for (int32_t dx = -1; dx <= 1; ++dx)
+                        heavy.set(x + dx, y + dy, true);
+    start(heavy);
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(engine.LineThickness, 3);
+    int wrong = 0;
+    for (const auto& [c, r] : black)
+        wrong += pt(c, r).Typ <= 0 || pt(c, r).Typ % 2 != 1;
+    for (const auto& [c, r] : white)
+        wrong += pt(c, r).Typ <= 0 || pt(c, r).Typ % 2 != 0;
+    EXPECT_EQ(wrong, 0);
+    EXPECT_EQ(count(TypEmpty), 361 - static_cast<int>(black.size() + white.size()));
+}
