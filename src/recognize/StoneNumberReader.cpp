@@ -331,22 +331,50 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             RemoveLoosePixels(IntSize{W, H});
     }
     labelWindow(IntSize{W, H});
+    int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
+    if (found == 0 && !ThinDigits) {
+        // Light strokes step from pixel to pixel diagonally, where labelling
+        // by four neighbours parts them into pieces too small to be digits;
+        // when no digit at all was found so, the window is labelled again by
+        // eight neighbours, as thin digits are. Its components are not
+        // learned from: they may hold specks that touch a digit's corner.
+        labelWindow(IntSize{W, H}, true);
+        found = selectDigits(IntSize{W, H}, false);
+    }
+    if (found < 0) {
+        lastFound_ = -1;
+        return -1;
+    }
+    if (groupCount_ >= 1)
+        joinDigitPieces();
+    if (circleFlag == 1 && groupCount_ >= 2)
+        learnDigitShapes();
+    lastFound_ = groupCount_;
+    return groupCount_;
+}
 
+int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
     const int32_t S = ThinDigits ? 15 : 30;
     const int32_t minCount = (W - 1) * S * (H - 1) / 1000;
     groupCount_ = 0;
     // Ordinary digits first; then the light ones (see lightDigit) beside
     // them, or when there are several: a number of light digits. A lone
     // light component may be a piece of a digit that a thin joint parted,
-    // and is left unread.
+    // and is left unread, unless no other ink lies beside it: then it is a
+    // digit of light strokes on its own.
     for (int32_t pass = 1; pass <= 2; ++pass) {
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
+            int32_t pieces = 0;
             for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
                 const ComponentBox& c = components_[InkClass][n];
                 light += c.Count > 0 && c.Count <= minCount && lightDigit(c, H) ? 1 : 0;
+                pieces += c.Count >= 3 ? 1 : 0;
             }
-            if (light < 2)
+            if (light < 2 && !(light == 1 && pieces == 1))
                 break;
         }
         for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
@@ -360,17 +388,15 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             // ink than a digit, and either would raise the mean above every
             // real digit; so would the pieces a cut leaves of a mark, so only
             // a window as cut from the page is learned from.
-            if (pass == 1 && DigitHeightSamples < 51 && h > H / 2 && circleFlag == 1 && c.MaxX - c.MinX <= h &&
+            if (pass == 1 && learn && DigitHeightSamples < 51 && h > H / 2 && c.MaxX - c.MinX <= h &&
                 c.Count > minCount) {
                 MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
                 ++DigitHeightSamples;
             }
             const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
             if (sized && h > MeanDigitHeight * 80 / 10000) {
-                if (groupCount_ == 3) {
-                    lastFound_ = -1;
+                if (groupCount_ == 3)
                     return -1;
-                }
                 int32_t at = groupCount_ + 1;
                 for (int32_t i = 1; i <= groupCount_; ++i)
                     if (groupBox(i).MinX > c.MinX) {
@@ -384,11 +410,6 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             }
         }
     }
-    if (groupCount_ >= 1)
-        joinDigitPieces();
-    if (circleFlag == 1 && groupCount_ >= 2)
-        learnDigitShapes();
-    lastFound_ = groupCount_;
     return groupCount_;
 }
 
@@ -500,13 +521,15 @@ void StoneNumberReader::learnDigitShapes()
     }
 }
 
-void StoneNumberReader::labelWindow(IntSize size)
+void StoneNumberReader::labelWindow(IntSize size) { labelWindow(size, ThinDigits); }
+
+void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
 {
     const int32_t W = std::clamp(size.Width, 0, CutWindowSide);
     const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
     DigitLabelTable& L = *labels_;
     counts_[PaperClass] = counts_[InkClass] = 0;
-    const int step = ThinDigits ? 1 : 2;
+    const int step = eightNeighbours ? 1 : 2;
 
     // One raster pass with in-place renaming. While the pass runs, more
     // components can be open than the window finally holds (the teeth of a

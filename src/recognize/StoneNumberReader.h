@@ -122,8 +122,10 @@ public:
     void DeleteStoneCircle(IntSize size, int32_t colour);
     bool FitWhiteStoneOutline(IntSize size);
     void RemoveLoosePixels(IntSize size);
-    // Labels Win.CutWindow of `size` into DigitLabels / Components.
+    // Labels Win.CutWindow of `size` into DigitLabels / Components, by
+    // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
+    void labelWindow(IntSize size, bool eightNeighbours);
 
     // Cuts digit group k at its weakest column and segments again; `cut` is
     // false (and nothing changes) when no column qualifies. Returns the new
@@ -155,6 +157,10 @@ private:
     void joinDigitPieces();
     bool isMark(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
+    // Chooses the digit groups among the labelled ink components of the
+    // window (learning the digit height from them when `learn`); the group
+    // count, or -1 for more than three.
+    int32_t selectDigits(IntSize size, bool learn);
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;
