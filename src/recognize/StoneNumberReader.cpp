@@ -301,7 +301,9 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
                 continue;
             }
         }
-        if (d == -1 || (d >= 0 && score >= DoubtfulDigitScore)) {
+        const int32_t doubtful =
+            lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        if (d == -1 || (d >= 0 && score >= doubtful)) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -331,6 +333,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             RemoveLoosePixels(IntSize{W, H});
     }
     labelWindow(IntSize{W, H});
+    lightChosen_.fill(false);
     int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
     if (found == 0 && !ThinDigits) {
         // Light strokes step from pixel to pixel diagonally, where labelling
@@ -340,6 +343,8 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         // learned from: they may hold specks that touch a digit's corner.
         labelWindow(IntSize{W, H}, true);
         found = selectDigits(IntSize{W, H}, false);
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            lightChosen_[static_cast<size_t>(groups_[i])] = true;
     }
     if (found < 0) {
         lastFound_ = -1;
@@ -407,6 +412,8 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
                     groups_[i + 1] = groups_[i];
                 groups_[at] = n;
                 ++groupCount_;
+                if (pass == 2)
+                    lightChosen_[static_cast<size_t>(n)] = true;
             }
         }
     }

@@ -71,6 +71,10 @@ struct StoneReadResult {
 // A digit the matcher reads with a score of this or more is too unlike
 // every figure to be trusted: it is reported as "e" (and read again).
 constexpr int32_t DoubtfulDigitScore = 60;
+// The same for a digit only the light gates found (too little ink for an
+// ordinary digit, or found only by eight neighbours): it is less sure to be
+// a whole digit, so its best figure must match it more closely.
+constexpr int32_t DoubtfulLightDigitScore = 40;
 
 // Sizes of the working arrays.
 constexpr int32_t MaxComponentsPerClass = 99;
@@ -167,6 +171,8 @@ private:
     Array1<PaperComponentTable, 1, 2> components_{};
     Array1<int32_t, 1, 2> counts_{};
     Array1<int32_t, 1, 3> groups_{};
+    // The ink components chosen only by the light gates (see selectDigits).
+    std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
     int32_t groupCount_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     // Labelling work space: labels without a limit on numbers, and the
