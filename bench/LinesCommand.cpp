@@ -65,11 +65,22 @@ int linesCommand(int argc, char** argv)
             messages += (i ? ", " : "") + jsonString(host.messages[i]);
         messages += "]";
         const PixelRect& r = engine.FoundBoardRect;
+        // A turned page's rectangle lies along its skew: its corners too.
+        std::string corners = "{";
+        const char* cornerNames[2][2] = {{"top_left", "bottom_left"}, {"top_right", "bottom_right"}};
+        for (int c = 0; c <= 1; ++c)
+            for (int rr = 0; rr <= 1; ++rr) {
+                const IntPoint p = PrepareEngine::RectCorner(r, engine.FoundSkew, c, rr);
+                corners += std::string(corners.size() > 1 ? ", " : "") + "\"" + cornerNames[c][rr] + "\": [" +
+                           std::to_string(p.X) + ", " + std::to_string(p.Y) + "]";
+            }
+        corners += "}";
         std::printf("{\"page\": %s, \"ok\": %s, \"pitch_x\": %d, \"pitch_y\": %d, "
-                    "\"board\": {\"left\": %d, \"top\": %d, \"right\": %d, \"bottom\": %d}, "
-                    "\"lines\": %s, \"messages\": %s, \"time_ms\": %.3f, \"read_ms\": %.3f}\n",
+                    "\"board\": {\"left\": %d, \"top\": %d, \"right\": %d, \"bottom\": %d}, \"skew\": %.5f, "
+                    "\"corners\": %s, \"lines\": %s, \"messages\": %s, \"time_ms\": %.3f, \"read_ms\": %.3f}\n",
                     jsonString(name).c_str(), ok ? "true" : "false", Reco.CellPitchX, Reco.CellPitchY, r.Left, r.Top,
-                    r.Right, r.Bottom, lines.c_str(), messages.c_str(), findMs, readMs);
+                    r.Right, r.Bottom, engine.FoundSkew, corners.c_str(), lines.c_str(), messages.c_str(), findMs,
+                    readMs);
         std::fflush(stdout);
     }
     std::fprintf(stderr,

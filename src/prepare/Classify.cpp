@@ -57,7 +57,7 @@ constexpr int32_t MinClassifySide = 24;
 // too, but the lines cross it from edge to edge). The window is looked at
 // with a margin of an eighth of its size, as a printed ring can be a little
 // larger than the cell.
-bool PrepareEngine::LooksLikeRing(IntSize size, IntPoint origin)
+bool PrepareEngine::LooksLikeRing(IntSize size, IntPoint origin, bool numbered)
 {
     const int32_t mx = std::max(2, size.Width / 8), my = std::max(2, size.Height / 8);
     const int32_t w = size.Width + 2 * mx, h = size.Height + 2 * my;
@@ -72,7 +72,7 @@ bool PrepareEngine::LooksLikeRing(IntSize size, IntPoint origin)
         return false;
     };
     const int32_t cw = size.Width, ch = size.Height;
-    if (inked(mx + cw / 3 + 1, mx + 2 * cw / 3, my + ch / 3 + 1, my + 2 * ch / 3))
+    if (inked(mx + cw / 3 + 1, mx + 2 * cw / 3, my + ch / 3 + 1, my + 2 * ch / 3) != numbered)
         return false;
     const int32_t bx = mx + cw / 4, by = my + ch / 4;
     const int32_t midX0 = mx + cw / 3, midX1 = mx + 2 * cw / 3 + 1;
@@ -296,6 +296,11 @@ void PrepareEngine::ClassifyPoint()
         state = E == 0 && p.Denstone < 30 ? TypWhiteStatic : TypUndecided;
     else
         state = DecideStone(I, S, E, p.DenLine, Reco.StaticStonesPossible != 0);
+    // Too little ink for the split and not yet confirmed: the ring of a
+    // white stone around a short number (one narrow digit holds less ink
+    // than the crossing lines) is a numbered white stone.
+    if (state == TypUndecided && I <= S / 4 && LooksLikeRing(ProbeSize, ProbePoint, true))
+        state = TypWhiteNumbered;
 
     p.Typ = state;
     if (Reco.DiagramType == DiaGameRecord)

@@ -21,6 +21,7 @@
 #include "prepare/PrepareEngine.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <bit>
 #include <limits>
@@ -84,10 +85,15 @@ int32_t findPixel(const std::vector<uint64_t>& words, int32_t from, int32_t widt
 
 void PrepareEngine::rowRuns(int32_t row, int32_t minLength, std::vector<Run>& out)
 {
-    const int32_t width = Reco.ImageWidth;
-    if (width <= 0)
+    if (Reco.ImageWidth <= 0)
         return;
     loadInkRow(row, rowWords_);
+    wordRuns(minLength, out);
+}
+
+void PrepareEngine::wordRuns(int32_t minLength, std::vector<Run>& out) const
+{
+    const int32_t width = Reco.ImageWidth;
     int32_t x = 0;
     for (;;) {
         const int32_t start = findPixel(rowWords_, x, width, true);
@@ -100,6 +106,124 @@ void PrepareEngine::rowRuns(int32_t row, int32_t minLength, std::vector<Run>& ou
             out.push_back(Run{start, end});
         x = end;
     }
+}
+
+void PrepareEngine::loadInkPage()
+{
+    const int32_t height = std::max(0, Reco.ImageHeight);
+    const size_t nWords = static_cast<size_t>((std::max(0, Reco.ImageWidth) + 63) / 64);
+    pageWords_.assign(nWords * static_cast<size_t>(height), 0);
+    for (int32_t y = 0; y < height; ++y) {
+        loadInkRow(y, rowWords_);
+        std::copy(rowWords_.begin(), rowWords_.end(), pageWords_.begin() + static_cast<ptrdiff_t>(nWords * y));
+    }
+}
+
+void PrepareEngine::shearedRowRuns(int32_t row, double skew, int32_t minLength, std::vector<Run>& out)
+{
+    const int32_t width = Reco.ImageWidth;
+    if (width <= 0)
+        return;
+    const size_t nWords = static_cast<size_t>((width + 63) / 64);
+    rowWords_.assign(nWords, 0);
+    const int32_t height = static_cast<int32_t>(pageWords_.size() / std::max<size_t>(1, nWords));
+    // Pixel x is read from page rows row + round(skew * x) and the one
+    // below: a line one pixel thick steps down where its own slope says, not
+    // where the rounding does, and the two rows always hold it. The row
+    // steps at most a few times within a word, so each word is put together
+    // from the masked words of those few rows.
+    for (size_t k = 0; k < nWords; ++k) {
+        const int32_t x0 = static_cast<int32_t>(k) * 64;
+        const int32_t x1 = std::min(width, x0 + 64);
+        int32_t x = x0;
+        while (x < x1) {
+            const int32_t dy = static_cast<int32_t>(std::lround(skew * x));
+            int32_t xe = x + 1;
+            while (xe < x1 && std::lround(skew * xe) == dy)
+                ++xe;
+            const int32_t y = row + dy;
+            if (y >= 0 && y < height) {
+                const int32_t a = x - x0, b = xe - x0; // bits [a, b) of the word, from the left
+                const uint64_t mask = (b - a == 64) ? ~0ull : (((1ull << (b - a)) - 1) << (64 - b));
+                rowWords_[k] |= pageWords_[static_cast<size_t>(y) * nWords + k] & mask;
+            }
+            if (y + 1 >= 0 && y + 1 < height) {
+                const int32_t a = x - x0, b = xe - x0;
+                const uint64_t mask = (b - a == 64) ? ~0ull : (((1ull << (b - a)) - 1) << (64 - b));
+                rowWords_[k] |= pageWords_[static_cast<size_t>(y + 1) * nWords + k] & mask;
+            }
+            x = xe;
+        }
+    }
+    wordRuns(minLength, out);
+}
+
+double PrepareEngine::estimateSkew() const
+{
+    // The skew that gathers the long runs on the fewest rows: each run adds
+    // its length to the rows it crosses when read along a candidate slope,
+    // and the sharpest profile (largest sum of squares) wins. A candidate
+    // is a whole number of pixels of drift over the page width.
+    const int32_t width = Reco.ImageWidth;
+    const int32_t rows = static_cast<int32_t>(cachedRowStart_.size()) - 1;
+    if (width <= 0 || rows <= 0)
+        return 0.0;
+    const int32_t maxDrift = static_cast<int32_t>(width * MaxSkew);
+    const int32_t pad = maxDrift + 2;
+    std::vector<int64_t> profile(static_cast<size_t>(rows + 2 * pad));
+    auto score = [&](int32_t drift) {
+        const double s = static_cast<double>(drift) / width;
+        std::fill(profile.begin(), profile.end(), 0);
+        for (int32_t r = 0; r < rows; ++r) {
+            for (uint32_t j = cachedRowStart_[static_cast<size_t>(r)]; j < cachedRowStart_[static_cast<size_t>(r) + 1];
+                 ++j) {
+                const Run& run = cachedRuns_[j];
+                // The run lies on row r; read along slope s it belongs to
+                // row r - s x, which steps across the run.
+                int32_t x = run.start;
+                while (x < run.end) {
+                    const int32_t bin = r - static_cast<int32_t>(std::lround(s * x));
+                    int32_t xe = run.end;
+                    if (drift != 0) {
+                        // The next x at which the rounded drift changes.
+                        const double d = s * x;
+                        const double next = s > 0 ? std::floor(d + 0.5) + 0.5 : std::ceil(d - 0.5) - 0.5;
+                        xe = std::min<int32_t>(run.end,
+                                               std::max<int32_t>(x + 1, static_cast<int32_t>(std::ceil(next / s))));
+                    }
+                    profile[static_cast<size_t>(bin + pad)] += xe - x;
+                    x = xe;
+                }
+            }
+        }
+        long double sum = 0;
+        for (int64_t v : profile)
+            sum += static_cast<long double>(v) * static_cast<long double>(v);
+        return sum;
+    };
+    // Nearest to level first, so that a tie keeps the page level.
+    auto search = [&](int32_t centre, int32_t reach, int32_t step) {
+        int32_t best = centre;
+        long double bestScore = -1;
+        for (int32_t i = 0; i <= 2 * (reach / step); ++i) {
+            const int32_t k = (i % 2 == 0) ? i / 2 : -(i + 1) / 2;
+            const int32_t drift = centre + k * step;
+            if (std::abs(drift) > maxDrift)
+                continue;
+            const long double v = score(drift);
+            if (v > bestScore) {
+                bestScore = v;
+                best = drift;
+            }
+        }
+        return best;
+    };
+    // The profile sharpens steadily toward the true slope: a coarse search
+    // by four pixels of drift, then the pixels around its best.
+    const int32_t coarse = search(0, maxDrift, SkewCoarseStepPx);
+    const int32_t drift = search(coarse, SkewCoarseStepPx - 1, 1);
+    const double best = static_cast<double>(drift) / width;
+    return best;
 }
 
 bool PrepareEngine::appendSegment(int32_t row, const Run* first, const Run* last)
@@ -151,20 +275,45 @@ bool PrepareEngine::FindHorLines()
     auto& segs = t.Segments;
     int32_t joinGap = JoinGapPx, newLineGap = NewLineGapPx;
     MinRunLength = StartMinRunLength;
+    // The page is read once per search; every attempt filters the runs kept
+    // from that reading.
     cachedRuns_.clear();
     cachedRowStart_.assign(1, 0);
+    for (int32_t row = 3; row <= t.ImageHeight - 3; ++row) {
+        rowRuns(row, StartMinRunLength, cachedRuns_);
+        cachedRowStart_.push_back(static_cast<uint32_t>(cachedRuns_.size()));
+    }
+    // A scanned page lies turned a little: its lines cross the scanlines,
+    // each scanline holds only pieces of a line, and the pieces at the
+    // line's ends (or between stones) are too short to count. When the
+    // long runs line up along a slope that drifts by more than a pixel
+    // over the page, the page is read again along that slope: a "row" is
+    // then the line through (0, row) at the page's skew, and the lines are
+    // whole again. FoundSkew keeps the slope for the first grid.
+    FoundSkew = estimateSkew();
+    int32_t firstRow = 3, lastRow = t.ImageHeight - 3;
+    if (std::abs(FoundSkew) * t.ImageWidth >= MinSkewDriftPx) {
+        const int32_t drift = static_cast<int32_t>(std::lround(FoundSkew * t.ImageWidth));
+        firstRow -= std::max(0, drift);
+        lastRow -= std::min(0, drift);
+        loadInkPage();
+        cachedRuns_.clear();
+        cachedRowStart_.assign(1, 0);
+        for (int32_t row = firstRow; row <= lastRow; ++row) {
+            shearedRowRuns(row, FoundSkew, StartMinRunLength, cachedRuns_);
+            cachedRowStart_.push_back(static_cast<uint32_t>(cachedRuns_.size()));
+        }
+        pageWords_.clear();
+        pageWords_.shrink_to_fit();
+    } else {
+        FoundSkew = 0.0;
+    }
     for (;;) {
         segs.reset();
         SegmentsOverfull = false;
         bool clean = true;
-        for (int32_t row = 3; row <= t.ImageHeight - 3; ++row) {
-            // Rows are read from the page once per search; later attempts
-            // filter the runs kept from the first.
-            const size_t k = static_cast<size_t>(row - 3);
-            if (k + 1 >= cachedRowStart_.size()) {
-                rowRuns(row, StartMinRunLength, cachedRuns_);
-                cachedRowStart_.push_back(static_cast<uint32_t>(cachedRuns_.size()));
-            }
+        for (int32_t row = firstRow; row <= lastRow; ++row) {
+            const size_t k = static_cast<size_t>(row - firstRow);
             const Run* runs = cachedRuns_.data();
             if (!appendSegment(row, runs + cachedRowStart_[k], runs + cachedRowStart_[k + 1])) {
                 clean = false;
@@ -232,7 +381,9 @@ bool PrepareEngine::FindHorLines()
         int32_t widest = 0;
         for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i)
             widest = std::max(widest, segs[i].LastX - segs[i].FirstX);
-        int32_t top = -1, bottom = -1;
+        // Rows read along a skew may lie above row 0: no sentinel row.
+        int32_t top = 0, bottom = 0;
+        bool any = false;
         g.firstX = std::numeric_limits<int32_t>::max();
         g.lastX = 0;
         for (int32_t i = g.firstSeg; i <= g.lastSeg; ++i) {
@@ -241,8 +392,9 @@ bool PrepareEngine::FindHorLines()
             g.lastX = std::max(g.lastX, sg.LastX);
             if ((sg.LastX - sg.FirstX) * 2 < widest)
                 continue;
-            if (top < 0)
+            if (!any)
                 top = sg.Row;
+            any = true;
             bottom = sg.Row;
         }
         g.row = (top + bottom) / 2; // the middle of the line
@@ -301,10 +453,14 @@ bool PrepareEngine::FindHorLines()
     HorLines.fill(0);
     LineCount = 0;
     std::vector<int32_t> leftEnds, rightEnds;
+    // On a turned page the board's sides lean too, by the same slope the
+    // other way: each line's ends are taken back to where they would be on
+    // the first line, so that the lines' common ends still gather.
     for (size_t g = first; g <= last; ++g) {
         HorLines[++LineCount] = groups[g].row;
-        leftEnds.push_back(groups[g].firstX);
-        rightEnds.push_back(groups[g].lastX);
+        const int32_t lean = static_cast<int32_t>(std::lround(FoundSkew * (groups[g].row - groups[first].row)));
+        leftEnds.push_back(groups[g].firstX + lean);
+        rightEnds.push_back(groups[g].lastX + lean);
     }
     // The rough pitch from the board's own lines.
     t.CellPitchY = (groups[last].row - groups[first].row) / (rows - 1);
@@ -410,7 +566,10 @@ bool PrepareEngine::FindHorLines()
         host.inform(linemsg::WideCell);
         return false;
     }
-    FoundBoardRect = PixelRect{minX, y1, right, yn};
+    // On a turned page Top and Bottom are the rows of the first and last
+    // line at the left end of the first line, not at x = 0.
+    const int32_t atLeft = static_cast<int32_t>(std::lround(FoundSkew * minX));
+    FoundBoardRect = PixelRect{minX, y1 + atLeft, right, yn + atLeft};
     return true;
 }
 

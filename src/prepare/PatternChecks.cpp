@@ -133,6 +133,36 @@ int32_t snapShift(const WindowWorkingSet::Profile& ink, int32_t n, bool anyOnAxi
     return sum / count - centrePixel(n);
 }
 
+// Whether the window, snapped onto the point, shows the point's lines: each
+// arm the pattern of `kind` has (left, right, up, down from the centre)
+// needs ink near the centre line in at least two thirds of its pixels
+// (columns of a horizontal arm, rows of a vertical one). A printed line runs
+// through the whole arm; a window that slid half a pitch off between two
+// rows of stones sees blank paper there, or the top of a white stone's
+// ring, which covers only the middle of the window, and no template cell
+// counts either as too dark.
+bool armsSeen(int16_t kind, int32_t w, int32_t h)
+{
+    const int8_t(&tpl)[7][7] = BoardPatterns[kind];
+    const int32_t cx = centrePixel(w) + 1, cy = centrePixel(h) + 1;
+    const int32_t rx = std::max(1, w / 14), ry = std::max(1, h / 14);
+    const int32_t x0 = std::max(1, cx - rx), x1 = std::min(w, cx + rx);
+    const int32_t y0 = std::max(1, cy - ry), y1 = std::min(h, cy + ry);
+    // Pixels a..b along the arm, each looking across the band c0..c1.
+    auto arm = [](int32_t a, int32_t b, int32_t c0, int32_t c1, bool horizontal) {
+        int32_t seen = 0;
+        for (int32_t i = a; i <= b; ++i) {
+            bool ink = false;
+            for (int32_t j = c0; j <= c1 && !ink; ++j)
+                ink = (horizontal ? Win.CutWindow[i][j] : Win.CutWindow[j][i]) > 0;
+            seen += ink;
+        }
+        return b < a || 3 * seen >= 2 * (b - a + 1);
+    };
+    return (tpl[3][0] == 0 || arm(1, x0 - 1, y0, y1, true)) && (tpl[3][6] == 0 || arm(x1 + 1, w, y0, y1, true)) &&
+           (tpl[0][3] == 0 || arm(1, y0 - 1, x0, x1, false)) && (tpl[6][3] == 0 || arm(y1 + 1, h, x0, x1, false));
+}
+
 } // namespace
 
 int16_t PrepareEngine::PointKind(int32_t x, int32_t y)
@@ -196,6 +226,7 @@ void PrepareEngine::SnapToProfiles(int16_t kind, IntPoint& origin, IntSize size)
 
 bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration)
 {
+    lastPatternSure_ = false;
     int32_t w = point.Size.Width, h = point.Size.Height;
     if (w == 0 && h == 0)
         return false;
@@ -261,15 +292,22 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
     reducedLevels(t7, t7 / 2);
     const int32_t s7 = templateScore(BoardPatterns[kind], false);
+    // Cells darker than the template, but not those of the window's outer
+    // ring: a stone is about a pitch across and the window a pitch wide, so
+    // the stone on a neighbouring point may reach a few pixels into them,
+    // which says nothing about this point. A stone on the point itself
+    // darkens the inner cells.
     int32_t over = 0;
-    for (int a = 1; a <= 7; ++a)
-        for (int b = 1; b <= 7; ++b)
+    for (int a = 2; a <= 6; ++a)
+        for (int b = 2; b <= 6; ++b)
             over += Win.ReducedGrid[a][b] > BoardPatterns[kind][b - 1][a - 1];
 
     if (!centreInk)
         return false;
-    const bool sure = s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0;
+    const bool sure =
+        (s3 == 0 || s7 < 7 || (s3 < 4 && s7 < 9) || (s3 < 4 && over < 2) || over == 0) && armsSeen(kind, w, h);
     if (sure) {
+        lastPatternSure_ = true;
         point.Coord = IntPoint{origin.X + centrePixel(w), origin.Y + centrePixel(h)};
         if (point.PatternConf != 100) {
             point.PatternConf = 100;
@@ -291,11 +329,20 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
 
 bool PrepareEngine::CheckBoardPat(int16_t kind, BC& point, int32_t iteration)
 {
-    if (checkBoardPatOnce(kind, point, iteration))
+    if (kind != KindStar)
+        return checkBoardPatOnce(kind, point, iteration);
+    // A star point's dot comes in more than one size: one that spills into
+    // the cells beside the centre leaves the small star only doubtful, and
+    // the big star, sure, decides.
+    BC big = point;
+    const bool small = checkBoardPatOnce(KindStar, point, iteration);
+    if (small && lastPatternSure_)
         return true;
-    if (kind == KindStar)
-        return checkBoardPatOnce(KindBigStar, point, iteration);
-    return false;
+    const bool bigMatched = checkBoardPatOnce(KindBigStar, big, iteration);
+    if (small && !(bigMatched && lastPatternSure_))
+        return true;
+    point = big;
+    return bigMatched;
 }
 
 int16_t PrepareEngine::PlainStoneTyp(int16_t checkTyp)

@@ -15,6 +15,7 @@
 #include "prepare/PrepareEngine.h"
 #include "prepare/WindowFeatures.h"
 
+#include <cmath>
 #include <string>
 
 namespace quon {
@@ -87,6 +88,7 @@ bool PrepareEngine::fail()
 bool PrepareEngine::PrepareDiagram()
 {
     BoardRect = PixelRect{-1, -1, -1, -1};
+    BoardSkew = 0.0;
     LowerDiagramNumber = false;
     LastOutcome = PrepareOutcome::Success;
     // A stop request belongs to the run that raised it: one left by an
@@ -114,6 +116,7 @@ bool PrepareEngine::PrepareDiagram()
 
     if (!boardRectAndFirstGrid())
         return fail();
+    removeSpecks();
 
     Reco.StaticStonesPossible =
         (Reco.DiagramType != DiaGameRecord || Reco.DiagramsDone != 0 || options.seHandicap >= 2) ? 1 : 0;
@@ -171,13 +174,42 @@ bool PrepareEngine::boardRectAndFirstGrid()
             return false;
         }
         BoardRect = FoundBoardRect;
+        BoardSkew = FoundSkew;
     }
 
     for (int32_t x = w.Left; x <= w.Right; ++x)
         for (int32_t y = w.Top; y <= w.Bottom; ++y)
-            pt(x, y).Coord = IntPoint{BoardRect.Left + (x - w.Left) * Reco.CellPitchX,
-                                      BoardRect.Top + (y - w.Top) * Reco.CellPitchY};
+            pt(x, y).Coord = firstGridPoint(x, y);
     return true;
+}
+
+IntPoint PrepareEngine::firstGridPoint(int32_t x, int32_t y) const
+{
+    // The lines spread evenly over the board rectangle. The pitch is whole
+    // pixels: stepped by it from the top-left corner, the far lines would
+    // fall short of the far edge by the pitch's fraction times their count
+    // (15 px on a board of 45.9 px rows), and on a dense diagram, where
+    // stones hide most crossings, the later checks never win that back.
+    // The grid lies along the page's skew: a row falls by the skew along
+    // its length, and a column leans back by as much along its height.
+    const DiagramRect w = Reco.DiagramWindow;
+    const DiagramSize n = Reco.DiagramWindowSize;
+    auto along = [](int32_t span, int32_t i, int32_t count, int32_t pitch) {
+        return count < 2 || span <= 0 ? i * pitch : (2 * i * span + count - 1) / (2 * (count - 1));
+    };
+    const int32_t dx = along(BoardRect.Right - BoardRect.Left, x - w.Left, n.Columns, Reco.CellPitchX);
+    const int32_t dy = along(BoardRect.Bottom - BoardRect.Top, y - w.Top, n.Rows, Reco.CellPitchY);
+    return IntPoint{BoardRect.Left + dx - static_cast<int32_t>(std::lround(BoardSkew * dy)),
+                    BoardRect.Top + dy + static_cast<int32_t>(std::lround(BoardSkew * dx))};
+}
+
+IntPoint PrepareEngine::boardCorner(int c, int r) const { return RectCorner(BoardRect, BoardSkew, c, r); }
+
+IntPoint PrepareEngine::RectCorner(const PixelRect& rect, double skew, int c, int r)
+{
+    const int32_t x = c == 0 ? rect.Left : rect.Right, y = r == 0 ? rect.Top : rect.Bottom;
+    return IntPoint{x - static_cast<int32_t>(std::lround(skew * (y - rect.Top))),
+                    y + static_cast<int32_t>(std::lround(skew * (x - rect.Left)))};
 }
 
 bool PrepareEngine::windowCorners()
@@ -195,7 +227,7 @@ bool PrepareEngine::windowCorners()
             const int32_t x = w.Left + (n.Columns - 1) * c, y = w.Top + (n.Rows - 1) * r;
             Reco.CurPointX = x;
             Reco.CurPointY = y;
-            ProbePoint = IntPoint{c == 0 ? BoardRect.Left : BoardRect.Right, r == 0 ? BoardRect.Top : BoardRect.Bottom};
+            ProbePoint = boardCorner(c, r);
             const int16_t kind = PointKind(x, y);
             BC fresh = pt(x, y);
             BC& work = FreshCornerRecord ? fresh : shared;
@@ -218,8 +250,7 @@ bool PrepareEngine::windowCorners()
     for (int32_t x = w.Left; x <= w.Right; ++x)
         for (int32_t y = w.Top; y <= w.Bottom; ++y)
             if (pt(x, y).Typ != TypEmpty)
-                pt(x, y).Coord = IntPoint{BoardRect.Left + (x - w.Left) * Reco.CellPitchX,
-                                          BoardRect.Top + (y - w.Top) * Reco.CellPitchY};
+                pt(x, y).Coord = firstGridPoint(x, y);
     for (int c = 0; c <= 1; ++c)
         for (int r = 0; r <= 1; ++r) {
             const int32_t x = w.Left + (n.Columns - 1) * c, y = w.Top + (n.Rows - 1) * r;
@@ -247,8 +278,7 @@ bool PrepareEngine::windowCorners()
             for (int r = 0; r <= 1; ++r) {
                 BC& p = pt(w.Left + (n.Columns - 1) * c, w.Top + (n.Rows - 1) * r);
                 if (p.Est < 80)
-                    p.Coord =
-                        IntPoint{c == 0 ? BoardRect.Left : BoardRect.Right, r == 0 ? BoardRect.Top : BoardRect.Bottom};
+                    p.Coord = boardCorner(c, r);
             }
     if (BoardRect.Left == -1 || BoardRect.Top == -1 || BoardRect.Right == -1 || BoardRect.Bottom == -1) {
         host.inform(prepmsg::NoBoardRect);

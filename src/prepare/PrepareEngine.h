@@ -69,11 +69,25 @@ class PrepareEngine {
     // anything above 140, so a wider pitch could only fail later, silently.
     static constexpr int32_t MaxPitchPx = 140;
     static constexpr int32_t MaxLineGroups = 20;
+    // The steepest slope looked for on a turned page (about 2 degrees: a
+    // thin line turned further leaves no run long enough to follow), and
+    // the drift over the page width below which the page is read level.
+    static constexpr double MaxSkew = 0.035;
+    static constexpr int32_t MinSkewDriftPx = 2;
+    static constexpr int32_t SkewCoarseStepPx = 4;
 
     int32_t MinRunLength = StartMinRunLength;
     Array1<int32_t, 1, 20> HorLines{};
     int32_t LineCount = 0;
     PixelRect FoundBoardRect{};
+    // The page's skew found by the last search, in rows per pixel (positive
+    // when the lines fall to the right); 0 for a page read level. With a
+    // skew, FoundBoardRect's Left and Top are the top-left corner, Right
+    // the X of the top-right one and Bottom the Y of the bottom-left one.
+    double FoundSkew = 0.0;
+    // Corner c (0 left, 1 right), r (0 top, 1 bottom) of a rectangle laid
+    // along `skew` as FoundBoardRect is.
+    static IntPoint RectCorner(const PixelRect& rect, double skew, int c, int r);
     // Set when an append found Reco.Segments full (the count went past 500).
     bool SegmentsOverfull = false;
 
@@ -140,7 +154,9 @@ class PrepareEngine {
     // Whether the stone window of `size` at `origin` shows the thin ring of
     // a white stone without a number: a blank middle, ink near all four
     // sides, no straight line across (measured with a margin of an eighth).
-    bool LooksLikeRing(IntSize size, IntPoint origin);
+    // With `numbered`, the ring of a white stone with a number: the same,
+    // with ink in the middle.
+    bool LooksLikeRing(IntSize size, IntPoint origin, bool numbered = false);
 
     // The decision of ClassifyPoint's last step for the diagram types other
     // than positions: ink I, split S, estimate E, line density D.
@@ -200,6 +216,14 @@ class PrepareEngine {
     // The board rectangle in page pixels (the window's first and last
     // column and row); -1 unset.
     PixelRect BoardRect{-1, -1, -1, -1};
+    // The page's skew the rectangle lies along (rows per pixel, 0 for hand
+    // corners): Left, Top is the top-left corner, Right the X of the
+    // top-right one, Bottom the Y of the bottom-left one.
+    double BoardSkew = 0.0;
+    // Board corner c (0 left, 1 right), r (0 top, 1 bottom) of the
+    // rectangle, and window point (x, y) of the first grid laid over it.
+    IntPoint boardCorner(int c, int r) const;
+    IntPoint firstGridPoint(int32_t x, int32_t y) const;
     // The window cut around a point for the pattern and stone checks.
     IntSize StoneWindowSize{};
     int16_t CornersFound = 0;
@@ -252,6 +276,12 @@ class PrepareEngine {
     // Stages 4 and 5: the window corners and the cell sizes.
     bool windowCorners();
     void cellSizes();
+    // Takes the specks of dust around the board off the page: pieces of
+    // ink that fit in a SpeckPitchDivisor-th of the pitch and have no other
+    // ink within a SpeckGapDivisor-th of it (at least 2 pixels).
+    void removeSpecks();
+    static constexpr int32_t SpeckPitchDivisor = 6;
+    static constexpr int32_t SpeckGapDivisor = 20;
     // Stage 6: false on a stop; `cancelled` set when Cancel was seen.
     bool emptyPointPasses(bool& cancelled);
 
@@ -266,6 +296,8 @@ class PrepareEngine {
     Array1<Array1<int32_t, 1, 19>, 1, 19> centringCalls_{};
 
     bool checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration);
+    // Whether the last checkBoardPatOnce was a sure match.
+    bool lastPatternSure_ = false;
 
     // What one centring call searched, in doubled page pixels: the circles
     // whose doubled centre is 2 * cell left + C2x with C2x = w + dx, dx in
@@ -288,11 +320,21 @@ class PrepareEngine {
     };
     // Finds the closed runs of page row `row` longer than `minLength`.
     void rowRuns(int32_t row, int32_t minLength, std::vector<Run>& out);
+    // The closed runs of rowWords_ longer than `minLength`.
+    void wordRuns(int32_t minLength, std::vector<Run>& out) const;
+    // The runs of the line through (0, row) at slope `skew` (rows per
+    // pixel), read from pageWords_.
+    void shearedRowRuns(int32_t row, double skew, int32_t minLength, std::vector<Run>& out);
+    // The whole page as ink bits into pageWords_.
+    void loadInkPage();
+    // The slope along which the cached runs line up best.
+    double estimateSkew() const;
     // Appends the segment of a row from its long runs; false when the table
     // was full.
     bool appendSegment(int32_t row, const Run* first, const Run* last);
 
     std::vector<uint64_t> rowWords_; // one page row as ink bits, reused
+    std::vector<uint64_t> pageWords_; // the page as ink bits, while a turned page is read
     // The runs the first scan of a search found, per row: a rescan only
     // raises the minimum length, so it can filter them instead of reading
     // the page again.

@@ -220,6 +220,27 @@ TEST_F(Classify, APageOfStones)
     }
 }
 
+TEST_F(Classify, ARingAroundANarrowNumberIsANumberedWhiteStone)
+{
+    // A white stone numbered "1": the thin ring and one narrow digit hold
+    // less ink than a quarter of the split, as little as the crossing
+    // lines, and no check has confirmed the stone yet (Est 0).
+    MonoPage page = drawBoard(style);
+    for (const int32_t c : {5, 9}) {
+        drawStone(page, style, c, 7, 2, false);
+        if (c == 5)
+            drawBar(page, pointX(style, c) - 1, pointX(style, c) + 1, pointY(style, 7) - 7, pointY(style, 7) + 7);
+    }
+    installPage(page);
+    layGrid();
+    engine.InkSplit = 50;
+    EXPECT_EQ(classify(5, 7), TypWhiteNumbered);
+    // Without the digit it is the ring of a stone without a number, and
+    // the empty crossing beside it stays empty.
+    EXPECT_EQ(classify(9, 7), TypWhiteStatic);
+    EXPECT_EQ(classify(7, 7), TypEmpty);
+}
+
 TEST_F(Classify, SmallOrBrokenWindowsStayUndecided)
 {
     MonoPage page = drawBoard(style);

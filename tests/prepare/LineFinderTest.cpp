@@ -84,6 +84,8 @@ TEST_F(LineFinder, FullBoardGivesPitchRectangleAndLineRows)
         EXPECT_EQ(Reco.GridPoints[1][r].Coord.Y, 81 + (r - 1) * 45) << "row " << r;
     EXPECT_EQ(run.engine.MinRunLength, 55);
     EXPECT_EQ(Reco.Segments.Count, 19 * 3);
+    // A level page is read level.
+    EXPECT_EQ(run.engine.FoundSkew, 0.0);
 }
 
 TEST_F(LineFinder, NegativePageGivesTheSameResult)

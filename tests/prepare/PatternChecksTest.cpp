@@ -1,6 +1,7 @@
 // Point kinds, the board-pattern check and the stone check on generated
 // boards and on windows written as text.
 #include "common/BoardDrawing.h"
+#include "common/CorpusRun.h"
 #include "common/TestPage.h"
 #include "prepare/PatternTemplates.h"
 #include "prepare/PrepareEngine.h"
@@ -10,9 +11,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 using namespace quon;
 using namespace quon::test;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -177,6 +180,47 @@ TEST_F(Checks, NoPatternMatchesWithoutInkAtItsCentre)
     }
 }
 
+TEST_F(Checks, AWindowHalfAPitchOffBetweenRowsOfStonesIsNoSureCrossing)
+{
+    // A dense later diagram: numbered white stones at columns 16 to 18 of
+    // row 13 and on the right edge at row 14. Half a pitch above such a
+    // stone a window holds the vertical line, blank paper and the tops of
+    // the rings: no cell is darker than the template, but the point's
+    // horizontal line is not there, and such a window must not anchor the
+    // grid. The free crossing above stays sure.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "leesedol_hong_2003_c100_d2.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    installPage(page);
+    const IntSize cell{43, 45};
+    struct Case {
+        int32_t col, row;
+        int16_t kind;
+    };
+    for (const Case c : {Case{17, 13, KindCrossing}, Case{19, 14, KindRight}}) {
+        const IntPoint on = truthPoint(truth, c.col, c.row);
+        for (const int32_t off : {20, 22}) {
+            BC p;
+            p.Coord = IntPoint{on.X, on.Y - off};
+            p.Size = cell;
+            p.Typ = TypUndecided;
+            engine.CheckBoardPat(c.kind, p, 1);
+            EXPECT_NE(p.PatternConf, 100) << c.col << "," << c.row << " " << off;
+            EXPECT_LT(p.Est, 100) << c.col << "," << c.row << " " << off;
+        }
+    }
+    BC p;
+    p.Coord = truthPoint(truth, 17, 12);
+    p.Size = cell;
+    p.Typ = TypUndecided;
+    EXPECT_TRUE(engine.CheckBoardPat(KindCrossing, p, 1));
+    EXPECT_EQ(p.PatternConf, 100);
+}
+
 TEST_F(Checks, AnEdgePointWhoseStubAStoneHidesIsNotMovedAlongTheEdge)
 {
     // The stub leaving the right edge at row 10 is under a black stone: the
@@ -250,6 +294,56 @@ TEST_F(Checks, ABigStarDotPassesAsTheBigStar)
     // ... but the star check tries the big star and takes it.
     ASSERT_TRUE(engine.CheckBoardPat(KindStar, asStar, 1));
     EXPECT_EQ(asStar.PatternConf, 100);
+}
+
+TEST_F(Checks, AStarDotSpillingBesideTheCentreIsASureBigStar)
+{
+    // Lines of 1 px and a dot of 7 px at a pitch of 49 px: the dot spills into
+    // a cell beside the centre, which leaves the small star only doubtful.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "ag_leesedol_g1_r50k_d1.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    installPage(page);
+    for (const auto& [col, row] : {std::pair{4, 10}, std::pair{16, 4}, std::pair{16, 10}, std::pair{16, 16}}) {
+        ASSERT_EQ(truth.colour[col - 1][row - 1], 0);
+        const IntPoint at = truthPoint(truth, col, row);
+        BC p;
+        p.Coord = at;
+        p.Size = IntSize{48, 50};
+        p.Typ = TypUndecided;
+        EXPECT_TRUE(engine.CheckBoardPat(KindStar, p, 1)) << col << "," << row;
+        EXPECT_EQ(p.PatternConf, 100) << col << "," << row;
+        EXPECT_LE(std::abs(p.Coord.X - at.X) + std::abs(p.Coord.Y - at.Y), 2) << col << "," << row;
+    }
+}
+
+TEST_F(Checks, AStoneOnTheNeighbouringPointLeavesAnEdgePointSure)
+{
+    // The black stone on (18, 13) reaches 4 px into the window of the edge
+    // point (19, 13): its outer cells are darker than the template, the
+    // point's own lines are all there.
+    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "golaxy_fineart_2018_d50_d1.bmp";
+    std::string error;
+    const MonoPage page = readMonoBmp(file.string(), error);
+    if (!error.empty())
+        GTEST_SKIP() << "no corpus page " << file.string();
+    CorpusTruth truth;
+    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    ASSERT_EQ(truth.colour[17][12], 1);
+    ASSERT_EQ(truth.colour[18][12], 0);
+    installPage(page);
+    const IntPoint at = truthPoint(truth, 19, 13);
+    BC p;
+    p.Coord = at;
+    p.Size = IntSize{41, 43};
+    p.Typ = TypUndecided;
+    EXPECT_TRUE(engine.CheckBoardPat(KindRight, p, 1));
+    EXPECT_EQ(p.PatternConf, 100);
+    EXPECT_LE(std::abs(p.Coord.X - at.X) + std::abs(p.Coord.Y - at.Y), 2);
 }
 
 TEST_F(Checks, FailedFeaturesMatchNothing)

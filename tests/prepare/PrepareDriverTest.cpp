@@ -2,10 +2,16 @@
 // corners, the empty-point passes, the outcomes and their messages.
 #include "common/BoardDrawing.h"
 #include "common/TestPage.h"
+#include "model/PackedPage.h"
 #include "prepare/PrepareEngine.h"
 #include "prepare/RecordingHost.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
 
 using namespace quon;
 using namespace quon::test;
@@ -325,4 +331,149 @@ TEST_F(PrepareDriver, StoneOnACornerBecomesAPlainStoneOnTheRectangle)
     EXPECT_EQ(pt(1, 1).Est, 80);
     EXPECT_EQ(pt(1, 1).PatternConf, 90);
     EXPECT_EQ(pt(1, 1).Coord, (IntPoint{engine.BoardRect.Left, engine.BoardRect.Top}));
+}
+
+namespace {
+
+// The page turned by `degrees` about its centre (positive turns the right
+// side up), as a scanner leaves a page laid slightly askew.
+struct TurnedPage {
+    MonoPage page;
+    double cx = 0, cy = 0, cosA = 1, sinA = 0;
+    IntPoint at(double x, double y) const
+    {
+        const double dx = x - cx, dy = y - cy;
+        return IntPoint{static_cast<int32_t>(std::lround(cx + dx * cosA + dy * sinA)),
+                        static_cast<int32_t>(std::lround(cy - dx * sinA + dy * cosA))};
+    }
+};
+
+TurnedPage turn(const MonoPage& src, double degrees)
+{
+    TurnedPage t;
+    t.page = blankPage(src.width, src.height);
+    t.cx = src.width / 2.0;
+    t.cy = src.height / 2.0;
+    t.cosA = std::cos(degrees * 3.14159265358979 / 180);
+    t.sinA = std::sin(degrees * 3.14159265358979 / 180);
+    // Each pixel of the turned page from the source pixel it came from.
+    for (int32_t y = 0; y < src.height; ++y)
+        for (int32_t x = 0; x < src.width; ++x) {
+            const double dx = x - t.cx, dy = y - t.cy;
+            const int32_t sx = static_cast<int32_t>(std::lround(t.cx + dx * t.cosA - dy * t.sinA));
+            const int32_t sy = static_cast<int32_t>(std::lround(t.cy + dx * t.sinA + dy * t.cosA));
+            if (sx >= 0 && sy >= 0 && sx < src.width && sy < src.height && src.black(sx, sy))
+                t.page.set(x, y, true);
+        }
+    return t;
+}
+
+} // namespace
+
+TEST_F(PrepareDriver, TurnedPageGetsAGridAlongItsSkew)
+{
+    // Turned by about a degree either way, a level grid is a third of a
+    // pitch off at the far side and the board patterns miss two corners.
+    style.thin = 2;
+    style.edge = 3;
+    for (double degrees : {0.9, -0.9, 0.4}) {
+        SCOPED_TRACE(degrees);
+        resetTablesToStart();
+        Reco.BoardLineCount = 19;
+        setWindow(DiagramRect{1, 1, 19, 19});
+        Reco.DiagramType = DiaGameRecord;
+        host.messages.clear();
+        const TurnedPage turned = turn(drawBoard(style), degrees);
+        start(turned.page);
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.PrepareDiagram()) << (host.messages.empty() ? "" : host.messages.back());
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_NEAR(engine.BoardSkew, -std::tan(degrees * 3.14159265358979 / 180), 0.002);
+        EXPECT_EQ(engine.CornersFound, 4);
+        EXPECT_EQ(count(TypEmpty), 361);
+        for (int32_t c = 1; c <= 19; ++c)
+            for (int32_t r = 1; r <= 19; ++r) {
+                SCOPED_TRACE(c * 100 + r);
+                const IntPoint want = turned.at(pointX(style, c), pointY(style, r));
+                EXPECT_NEAR(pt(c, r).Coord.X, want.X, 2);
+                EXPECT_NEAR(pt(c, r).Coord.Y, want.Y, 2);
+            }
+    }
+}
+
+TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
+{
+    MonoPage page = drawBoard(style);
+    // Blots of 1 to 5 pixels in the open cells and close beside crossings.
+    std::vector<IntPoint> specks;
+    for (int32_t c = 2; c <= 18; c += 2)
+        for (int32_t r = 2; r <= 18; r += 3) {
+            const int32_t size = 1 + (c + r) % 5;
+            const IntPoint at{pointX(style, c) + 8 + (r % 3) * 6, pointY(style, r) + 8 + (c % 4) * 4};
+            fillEllipse(page, at.X, at.Y, size, size, true);
+            specks.push_back(at);
+        }
+    // A white stone whose thin ring a coarse scan broke into dashes: the
+    // dashes are as small as specks but lie close together.
+    drawStone(page, style, 5, 15, 2, false);
+    std::vector<IntPoint> dashes;
+    for (int32_t x = pointX(style, 5) - style.pitchX / 2; x <= pointX(style, 5) + style.pitchX / 2; ++x)
+        for (int32_t y = pointY(style, 15) - style.pitchY / 2; y <= pointY(style, 15) + style.pitchY / 2; ++y)
+            if (page.black(x, y)) {
+                if ((x + y) % 4 == 0)
+                    page.set(x, y, false); // the gaps between the dashes
+                else
+                    dashes.push_back(IntPoint{x, y});
+            }
+    start(page);
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    for (const IntPoint& p : specks)
+        EXPECT_EQ(GetPix(p.X, p.Y), 0) << p.X << "," << p.Y;
+    int kept = 0;
+    for (const IntPoint& p : dashes)
+        kept += GetPix(p.X, p.Y);
+    EXPECT_EQ(kept, static_cast<int>(dashes.size()));
+    // Star points and lines stay.
+    EXPECT_EQ(GetPix(pointX(style, 4), pointY(style, 4) + style.starRadius), 1);
+    // Every crossing but the stone's is found empty.
+    for (int32_t c = 1; c <= 19; ++c)
+        for (int32_t r = 1; r <= 19; ++r)
+            if (c != 5 || r != 15)
+                EXPECT_EQ(pt(c, r).Typ, TypEmpty) << c << "," << r;
+}
+
+TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)
+{
+    // Lines 45.8 px apart: the pitch is taken as 45 px, and a grid stepped
+    // by whole pitches from the top-left corner would end 14 px short of
+    // the last line, too far for the checks on a dense diagram, where
+    // stones hide most crossings, to win back. Found by the line finder or
+    // pointed by hand, the first grid lies on every line.
+    const double pitch = 45.8;
+    const int32_t margin = 60;
+    auto at = [&](int32_t i) { return margin + static_cast<int32_t>(std::lround((i - 1) * pitch)); };
+    MonoPage page = blankPage(at(19) + margin, at(19) + margin);
+    for (int32_t i = 1; i <= 19; ++i) {
+        const int32_t t = i == 1 || i == 19 ? 2 : 1, lo = i == 1 ? at(i) - 1 : at(i);
+        drawBar(page, lo, lo + t - 1, margin - 1, at(19) + 1);
+        drawBar(page, margin - 1, at(19) + 1, lo, lo + t - 1);
+    }
+    for (const bool hand : {false, true}) {
+        SCOPED_TRACE(hand ? "pointed by hand" : "found");
+        start(page, hand);
+        Reco.CornersPointed = hand ? 1 : 0;
+        if (hand)
+            for (int32_t c : {1, 19})
+                for (int32_t r : {1, 19})
+                    pt(c, r).Coord = IntPoint{at(c), at(r)};
+        PrepareEngine engine(host);
+        ASSERT_TRUE(engine.boardRectAndFirstGrid());
+        EXPECT_EQ(Reco.CellPitchY, 45);
+        int32_t worst = 0;
+        for (int32_t c = 1; c <= 19; ++c)
+            for (int32_t r = 1; r <= 19; ++r)
+                worst = std::max({worst, std::abs(pt(c, r).Coord.X - at(c)), std::abs(pt(c, r).Coord.Y - at(r))});
+        EXPECT_LE(worst, 1);
+    }
 }
