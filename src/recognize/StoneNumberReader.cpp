@@ -335,7 +335,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     labelWindow(IntSize{W, H});
     lightChosen_.fill(false);
     int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
-    if (found == 0 && !ThinDigits) {
+    if (found == 0 && !ThinDigits && piecesMayJoin(H)) {
         // Light strokes step from pixel to pixel diagonally, where labelling
         // by four neighbours parts them into pieces too small to be digits;
         // when no digit at all was found so, the window is labelled again by
@@ -356,6 +356,20 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         learnDigitShapes();
     lastFound_ = groupCount_;
     return groupCount_;
+}
+
+bool StoneNumberReader::piecesMayJoin(int32_t H) const
+{
+    // Eight neighbours can only join pieces, and only pieces that together
+    // hold the ink of a light digit (see lightDigit) can make one.
+    int32_t pieces = 0;
+    int32_t ink = 0;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const int32_t c = components_[InkClass][n].Count;
+        pieces += c > 0 ? 1 : 0;
+        ink += c;
+    }
+    return pieces >= 2 && ink * 5 >= 2 * H;
 }
 
 int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)

@@ -165,6 +165,9 @@ private:
     // window (learning the digit height from them when `learn`); the group
     // count, or -1 for more than three.
     int32_t selectDigits(IntSize size, bool learn);
+    // Whether the labelled window holds pieces that eight neighbours might
+    // join into a digit.
+    bool piecesMayJoin(int32_t H) const;
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;
