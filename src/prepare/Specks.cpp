@@ -8,8 +8,9 @@
 // digits and marks are a third of the pitch tall and more, and the pieces
 // of a thin ring that a coarse scan breaks up lie close to each other. So
 // every piece of ink on and around the board that fits in a sixth of the
-// pitch both ways and has no other ink within a tenth of the pitch is taken
-// off the page before the points are looked at.
+// pitch both ways and has no other ink within a twentieth of the pitch is taken
+// off the page before the points are looked at, unless ink closes round it
+// close by, as round the hole of a digit printed white on a black stone.
 #include "prepare/PrepareEngine.h"
 
 #include "model/PackedPage.h"
@@ -19,6 +20,29 @@
 #include <vector>
 
 namespace quon {
+
+namespace {
+
+// Whether ink lies within `reach` of the box on all four sides, looked for
+// along the box's middle row and column. The hole in the loop of a "9" or
+// "6" printed white on a black stone is as small and as alone as a speck,
+// but the stone's ink closes round it a stroke away. Nothing a speck can
+// lie in is that narrow: a cell or a white stone is over half a pitch
+// across, so no speck there has ink within a quarter pitch both ways.
+bool enclosed(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t reach)
+{
+    const int32_t cx = (left + right) / 2, cy = (top + bottom) / 2;
+    auto inkAlong = [&](int32_t x, int32_t y, int32_t dx, int32_t dy) {
+        for (int32_t i = 1; i <= reach; ++i)
+            if (GetPix(x + i * dx, y + i * dy) != 0)
+                return true;
+        return false;
+    };
+    return inkAlong(left, cy, -1, 0) && inkAlong(right, cy, 1, 0) && inkAlong(cx, top, 0, -1) &&
+           inkAlong(cx, bottom, 0, 1);
+}
+
+} // namespace
 
 void PrepareEngine::removeSpecks()
 {
@@ -122,7 +146,7 @@ void PrepareEngine::removeSpecks()
                 }
             for (const IntPoint& p : piece)
                 at(p.X, p.Y) = Done;
-            if (!alone)
+            if (!alone || enclosed(left, top, right, bottom, pitch / 4))
                 continue;
             for (const IntPoint& p : piece) {
                 uint8_t& b = t.PackedImage[static_cast<size_t>(p.Y) * t.PackedStride + (p.X >> 3)];

@@ -212,6 +212,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     int32_t x0 = origin.X;
     const int32_t y0 = origin.Y;
     score = 100;
+    // The top-bar test below holds for this group only.
+    struct Clear {
+        bool& flag;
+        ~Clear() { flag = false; }
+    } clear{notOne_}, clearThree{notThree_};
     if (w < 0 || h < 0 || x0 < 1 || y0 < 1 || x0 + w > DigitWindowSide || y0 + h > DigitWindowSide)
         return -1;
 
@@ -233,6 +238,21 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const auto N = static_cast<int32_t>(listed.size());
     if (N > 3)
         return -1;
+
+    // A bar of ink across the group's top row, over a stroke that takes at
+    // most half of the middle row, is the bar of a 7 (or a 5, a flat-topped
+    // 3): a 1 starts with the point of its stem or the tip of its flag, and
+    // even the flag of a bold one leaves a quarter of the top row bare; a 1
+    // that is a plain stem is as wide at the top as in the middle. Narrow
+    // condensed 7s read as 1 by every rule below, so a group with such a
+    // bar is never one.
+    int32_t topInk = 0;
+    int32_t midInk = 0;
+    for (int32_t x = x0; x <= x0 + w; ++x) {
+        topInk += labels_[x][y0] / 100 == 2 ? 1 : 0;
+        midInk += labels_[x][y0 + h / 2] / 100 == 2 ? 1 : 0;
+    }
+    notOne_ = w >= 3 && topInk * 4 >= (w + 1) * 3 && midInk * 2 <= w + 1;
 
     // A stroke of one or two pixels is too thin for the features. It is
     // decided as the narrow-bar rule would: solid enough, it is a 1; anything
@@ -273,6 +293,25 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         computeFeatures(w, h);
     }
 
+    // A stroke down the left edge all the way through the band under the
+    // top (a quarter to nearly half of the height) is the stem of a 5 (or
+    // the side of a 6, 8, 9, 0): a 3 is open at the left there, and only
+    // the end of its top arc comes near the edge, above the band or in
+    // part of it.
+    if (w >= 4 && h >= 8) {
+        int32_t rows = 0;
+        int32_t inked = 0;
+        for (int32_t y = h * 25 / 100; y <= h * 45 / 100; ++y) {
+            ++rows;
+            for (int32_t x = 0; x < std::max(1, w / 5); ++x)
+                if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                    ++inked;
+                    break;
+                }
+        }
+        notThree_ = inked * 10 >= rows * 9;
+    }
+
     // Zone pattern.
     int32_t n = 0, sum = 0, mn = 100;
     for (int32_t a = 1; a <= 3; ++a)
@@ -303,7 +342,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     }
     score = static_cast<int8_t>(best);
     if (best < 2 && ties == 1 &&
-        ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))))
+        ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
+        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3))
         return DigitPatterns[bestPattern].Digit;
 
     if (N == 3) {
@@ -322,10 +362,48 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t F = features_.WindowInkCount;
     const int32_t MX = features_.MirrorInkX;
     const int32_t MY = features_.MirrorInkY;
-    if (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
-        (F >= 65 && (w < 5 || w * 100 / h < 20)))
+    if (!notOne_ && (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
+                     (F >= 65 && (w < 5 || w * 100 / h < 20))))
         return 1;
-    return RecDigit({w, h}, {x0, y0}, score, N);
+    const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
+        // A foot across the bottom under a straight stem is a serif 1 whose
+        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
+        // digit it is stays a question.
+        score = 100;
+    }
+    return d;
+}
+
+bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
+    // The foot is a flat bar: both bottom rows inked across three quarters
+    // of the width (the round bottom of a 3 or 5 narrows there). The stem
+    // stands in the middle half of the columns through the middle half of
+    // the rows, and from a third of the height down it is all their ink,
+    // under half the width (the middle bar of a 3 crosses more; the flag
+    // of a 1 ends above).
+    int32_t foot = 0;
+    for (int32_t x = 1; x <= w; ++x)
+        foot += ink(x, h) && ink(x, h - 1) ? 1 : 0;
+    if (foot * 4 < w * 3)
+        return false;
+    for (int32_t y = std::max(1, h / 3); y <= 3 * h / 4; ++y) {
+        int32_t row = 0;
+        for (int32_t x = 1; x <= w; ++x)
+            row += ink(x, y) ? 1 : 0;
+        if (row * 2 > w)
+            return false;
+    }
+    for (int32_t x = std::max(1, w / 4); x <= 3 * w / 4; ++x) {
+        bool stem = true;
+        for (int32_t y = std::max(1, h / 4); y <= 3 * h / 4 && stem; ++y)
+            stem = ink(x, y);
+        if (stem)
+            return true;
+    }
+    return false;
 }
 
 int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int32_t holeClass)
@@ -367,6 +445,13 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         if (l == 0 || S == 0 || m == 0)
             continue;
         const int32_t digit = DigitPacket.Figures[i].Digit;
+        // Under a top bar only a 7, 5, 3 or 2 is left when the group has no
+        // hole; a digit with a hole wins there only by a thin stem's few
+        // pixels (a condensed 7 reads 0).
+        if (notOne_ && (digit == 1 || (holeClass == 1 && !inHoleClass(digit, 1))))
+            continue;
+        if (notThree_ && digit == 3)
+            continue;
         int32_t s = 100 * j / l + 100 * S0 / S + 100 * k / m - 60;
         if (!inHoleClass(digit, holeClass))
             s += 10;

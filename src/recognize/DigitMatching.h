@@ -93,6 +93,9 @@ public:
 
 private:
     int32_t groupCell(int32_t x, int32_t y) const; // the group window, [x][y] 1-based
+    // The compared box (w x h at x0, y0) has a foot across its bottom rows
+    // under a stem straight down its middle half.
+    bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
     const DigitLabelTable& labels_;
@@ -101,6 +104,11 @@ private:
     GroupFeatures features_;
     std::vector<uint16_t> templates_;
     int32_t figures_ = 0;
+    // The group of the last RecoDigitGroups call has a bar across its top
+    // row, so it is no 1 (RecDigit called alone leaves it false).
+    bool notOne_ = false;
+    // The same for a stem down the left edge under the top: no 3.
+    bool notThree_ = false;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

@@ -351,7 +351,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         return -1;
     }
     if (groupCount_ >= 1)
-        joinDigitPieces();
+        joinDigitPieces(H);
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
     lastFound_ = groupCount_;
@@ -384,6 +384,7 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
     // light component may be a piece of a digit that a thin joint parted,
     // and is left unread, unless no other ink lies beside it: then it is a
     // digit of light strokes on its own.
+    bool lone = false;
     for (int32_t pass = 1; pass <= 2; ++pass) {
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
@@ -395,6 +396,7 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
             }
             if (light < 2 && !(light == 1 && pieces == 1))
                 break;
+            lone = light == 1;
         }
         for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
             const ComponentBox& c = components_[InkClass][n];
@@ -426,7 +428,7 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
                     groups_[i + 1] = groups_[i];
                 groups_[at] = n;
                 ++groupCount_;
-                if (pass == 2)
+                if (lone)
                     lightChosen_[static_cast<size_t>(n)] = true;
             }
         }
@@ -467,14 +469,19 @@ bool StoneNumberReader::isMark(int32_t k) const
     return false;
 }
 
-void StoneNumberReader::joinDigitPieces()
+void StoneNumberReader::joinDigitPieces(int32_t H)
 {
     // Digits stand side by side. A thin joint of a serif digit (the
     // diagonal of a "2", the flag of a "5") can part it into pieces that lie
     // one over the other within the digit's columns; such a piece, chosen
     // as a group or too small to be one, is part of the digit beside whose
     // columns it lies, and its box joins that digit's box (the matcher reads
-    // every ink pixel of the box).
+    // every ink pixel of the box). The piece may also stand just above or
+    // below every digit, as the bar of a lone "5" over its bowl or the base
+    // of a lone "2" under its neck: a piece at least half as wide as the
+    // digit, a small gap away, that leaves the digit no taller than two
+    // thirds of the stone joins it too. Nothing else stands there: numbers
+    // are one row of digits.
     int32_t tallest = 0;
     for (int32_t i = 1; i <= groupCount_; ++i)
         tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
@@ -487,10 +494,12 @@ void StoneNumberReader::joinDigitPieces()
             bottom = std::max(bottom, groupBox(i).MaxY);
         }
     const int32_t slack = std::max(1, tallest / 10);
+    const int32_t gapMax = std::max(2, tallest / 8);
     for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
         ComponentBox& c = components_[InkClass][n];
-        if (c.Count < 3 || c.MinY < top - slack || c.MaxY > bottom + slack)
+        if (c.Count < 3)
             continue;
+        const bool inRows = c.MinY >= top - slack && c.MaxY <= bottom + slack;
         int32_t self = 0;
         for (int32_t i = 1; i <= groupCount_; ++i)
             if (groups_[i] == n)
@@ -503,8 +512,19 @@ void StoneNumberReader::joinDigitPieces()
                 continue;
             ComponentBox& g = components_[InkClass][groups_[i]];
             const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
-            if (overlap * 2 < cw)
+            // A group short of a digit's height that stands against a
+            // digit's side, within the digits' rows, is a stroke the
+            // threshold parted from it (the stem of a "5" under its bar),
+            // not a "1".
+            const bool against = self != 0 && overlap >= -1 && inRows;
+            if (overlap * 2 < cw && !against)
                 continue;
+            if (!inRows) {
+                const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
+                const int32_t joined = std::max(g.MaxY, c.MaxY) - std::min(g.MinY, c.MinY) + 1;
+                if (gap < 0 || gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
+                    continue;
+            }
             g.MinX = std::min(g.MinX, c.MinX);
             g.MaxX = std::max(g.MaxX, c.MaxX);
             g.MinY = std::min(g.MinY, c.MinY);

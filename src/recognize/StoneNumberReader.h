@@ -71,9 +71,9 @@ struct StoneReadResult {
 // A digit the matcher reads with a score of this or more is too unlike
 // every figure to be trusted: it is reported as "e" (and read again).
 constexpr int32_t DoubtfulDigitScore = 60;
-// The same for a digit only the light gates found (too little ink for an
-// ordinary digit, or found only by eight neighbours): it is less sure to be
-// a whole digit, so its best figure must match it more closely.
+// The same for a digit that stands alone with less ink than an ordinary
+// digit, or that only labelling by eight neighbours found: it is less sure
+// to be a whole digit, so its best figure must match it more closely.
 constexpr int32_t DoubtfulLightDigitScore = 40;
 
 // Sizes of the working arrays.
@@ -158,7 +158,7 @@ private:
     void RecoDigits(Reading& r, int32_t count);
     bool prepareCut();
     void learnDigitShapes();
-    void joinDigitPieces();
+    void joinDigitPieces(int32_t H);
     bool isMark(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
@@ -174,7 +174,9 @@ private:
     Array1<PaperComponentTable, 1, 2> components_{};
     Array1<int32_t, 1, 2> counts_{};
     Array1<int32_t, 1, 3> groups_{};
-    // The ink components chosen only by the light gates (see selectDigits).
+    // The ink components read under the closer match (see
+    // DoubtfulLightDigitScore): a lone light digit, or digits found only by
+    // eight neighbours.
     std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
     int32_t groupCount_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits

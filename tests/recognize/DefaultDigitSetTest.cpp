@@ -1,6 +1,7 @@
 #include "recognize/BezierFigures.h"
 #include "recognize/DigitSamples.h"
 #include "recognize/DigitSetSource.h"
+#include "recognize/StoneNumberReader.h"
 
 #include <gtest/gtest.h>
 
@@ -101,4 +102,86 @@ TEST(DigitSetSourceText, MistakesNameTheirLine)
     EXPECT_EQ(p.Figures[1].Curves[1].NArcs, 2);
     EXPECT_EQ(p.Figures[1].Curves[1].CurArc, 1);
     EXPECT_EQ(p.Figures[1].Curves[1].ArcPoints[6], percentToPixel({60, 60}));
+}
+
+namespace {
+DigitBitmap bitmapOf(const std::vector<std::string>& rows)
+{
+    DigitBitmap b(static_cast<int32_t>(rows[0].size()), static_cast<int32_t>(rows.size()));
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] == '#')
+                b.set(static_cast<int32_t>(x), static_cast<int32_t>(y));
+    return b;
+}
+} // namespace
+
+TEST_F(DefaultDigitSet, ABarAcrossTheTopIsNoOne)
+{
+    // The condensed typewriter 7 and 1 of a three-digit number on a black
+    // stone, as the page has them (300 dpi). The 7's thin stem fits the
+    // stem of a 1 better than any 7 figure; its top bar says it is none.
+    const DigitBitmap seven = bitmapOf({
+        ".########.", "#########.", "#########.", ".#.....##.", "......###.", "......##..", "......##..",
+        ".....###..", ".....##...", ".....##...", "....###...", "....##....", "....##....",
+    });
+    const DigitBitmap one = bitmapOf({
+        "....#....", "#####....", "#####....", "...##....", "...##....", "...##....", "...##....",
+        "...##....", "...##....", "...##....", "...##....", "########.", "########.",
+    });
+    // A 1 that is a plain stem is as wide at the top as in the middle.
+    DigitBitmap stem(4, 16);
+    for (int32_t x = 0; x < 4; ++x)
+        for (int32_t y = 0; y < 16; ++y)
+            stem.set(x, y);
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{4400, 4600};
+    int8_t score = 0;
+    EXPECT_EQ(readDigitImage(seven, score), 7);
+    EXPECT_LT(score, DoubtfulDigitScore) << "a sure reading, not a doubt";
+    EXPECT_EQ(readDigitImage(one, score), 1);
+    EXPECT_EQ(readDigitImage(stem, score), 1);
+    Reco.StoneSizes[1] = saved;
+}
+
+TEST_F(DefaultDigitSet, AStemDownTheLeftUnderTheTopIsNoThree)
+{
+    // The 5 of a book font on a black stone (300 dpi): its bar and stem
+    // meet square at the top left, and its bowl fits the flat-topped 3
+    // better than the 5 figure; the stem says it is none.
+    const DigitBitmap five = bitmapOf({
+        "..###############...", "..###############...", "..###############...", "..###...............",
+        "..###...............", "..###...............", "..###...............", "..###...............",
+        "..###...............", "..###..######.......", "..#############.....", "..##############....",
+        "..###############...", "..######....######..", "..####........####..", "..###.........#####.",
+        "...............####.", "...............####.", "...............####.", "...............####.",
+        ".#............#####.", "##............####..", "####.........#####..", ".#####.....######...",
+        "..##############....", "....##########......", "......######........",
+    });
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{5000, 5000};
+    int8_t score = 0;
+    EXPECT_EQ(readDigitImage(five, score), 5);
+    EXPECT_LT(score, DoubtfulDigitScore);
+    Reco.StoneSizes[1] = saved;
+}
+
+TEST_F(DefaultDigitSet, ASerifOneTheFiguresMissIsAQuestion)
+{
+    // The 1 of a book font on a black stone (300 dpi): a broad flag and a
+    // foot whose right end the margin cut takes away read as a 2. A foot
+    // under a straight stem is no 2, 3 or 7: the reading is a doubt.
+    std::vector<std::string> rows = {".........##.......", "........###.......", ".....######.......",
+                                     "###########.......", "###########.......", "###########.......",
+                                     "#####..####......."};
+    for (int i = 0; i < 21; ++i)
+        rows.emplace_back(".......####.......");
+    for (int i = 0; i < 4; ++i)
+        rows.emplace_back("##################");
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{6000, 6000};
+    int8_t score = 0;
+    const int32_t d = readDigitImage(bitmapOf(rows), score);
+    EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
+    Reco.StoneSizes[1] = saved;
 }
