@@ -298,8 +298,12 @@ void PrepareEngine::ClassifyPoint()
         state = DecideStone(I, S, E, p.DenLine, Reco.StaticStonesPossible != 0);
     // Too little ink for the split and not yet confirmed: the ring of a
     // white stone around a short number (one narrow digit holds less ink
-    // than the crossing lines) is a numbered white stone.
-    if (state == TypUndecided && I <= S / 4 && LooksLikeRing(ProbeSize, ProbePoint, true))
+    // than the crossing lines) is a numbered white stone. So is one the ink
+    // rule took for a plain white stone: a plain stone's middle is blank,
+    // and a light one-digit number in a thin face holds no more ink than
+    // the ring it sits in.
+    if ((state == TypUndecided || (state == TypWhiteStatic && !position)) && I <= S / 4 &&
+        LooksLikeRing(ProbeSize, ProbePoint, true))
         state = TypWhiteNumbered;
 
     p.Typ = state;

@@ -232,13 +232,23 @@ TEST_F(Classify, ARingAroundANarrowNumberIsANumberedWhiteStone)
             drawBar(page, pointX(style, c) - 1, pointX(style, c) + 1, pointY(style, 7) - 7, pointY(style, 7) + 7);
     }
     installPage(page);
-    layGrid();
-    engine.InkSplit = 50;
-    EXPECT_EQ(classify(5, 7), TypWhiteNumbered);
-    // Without the digit it is the ring of a stone without a number, and
-    // the empty crossing beside it stays empty.
-    EXPECT_EQ(classify(9, 7), TypWhiteStatic);
-    EXPECT_EQ(classify(7, 7), TypEmpty);
+    // Unconfirmed, or confirmed as a stone (Est 80) where plain stones may
+    // stand (a handicap game, a later diagram): the ink rule alone would
+    // take the light number for a plain stone.
+    for (const int16_t est : {0, 80})
+        for (const int32_t plainStones : {0, 1}) {
+            SCOPED_TRACE(est * 10 + plainStones);
+            layGrid();
+            Reco.StaticStonesPossible = plainStones;
+            for (const int32_t c : {5, 9})
+                Reco.GridPoints[c][7].Est = est;
+            engine.InkSplit = 50;
+            EXPECT_EQ(classify(5, 7), TypWhiteNumbered);
+            // Without the digit it is the ring of a stone without a number,
+            // and the empty crossing beside it stays empty.
+            EXPECT_EQ(classify(9, 7), TypWhiteStatic);
+            EXPECT_EQ(classify(7, 7), TypEmpty);
+        }
 }
 
 TEST_F(Classify, SmallOrBrokenWindowsStayUndecided)
