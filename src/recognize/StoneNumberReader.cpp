@@ -303,7 +303,11 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         const int32_t doubtful =
             lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
-        if (d == -1 || (d >= 0 && score >= doubtful)) {
+        // A light 7 has its bar across the top; a lone light stroke read as
+        // 7 without one is a slanted 1 whose flag looked like a bar, or a 7
+        // too faint to tell: a question.
+        const bool barless = d == 7 && lightChosen_[static_cast<size_t>(groups_[k])] && !topBar(k);
+        if (d == -1 || barless || (d >= 0 && score >= doubtful)) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -447,6 +451,17 @@ bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
     const int32_t h = c.MaxY - c.MinY + 1;
     const int32_t stroke = ThinDigits ? 1 : 2;
     return h * 5 >= H && w <= h && c.Count >= stroke * h;
+}
+
+bool StoneNumberReader::topBar(int32_t k) const
+{
+    // Three quarters of the group's top row are its own ink.
+    const ComponentBox& g = groupBox(k);
+    const DigitLabelTable& L = *labels_;
+    int32_t ink = 0;
+    for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+        ink += L[x][g.MinY] == 100 * InkClass + groups_[k] ? 1 : 0;
+    return ink * 4 >= (g.MaxX - g.MinX + 1) * 3;
 }
 
 bool StoneNumberReader::isMark(int32_t k) const

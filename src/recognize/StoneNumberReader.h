@@ -160,6 +160,8 @@ private:
     void learnDigitShapes();
     void joinDigitPieces(int32_t H);
     bool isMark(int32_t k) const;
+    // Group k has a bar across its top row, as a 7 has.
+    bool topBar(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
     // window (learning the digit height from them when `learn`); the group
