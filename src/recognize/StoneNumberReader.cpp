@@ -347,8 +347,18 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         // learned from: they may hold specks that touch a digit's corner.
         labelWindow(IntSize{W, H}, true);
         found = selectDigits(IntSize{W, H}, false);
-        for (int32_t i = 1; i <= groupCount_; ++i)
+        bool resolved = true;
+        for (int32_t i = 1; i <= groupCount_; ++i) {
             lightChosen_[static_cast<size_t>(groups_[i])] = true;
+            resolved = resolved && resolvedLightDigit(groupBox(i), H);
+        }
+        if (!resolved) {
+            // Too small to be read from light strokes: the window stays as
+            // four neighbours labelled it, with no digit.
+            labelWindow(IntSize{W, H});
+            lightChosen_.fill(false);
+            found = selectDigits(IntSize{W, H}, false);
+        }
     }
     if (found < 0) {
         lastFound_ = -1;
@@ -393,12 +403,16 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
             int32_t pieces = 0;
+            bool resolved = false;
             for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
                 const ComponentBox& c = components_[InkClass][n];
-                light += c.Count > 0 && c.Count <= minCount && lightDigit(c, H) ? 1 : 0;
+                if (c.Count > 0 && c.Count <= minCount && lightDigit(c, H)) {
+                    ++light;
+                    resolved = resolvedLightDigit(c, H);
+                }
                 pieces += c.Count >= 3 ? 1 : 0;
             }
-            if (light < 2 && !(light == 1 && pieces == 1))
+            if (light < 2 && !(light == 1 && pieces == 1 && resolved))
                 break;
             lone = light == 1;
         }
@@ -451,6 +465,16 @@ bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
     const int32_t h = c.MaxY - c.MinY + 1;
     const int32_t stroke = ThinDigits ? 1 : 2;
     return h * 5 >= H && w <= h && c.Count >= stroke * h;
+}
+
+bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) const
+{
+    // A digit read from light strokes alone, with no ordinary digit beside
+    // it to vouch for its size, must be as tall as a number's digits are
+    // printed: a quarter of the stone at least. A shorter one is a digit of
+    // a few pixels (a small page) whose one-pixel strokes every figure
+    // covers alike, or a piece of one.
+    return (c.MaxY - c.MinY + 1) * 4 >= H;
 }
 
 bool StoneNumberReader::topBar(int32_t k) const

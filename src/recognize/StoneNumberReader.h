@@ -163,6 +163,8 @@ private:
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
+    // A light digit read on its own is tall enough to tell its strokes.
+    bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
     // window (learning the digit height from them when `learn`); the group
     // count, or -1 for more than three.

@@ -44,6 +44,8 @@ const std::map<char, std::vector<std::string>> Glyphs = {
     // A light one with less ink than an ordinary digit.
     {'i', {"..##", ".###", "####", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##",
            "..##", "..##"}},
+    // The same stroke half as tall: under a quarter of the stone.
+    {'k', {"##", "##", "##", "##", "##", "##", "##", "##"}},
     // A seven of light strokes: its stem steps aside where only corners
     // touch, so that four neighbours part it into three small pieces.
     {'L', {"#######", "#######", ".....##", ".....##", ".....##", "...##..", "...##..", "...##..", "...##..",
@@ -193,6 +195,9 @@ TEST_F(StoneReader, ReadsStoneWindows)
         // Alone, with no other ink beside it, a light stroke is a digit.
         {"lone light 1", 2, "i", 1, 0, "1"},
         {"black lone light 1", 1, "i", 1, 0, "1"},
+        // Shorter than a quarter of the stone, it is too few pixels to read.
+        {"short lone light stroke", 2, "k", 1, 0, "ed0"},
+        {"black short lone light stroke", 1, "k", 1, 0, "ed0"},
         // Light strokes that touch only at corners are one digit.
         {"light 7", 2, "L", 1, 0, "7"},
         {"black light 7", 1, "L", 1, 0, "7"},
