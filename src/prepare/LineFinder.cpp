@@ -2,19 +2,22 @@
 //
 // Method: every scanline of the page gives at most one segment, from the
 // start of its first long ink run to the end of its last long one. Segments
-// on neighbouring rows (gap below 15) are one grid line; a gap of 30 or more
-// starts the next line. A gap in between means a stray ink stretch near a
-// line (a heading, a rule, text), and the page is scanned again with a
-// longer minimum run until it disappears or too few segments remain. Missing
-// lines between two found ones (rows fully covered by stones) are put in at
-// the rough pitch. Vertical lines are never searched: the horizontal pitch
-// comes from the length of the lines, or the cells are taken as square when
-// the lines are too short for the columns they must span.
+// on neighbouring rows (gap below 15, or about a third of the page's line
+// spacing when that is smaller) are one grid line; a gap of 30 or more (or
+// three quarters of the spacing) starts the next line. A gap in between
+// means a stray ink stretch near a line (a heading, a rule, text), and the
+// page is scanned again with a longer minimum run until it disappears or
+// too few segments remain. Missing lines between two found ones (rows fully
+// covered by stones) are put in at the rough pitch. Vertical lines are
+// never searched: the horizontal pitch comes from the length of the lines,
+// or the cells are taken as square when the lines are too short for the
+// columns they must span.
 //
-// Known limits: the page must be deskewed; the first and last row of the
-// diagram window must show a line; a line pitch below about 32 pixels leaves
-// a gap under 30 between a thick line and the next one, which forces
-// rescans until the finder gives up.
+// A page turned by up to about two degrees is read along its skew: the
+// slope that gathers the long runs onto the fewest rows.
+//
+// Known limits: the first and last row of the diagram window must show a
+// line.
 //
 // The scan works on 64 pixels at a time from the packed page copy, and
 // reads the page once per search: a rescan filters the runs of the first.
@@ -155,7 +158,33 @@ void PrepareEngine::shearedRowRuns(int32_t row, double skew, int32_t minLength, 
             x = xe;
         }
     }
+    // A thin line turned and thresholded loses a pixel or two where it
+    // steps from one row to the next: with no ink on either row there, the
+    // two rows read together still break the line into pieces of 1 / skew
+    // pixels, too short to count on a steep skew. Those gaps are closed
+    // when the pieces are shorter than two long runs; on a gentler skew a
+    // line keeps pieces long enough, and closing gaps would only join
+    // stones and letters.
+    if (std::abs(skew) * 2 * StartMinRunLength > 1.0)
+        BridgeStepGaps(rowWords_);
     wordRuns(minLength, out);
+}
+
+void PrepareEngine::BridgeStepGaps(std::vector<uint64_t>& words)
+{
+    // A gap of one or two background pixels with ink on both sides
+    // becomes ink; the neighbours are read from the words as they were.
+    uint64_t prev = 0;
+    for (size_t k = 0; k < words.size(); ++k) {
+        const uint64_t w = words[k];
+        const uint64_t next = k + 1 < words.size() ? words[k + 1] : 0;
+        const uint64_t left = (w >> 1) | (prev << 63);  // each pixel's left neighbour
+        const uint64_t right = (w << 1) | (next >> 63); // and its right one
+        const uint64_t left2 = (w >> 2) | (prev << 62); // two to the left
+        const uint64_t right2 = (w << 2) | (next >> 62);
+        prev = w;
+        words[k] = w | (left & right) | (left & right2) | (left2 & right);
+    }
 }
 
 double PrepareEngine::estimateSkew() const
@@ -492,6 +521,22 @@ bool PrepareEngine::FindHorLines()
                 bestCount = count;
                 best = at;
             }
+        }
+        // Stones standing in a column stop several lines together a
+        // column in; the board's edge lies further out. An outer end that
+        // half as many lines share (and at least three) is the board's
+        // when it lies a column out; black stones on the edge carry lines
+        // only a stone's radius past it.
+        const int32_t common = best;
+        for (size_t a = 0; a < v.size(); ++a) {
+            size_t b = a;
+            while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
+                ++b;
+            const size_t count = b - a + 1;
+            const int32_t at = v[(a + b) / 2];
+            if (count >= 3 && 2 * count >= bestCount && std::abs(at - common) * 4 > t.CellPitchY * 3 &&
+                (outerIsLow ? at < best : at > best))
+                best = at;
         }
         return best;
     };

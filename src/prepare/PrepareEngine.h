@@ -88,6 +88,9 @@ class PrepareEngine {
     // Corner c (0 left, 1 right), r (0 top, 1 bottom) of a rectangle laid
     // along `skew` as FoundBoardRect is.
     static IntPoint RectCorner(const PixelRect& rect, double skew, int c, int r);
+    // Closes the gaps of one or two pixels in a row of ink bits (leftmost pixel in the
+    // most significant bit of word 0).
+    static void BridgeStepGaps(std::vector<uint64_t>& words);
     // Set when an append found Reco.Segments full (the count went past 500).
     bool SegmentsOverfull = false;
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 using namespace quon;
@@ -146,6 +147,91 @@ TEST_F(LineFinder, WhatLiesOnAndBesideTheBoardDoesNotMoveIt)
         for (int32_t r = 1; r <= 19; ++r)
             EXPECT_EQ(Reco.GridPoints[1][r].Coord.Y, c.rect.Top + (r - 1) * c.pitchY) << "row " << r;
     }
+}
+
+TEST_F(LineFinder, StonesInAColumnDoNotTakeTheEdgeIn)
+{
+    // White stones on column 2 of eleven lines leave pieces too short to
+    // count between the edge and the stone: those lines start a column in,
+    // more of them than the six that start at the edge.
+    const int32_t x0 = 100, x1 = 100 + 18 * 45, top = 80, pitch = 45;
+    MonoPage p = gridPage(1000, 1000, x0, x1, top, pitch, 19);
+    for (int32_t r = 1; r <= 11; ++r)
+        for (int32_t x = x0 + pitch - 22; x <= x0 + pitch + 22; ++x)
+            p.set(x, top + r * pitch, false);
+    find(p, 19, 19);
+    ASSERT_TRUE(run.ok) << run.message();
+    EXPECT_EQ(run.engine.FoundBoardRect, (PixelRect{x0, top, x1, top + 18 * pitch}));
+    EXPECT_EQ(Reco.CellPitchX, pitch);
+}
+
+TEST_F(LineFinder, StepGapsAreBridged)
+{
+    // Rows of ink bits as strings, leftmost pixel first, across two words.
+    auto bits = [](const std::string& s) {
+        std::vector<uint64_t> w(2, 0);
+        for (size_t i = 0; i < s.size(); ++i)
+            if (s[i] == '#')
+                w[i / 64] |= 1ull << (63 - i % 64);
+        return w;
+    };
+    struct Case {
+        const char* name;
+        std::string row, bridged;
+    };
+    const std::string pad(60, '.');
+    const std::vector<Case> cases = {
+        {"one pixel", "###.###", "#######"},
+        {"two pixels", "###..###", "########"},
+        {"three pixels stay", "###...###", "###...###"},
+        {"ends of the row stay", ".#.#..#..", ".######.."},
+        {"across the word boundary", pad + "###..###", pad + "########"},
+        {"at the word boundary", pad + "####.###", pad + "########"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<uint64_t> w = bits(c.row);
+        PrepareEngine::BridgeStepGaps(w);
+        EXPECT_EQ(w, bits(c.bridged));
+    }
+}
+
+TEST_F(LineFinder, TurnedThinLinesBrokenAtTheirStepsAreWhole)
+{
+    // A board turned by about 1.6 degrees as a scan thresholds it: the inner
+    // lines, one pixel thick, lose two pixels at every step down, leaving
+    // pieces shorter than a long run; the edge lines are heavier and whole.
+    const int32_t x0 = 100, pitch = 60, top = 80, x1 = x0 + 18 * pitch;
+    const double skew = 0.028;
+    MonoPage p = blankPage(1400, 1400);
+    for (int32_t i = 0; i < 19; ++i) {
+        const bool edge = i == 0 || i == 18;
+        // Turned about the top-left corner: the line starts further left
+        // the lower it lies.
+        const int32_t start = x0 - static_cast<int32_t>(std::lround(skew * i * pitch));
+        int32_t lastStep = start;
+        int32_t previous = top + i * pitch;
+        for (int32_t t = 0; t <= x1 - x0; ++t) {
+            const int32_t x = start + t;
+            const int32_t y = top + i * pitch + static_cast<int32_t>(std::floor(skew * t));
+            if (y != previous)
+                lastStep = x;
+            previous = y;
+            if (edge)
+                drawBar(p, x, x, y, y + 2);
+            else if (x - lastStep >= 2 || t == 0)
+                p.set(x, y, true);
+        }
+    }
+    find(p, 19, 19);
+    ASSERT_TRUE(run.ok) << run.message();
+    EXPECT_NEAR(run.engine.FoundSkew, skew, 0.002);
+    const PixelRect& r = run.engine.FoundBoardRect;
+    EXPECT_NEAR(r.Left, x0, 2);
+    EXPECT_NEAR(r.Right, x1, 2);
+    EXPECT_NEAR(r.Top, top, 2);
+    EXPECT_NEAR(Reco.CellPitchX, pitch, 1);
+    EXPECT_NEAR(Reco.CellPitchY, pitch, 1);
 }
 
 TEST_F(LineFinder, ShortLinesMakeSquareCells)
