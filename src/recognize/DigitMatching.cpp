@@ -216,7 +216,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     struct Clear {
         bool& flag;
         ~Clear() { flag = false; }
-    } clear{notOne_}, clearThree{notThree_};
+    } clear{notOne_}, clearThree{notThree_}, clearFive{notFive_};
     if (w < 0 || h < 0 || x0 < 1 || y0 < 1 || x0 + w > DigitWindowSide || y0 + h > DigitWindowSide)
         return -1;
 
@@ -312,6 +312,18 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         notThree_ = inked * 10 >= rows * 9;
     }
 
+    // Under the top a 5 has its stem at the left, however thin (a serif
+    // 5's is a hairline): with no ink at all in the left third from a third
+    // of the height to nearly half, the group is no 5; a 7's stroke runs
+    // down the right half there (the tick of a typewriter 7 ends above).
+    if (w >= 3 && h >= 5) {
+        bool leftInk = false;
+        for (int32_t y = (h * 30 + 99) / 100; y <= h * 45 / 100 && !leftInk; ++y)
+            for (int32_t x = 0; x < std::max(1, w / 3) && !leftInk; ++x)
+                leftInk = labels_[x0 + x][y0 + y] / 100 == 2;
+        notFive_ = !leftInk;
+    }
+
     // Zone pattern.
     int32_t n = 0, sum = 0, mn = 100;
     for (int32_t a = 1; a <= 3; ++a)
@@ -371,8 +383,42 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
+    } else if (d == 1 && score >= WeakFigureScore && !straightStem(w, h, x0, y0)) {
+        // The figures of a serif or slanted 1 (flag, foot) also cover, if
+        // loosely, the arc and base of a small 2; a 1 has a stem through
+        // its middle half, upright or slanted, that a 2's diagonal is not.
+        // A loose match without one is a question.
+        score = 100;
     }
     return d;
+}
+
+bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
+    // From a third of the height (under the flag) down to three quarters
+    // (over the foot) every row holds one run of ink, and its left edge
+    // drifts by the slant of the stem only: at most a quarter of the height
+    // (an italic leans by about an eighth). A 2 shows its arc there as two
+    // runs, then its diagonal.
+    int32_t lo = w + 1;
+    int32_t hi = 0;
+    for (int32_t y = std::max(1, (h + 2) / 3); y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t left = 0;
+        for (int32_t x = 1; x <= w; ++x)
+            if (ink(x, y) && (x == 1 || !ink(x - 1, y))) {
+                ++runs;
+                left = left == 0 ? x : left;
+            }
+        if (runs > 1)
+            return false;
+        if (runs == 0)
+            continue;
+        lo = std::min(lo, left);
+        hi = std::max(hi, left);
+    }
+    return hi == 0 || hi - lo <= std::max(1, h / 4);
 }
 
 bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
@@ -450,7 +496,7 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         // pixels (a condensed 7 reads 0).
         if (notOne_ && (digit == 1 || (holeClass == 1 && !inHoleClass(digit, 1))))
             continue;
-        if (notThree_ && digit == 3)
+        if ((notThree_ && digit == 3) || (notFive_ && digit == 5))
             continue;
         int32_t s = 100 * j / l + 100 * S0 / S + 100 * k / m - 60;
         if (!inHoleClass(digit, holeClass))

@@ -65,6 +65,10 @@ struct GroupFeatures {
     Array1<Array1<int32_t, 1, 5>, 1, 3> ZoneGrid{}; // [column][row]
 };
 
+// A figure's score from which on its match is loose: the digit must show
+// the structure of its numeral as well (a 1's stem).
+constexpr int32_t WeakFigureScore = 40;
+
 class DigitMatcher {
 public:
     // The segmentation the groups are read from; both must outlive the calls.
@@ -96,6 +100,9 @@ private:
     // The compared box (w x h at x0, y0) has a foot across its bottom rows
     // under a stem straight down its middle half.
     bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The compared box holds a stem through its middle half, upright or
+    // slanted, as every 1 does.
+    bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
     const DigitLabelTable& labels_;
@@ -109,6 +116,8 @@ private:
     bool notOne_ = false;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
+    // No ink at the left through that band: no 5.
+    bool notFive_ = false;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

@@ -301,7 +301,13 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
                 continue;
             }
         }
-        if (d == -1 || (d >= 0 && score >= DoubtfulDigitScore)) {
+        const int32_t doubtful =
+            lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        // A light 7 has its bar across the top; a lone light stroke read as
+        // 7 without one is a slanted 1 whose flag looked like a bar, or a 7
+        // too faint to tell: a question.
+        const bool barless = d == 7 && lightChosen_[static_cast<size_t>(groups_[k])] && !topBar(k);
+        if (d == -1 || barless || (d >= 0 && score >= doubtful)) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -331,23 +337,84 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             RemoveLoosePixels(IntSize{W, H});
     }
     labelWindow(IntSize{W, H});
+    lightChosen_.fill(false);
+    int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
+    if (found == 0 && !ThinDigits && piecesMayJoin(H)) {
+        // Light strokes step from pixel to pixel diagonally, where labelling
+        // by four neighbours parts them into pieces too small to be digits;
+        // when no digit at all was found so, the window is labelled again by
+        // eight neighbours, as thin digits are. Its components are not
+        // learned from: they may hold specks that touch a digit's corner.
+        labelWindow(IntSize{W, H}, true);
+        found = selectDigits(IntSize{W, H}, false);
+        bool resolved = true;
+        for (int32_t i = 1; i <= groupCount_; ++i) {
+            lightChosen_[static_cast<size_t>(groups_[i])] = true;
+            resolved = resolved && resolvedLightDigit(groupBox(i), H);
+        }
+        if (!resolved) {
+            // Too small to be read from light strokes: the window stays as
+            // four neighbours labelled it, with no digit.
+            labelWindow(IntSize{W, H});
+            lightChosen_.fill(false);
+            found = selectDigits(IntSize{W, H}, false);
+        }
+    }
+    if (found < 0) {
+        lastFound_ = -1;
+        return -1;
+    }
+    if (groupCount_ >= 1)
+        joinDigitPieces(H);
+    if (circleFlag == 1 && groupCount_ >= 2)
+        learnDigitShapes();
+    lastFound_ = groupCount_;
+    return groupCount_;
+}
 
+bool StoneNumberReader::piecesMayJoin(int32_t H) const
+{
+    // Eight neighbours can only join pieces, and only pieces that together
+    // hold the ink of a light digit (see lightDigit) can make one.
+    int32_t pieces = 0;
+    int32_t ink = 0;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const int32_t c = components_[InkClass][n].Count;
+        pieces += c > 0 ? 1 : 0;
+        ink += c;
+    }
+    return pieces >= 2 && ink * 5 >= 2 * H;
+}
+
+int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
     const int32_t S = ThinDigits ? 15 : 30;
     const int32_t minCount = (W - 1) * S * (H - 1) / 1000;
     groupCount_ = 0;
     // Ordinary digits first; then the light ones (see lightDigit) beside
     // them, or when there are several: a number of light digits. A lone
     // light component may be a piece of a digit that a thin joint parted,
-    // and is left unread.
+    // and is left unread, unless no other ink lies beside it: then it is a
+    // digit of light strokes on its own.
+    bool lone = false;
     for (int32_t pass = 1; pass <= 2; ++pass) {
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
+            int32_t pieces = 0;
+            bool resolved = false;
             for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
                 const ComponentBox& c = components_[InkClass][n];
-                light += c.Count > 0 && c.Count <= minCount && lightDigit(c, H) ? 1 : 0;
+                if (c.Count > 0 && c.Count <= minCount && lightDigit(c, H)) {
+                    ++light;
+                    resolved = resolvedLightDigit(c, H);
+                }
+                pieces += c.Count >= 3 ? 1 : 0;
             }
-            if (light < 2)
+            if (light < 2 && !(light == 1 && pieces == 1 && resolved))
                 break;
+            lone = light == 1;
         }
         for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
             const ComponentBox& c = components_[InkClass][n];
@@ -360,17 +427,15 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             // ink than a digit, and either would raise the mean above every
             // real digit; so would the pieces a cut leaves of a mark, so only
             // a window as cut from the page is learned from.
-            if (pass == 1 && DigitHeightSamples < 51 && h > H / 2 && circleFlag == 1 && c.MaxX - c.MinX <= h &&
+            if (pass == 1 && learn && DigitHeightSamples < 51 && h > H / 2 && c.MaxX - c.MinX <= h &&
                 c.Count > minCount) {
                 MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
                 ++DigitHeightSamples;
             }
             const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
             if (sized && h > MeanDigitHeight * 80 / 10000) {
-                if (groupCount_ == 3) {
-                    lastFound_ = -1;
+                if (groupCount_ == 3)
                     return -1;
-                }
                 int32_t at = groupCount_ + 1;
                 for (int32_t i = 1; i <= groupCount_; ++i)
                     if (groupBox(i).MinX > c.MinX) {
@@ -381,14 +446,11 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
                     groups_[i + 1] = groups_[i];
                 groups_[at] = n;
                 ++groupCount_;
+                if (lone)
+                    lightChosen_[static_cast<size_t>(n)] = true;
             }
         }
     }
-    if (groupCount_ >= 1)
-        joinDigitPieces(H);
-    if (circleFlag == 1 && groupCount_ >= 2)
-        learnDigitShapes();
-    lastFound_ = groupCount_;
     return groupCount_;
 }
 
@@ -403,6 +465,27 @@ bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
     const int32_t h = c.MaxY - c.MinY + 1;
     const int32_t stroke = ThinDigits ? 1 : 2;
     return h * 5 >= H && w <= h && c.Count >= stroke * h;
+}
+
+bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) const
+{
+    // A digit read from light strokes alone, with no ordinary digit beside
+    // it to vouch for its size, must be as tall as a number's digits are
+    // printed: a quarter of the stone at least. A shorter one is a digit of
+    // a few pixels (a small page) whose one-pixel strokes every figure
+    // covers alike, or a piece of one.
+    return (c.MaxY - c.MinY + 1) * 4 >= H;
+}
+
+bool StoneNumberReader::topBar(int32_t k) const
+{
+    // Three quarters of the group's top row are its own ink.
+    const ComponentBox& g = groupBox(k);
+    const DigitLabelTable& L = *labels_;
+    int32_t ink = 0;
+    for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+        ink += L[x][g.MinY] == 100 * InkClass + groups_[k] ? 1 : 0;
+    return ink * 4 >= (g.MaxX - g.MinX + 1) * 3;
 }
 
 bool StoneNumberReader::isMark(int32_t k) const
@@ -518,13 +601,15 @@ void StoneNumberReader::learnDigitShapes()
     }
 }
 
-void StoneNumberReader::labelWindow(IntSize size)
+void StoneNumberReader::labelWindow(IntSize size) { labelWindow(size, ThinDigits); }
+
+void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
 {
     const int32_t W = std::clamp(size.Width, 0, CutWindowSide);
     const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
     DigitLabelTable& L = *labels_;
     counts_[PaperClass] = counts_[InkClass] = 0;
-    const int step = ThinDigits ? 1 : 2;
+    const int step = eightNeighbours ? 1 : 2;
 
     // One raster pass with in-place renaming. While the pass runs, more
     // components can be open than the window finally holds (the teeth of a

@@ -71,6 +71,10 @@ struct StoneReadResult {
 // A digit the matcher reads with a score of this or more is too unlike
 // every figure to be trusted: it is reported as "e" (and read again).
 constexpr int32_t DoubtfulDigitScore = 60;
+// The same for a digit that stands alone with less ink than an ordinary
+// digit, or that only labelling by eight neighbours found: it is less sure
+// to be a whole digit, so its best figure must match it more closely.
+constexpr int32_t DoubtfulLightDigitScore = 40;
 
 // Sizes of the working arrays.
 constexpr int32_t MaxComponentsPerClass = 99;
@@ -122,8 +126,10 @@ public:
     void DeleteStoneCircle(IntSize size, int32_t colour);
     bool FitWhiteStoneOutline(IntSize size);
     void RemoveLoosePixels(IntSize size);
-    // Labels Win.CutWindow of `size` into DigitLabels / Components.
+    // Labels Win.CutWindow of `size` into DigitLabels / Components, by
+    // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
+    void labelWindow(IntSize size, bool eightNeighbours);
 
     // Cuts digit group k at its weakest column and segments again; `cut` is
     // false (and nothing changes) when no column qualifies. Returns the new
@@ -154,13 +160,28 @@ private:
     void learnDigitShapes();
     void joinDigitPieces(int32_t H);
     bool isMark(int32_t k) const;
+    // Group k has a bar across its top row, as a 7 has.
+    bool topBar(int32_t k) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
+    // A light digit read on its own is tall enough to tell its strokes.
+    bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
+    // Chooses the digit groups among the labelled ink components of the
+    // window (learning the digit height from them when `learn`); the group
+    // count, or -1 for more than three.
+    int32_t selectDigits(IntSize size, bool learn);
+    // Whether the labelled window holds pieces that eight neighbours might
+    // join into a digit.
+    bool piecesMayJoin(int32_t H) const;
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;
     Array1<PaperComponentTable, 1, 2> components_{};
     Array1<int32_t, 1, 2> counts_{};
     Array1<int32_t, 1, 3> groups_{};
+    // The ink components read under the closer match (see
+    // DoubtfulLightDigitScore): a lone light digit, or digits found only by
+    // eight neighbours.
+    std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
     int32_t groupCount_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     // Labelling work space: labels without a limit on numbers, and the

@@ -44,6 +44,12 @@ const std::map<char, std::vector<std::string>> Glyphs = {
     // A light one with less ink than an ordinary digit.
     {'i', {"..##", ".###", "####", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##", "..##",
            "..##", "..##"}},
+    // The same stroke half as tall: under a quarter of the stone.
+    {'k', {"##", "##", "##", "##", "##", "##", "##", "##"}},
+    // A seven of light strokes: its stem steps aside where only corners
+    // touch, so that four neighbours part it into three small pieces.
+    {'L', {"#######", "#######", ".....##", ".....##", ".....##", "...##..", "...##..", "...##..", "...##..",
+           ".##....", ".##....", ".##....", ".##....", ".##....", ".##...."}},
     // A five whose flag a thin joint no longer holds: two pieces, one over
     // the other.
     {'S', {"#######", "#######", ".......", "##.....", "##.....", "######.", "#######", ".....##", "......#",
@@ -186,8 +192,15 @@ TEST_F(StoneReader, ReadsStoneWindows)
         {"light 1 of 145", 2, "i45", 1, 0, "145"},
         {"black light 1 of 145", 1, "i45", 1, 0, "145"},
         {"light 111", 2, "iii", 1, 0, "111"},
-        // Alone, a light stroke may be a piece of a parted digit: unread.
-        {"lone light stroke", 2, "i", 1, 0, "ed0"},
+        // Alone, with no other ink beside it, a light stroke is a digit.
+        {"lone light 1", 2, "i", 1, 0, "1"},
+        {"black lone light 1", 1, "i", 1, 0, "1"},
+        // Shorter than a quarter of the stone, it is too few pixels to read.
+        {"short lone light stroke", 2, "k", 1, 0, "ed0"},
+        {"black short lone light stroke", 1, "k", 1, 0, "ed0"},
+        // Light strokes that touch only at corners are one digit.
+        {"light 7", 2, "L", 1, 0, "7"},
+        {"black light 7", 1, "L", 1, 0, "7"},
         // A digit in two pieces is read whole.
         {"five in two pieces", 2, "4S", 1, 0, "45"},
         {"black five in two pieces", 1, "4S", 1, 0, "45"},
@@ -217,6 +230,20 @@ TEST_F(StoneReader, ReadsStoneWindows)
             EXPECT_EQ(n, std::stoi(c.want));
         }
     }
+}
+
+TEST_F(StoneReader, LightStrokeBesideAPieceIsUnread)
+{
+    // A light stroke with another piece of ink beside it may be what a thin
+    // joint left of a digit: it is asked about, not read.
+    StoneWindow w(2);
+    w.centred("i");
+    for (int32_t y = 20; y <= 22; ++y)
+        for (int32_t x = 23; x <= 25; ++x)
+            w.ink(x, y);
+    const StoneReadResult r = read(w);
+    EXPECT_EQ(r.Text, "ed0");
+    EXPECT_EQ(r.Failure, StoneReadFailure::NoDigitsFirst);
 }
 
 TEST_F(StoneReader, NoiseSpecksAreNoDigits)
@@ -607,7 +634,7 @@ TEST(StoneReaderCorpus, CleanPagesReadAtLeastAsWellAsBefore)
         double exactPct;
         double wrongPct;
     };
-    const Kind kinds[] = {{"pages", 99.6, 0.2}, {"book", 99.4, 0.15}};
+    const Kind kinds[] = {{"pages", 99.6, 0.2}, {"book", 99.8, 0.1}};
     const std::filesystem::path corpus(QUON_CORPUS_DIR);
     if (!std::filesystem::exists(corpus / "pages"))
         GTEST_SKIP() << "no corpus at " << corpus;
