@@ -497,6 +497,13 @@ bool PrepareEngine::FindHorLines()
     for (size_t g = first + 1; g < last; ++g)
         if (LineThickness == 0 || groups[g].thickness + 1 < LineThickness)
             LineThickness = groups[g].thickness + 1;
+    // The heaviest a thin line is drawn: a resampled page draws the same
+    // line a pixel wider here and there, a line with stones along it is far
+    // thicker.
+    ThinLineThickness = LineThickness;
+    for (size_t g = first + 1; g < last; ++g)
+        if (groups[g].thickness + 1 <= 2 * LineThickness)
+            ThinLineThickness = std::max(ThinLineThickness, groups[g].thickness + 1);
     // The rough pitch from the board's own lines.
     t.CellPitchY = (groups[last].row - groups[first].row) / (rows - 1);
     if (t.CellPitchY < MinPitchPx) {

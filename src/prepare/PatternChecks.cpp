@@ -292,7 +292,16 @@ bool PrepareEngine::checkBoardPatOnce(int16_t kind, BC& point, int32_t iteration
     }
 
     const int32_t s3 = zoneScore(kind, high, low);
-    const int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
+    int32_t t7 = 6840 / (w + h) - 24 + styleOffset(style, 15, 5);
+    // The level of a thick line falls with the pitch faster than a thin
+    // line's share of a cell: at a wide pitch the middle cell, where two of
+    // the page's thin lines cross, would pass for thick. It stays above
+    // that cell's ink.
+    if (ThinLineThickness > 0) {
+        const int32_t t = ThinLineThickness, c = std::min(w, h) / 7;
+        if (c > t)
+            t7 = std::max(t7, 100 * t * (2 * c - t) / (c * c) + 1);
+    }
     reducedLevels(t7, t7 / 2);
     const int32_t s7 = templateScore(BoardPatterns[kind], false);
     // Cells darker than the template, but not those of the window's outer

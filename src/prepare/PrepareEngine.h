@@ -82,6 +82,9 @@ class PrepareEngine {
     // Pixels across the thinnest inner line of the board (a stone standing
     // on a line only adds rows to it); 0 until the lines are found.
     int32_t LineThickness = 0;
+    // Pixels across the thickest inner line drawn at most twice as thick as
+    // the thinnest; 0 until the lines are found.
+    int32_t ThinLineThickness = 0;
     PixelRect FoundBoardRect{};
     // The page's skew found by the last search, in rows per pixel (positive
     // when the lines fall to the right); 0 for a page read level. With a

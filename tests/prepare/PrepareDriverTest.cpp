@@ -528,3 +528,29 @@ TEST_F(PrepareDriver, HeavyInkKeepsCrossingsEmptyAndBlackStonesBlack)
     EXPECT_EQ(wrong, 0);
     EXPECT_EQ(count(TypEmpty), 361 - static_cast<int>(black.size() + white.size()));
 }
+
+TEST_F(PrepareDriver, TwoPixelLinesAtAWidePitchAreThinLines)
+{
+    // At 400 dpi a thin line is drawn 1 or 2 px wide and the pitch is 60
+    // or more: the centre cell of a crossing (a seventh of the window)
+    // holds more ink than the fixed level of a thick line there while the
+    // one-pixel arms read as blank, so every crossing looked darker than its
+    // template and stayed undecided. A crossing of the page's own thin
+    // lines is no thick line.
+    style.pitchX = 66;
+    style.pitchY = 66;
+    style.edge = 3;
+    style.starRadius = 4;
+    MonoPage page = drawBoard(style);
+    for (int32_t r = 2; r < 19; ++r)
+        drawBar(page, pointX(style, 1), pointX(style, 19), pointY(style, r) + 1, pointY(style, r) + 1);
+    drawStone(page, style, 5, 5, 1, true);
+    drawStone(page, style, 12, 9, 2, true);
+    start(page);
+    PrepareEngine engine(host);
+    ASSERT_TRUE(engine.PrepareDiagram());
+    EXPECT_EQ(count(TypEmpty), 359);
+    EXPECT_EQ(pt(5, 5).Typ % 2, 1);
+    EXPECT_EQ(pt(12, 9).Typ % 2, 0);
+    EXPECT_GT(pt(12, 9).Typ, 0);
+}
