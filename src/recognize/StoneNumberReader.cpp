@@ -11,6 +11,9 @@ namespace quon {
 
 namespace {
 
+// Strokes wider than this share of the stone (per mille) are heavy ink.
+constexpr int32_t HeavyStrokePerMille = 80;
+
 // Neighbours in the order the labelling takes them; those already visited
 // by a raster pass are the first four (left, up-left, up, up-right), and of
 // them the 4-connected ones are the 1st and 3rd.
@@ -137,6 +140,7 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
     const int32_t H = size_.Height;
 
     Reading r;
+    thinHeavy_ = false;
     if (W < MinFeatureSide || H < MinFeatureSide || W > MaxFeatureSide || H > MaxFeatureSide) {
         // A window without features is no reason to stop the diagram: the
         // stone is marked unreadable and the log says why.
@@ -147,6 +151,17 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
     } else {
         recut(r);
         int32_t n = FindDigits(size_, colour_, mode_, 1);
+        if (n == 1 && colour_ == 2 && !isMark(1)) {
+            // One group as wide as a number on a white stone: with heavy
+            // ink its digits may touch, and the window is read again with
+            // its strokes thinned.
+            const ComponentBox g = groupBox(1);
+            if ((g.MaxX - g.MinX + 1) * 12 / 10 >= g.MaxY - g.MinY) {
+                thinHeavy_ = true;
+                recut(r);
+                n = FindDigits(size_, colour_, mode_, 1);
+            }
+        }
         if (n == 1 && isMark(1)) {
             // A mark printed on the stone (a triangle, a circle, a square)
             // is no number: the stone is read as one without digits.
@@ -339,6 +354,8 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
     if (circleFlag == 1) {
         DeleteStoneCircle(IntSize{W, H}, colour);
+        if (colour == 2 && thinHeavy_)
+            ThinHeavyInk(IntSize{W, H});
         if (mode == 1)
             RemoveLoosePixels(IntSize{W, H});
     }
@@ -841,6 +858,42 @@ void StoneNumberReader::RemoveLoosePixels(IntSize size)
             if (paper >= 5)
                 cut(x, y) = 0;
         }
+}
+
+void StoneNumberReader::ThinHeavyInk(IntSize size)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; };
+    int32_t area = 0;
+    int32_t edge = 0;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if (ink(x, y)) {
+                ++area;
+                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
+                    ++edge;
+            }
+    if (edge == 0)
+        return;
+    // A stroke is about twice its area over its edge wide. Ink printed
+    // heavier (every mark a pixel bolder on each side) widens the strokes to
+    // a tenth of the stone or more, closes the gaps between digits and
+    // between a digit and the outline, and fills the figures. The width
+    // alone does not tell heavy ink from a bold face, whose strokes come as
+    // wide, so this is tried only where the digits ran into one group (see
+    // readOnce). Strokes that wide lose their outer pixels once, and stay
+    // at least two pixels wide.
+    const int32_t stroke100 = 200 * area / edge;
+    if (stroke100 < 400 || stroke100 * 100 < HeavyStrokePerMille * H * 10)
+        return;
+    std::vector<std::pair<int32_t, int32_t>> rim;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if (ink(x, y) && (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1)))
+                rim.emplace_back(x, y);
+    for (const auto& [x, y] : rim)
+        cut(x, y) = 0;
 }
 
 // ---- Cuts ----------------------------------------------------------------------

@@ -126,6 +126,7 @@ public:
     void DeleteStoneCircle(IntSize size, int32_t colour);
     bool FitWhiteStoneOutline(IntSize size);
     void RemoveLoosePixels(IntSize size);
+    void ThinHeavyInk(IntSize size);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
@@ -196,6 +197,7 @@ private:
     IntPoint origin_{};
     int32_t colour_ = 0;
     int32_t mode_ = 0;
+    bool thinHeavy_ = false; // the window's heavy ink is thinned (see ThinHeavyInk)
 };
 
 // The one reader of the program.

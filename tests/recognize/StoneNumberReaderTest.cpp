@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <map>
@@ -738,4 +739,29 @@ TEST(StoneReaderCorpus, AStoneSizeAPixelShortOfTheCellReadsAsTheCell)
     const std::vector<std::string> learned = readAll(1);
     EXPECT_EQ(learned, cell);
     DigitPacket.Clear();
+}
+
+TEST(StoneReaderSteps, HeavyInkLosesItsRimOnce)
+{
+    // Strokes a sixth of the window wide (heavy ink) lose their outer pixels
+    // once; strokes of two pixels in the same window are an ordinary
+    // digit's and stay as they are.
+    const auto run = [](int32_t strokeWidth) {
+        StoneNumberReader r;
+        for (int32_t x = 1; x <= Side; ++x)
+            for (int32_t y = 1; y <= Side; ++y)
+                Win.CutWindow[x][y] = x >= 10 && x < 10 + strokeWidth && y >= 8 && y <= 28;
+        r.ThinHeavyInk(IntSize{Side, Side});
+        int32_t ink = 0, minX = Side, maxX = 0;
+        for (int32_t x = 1; x <= Side; ++x)
+            for (int32_t y = 1; y <= Side; ++y)
+                if (Win.CutWindow[x][y] > 0) {
+                    ++ink;
+                    minX = std::min(minX, x);
+                    maxX = std::max(maxX, x);
+                }
+        return std::vector<int32_t>{ink, minX, maxX};
+    };
+    EXPECT_EQ(run(6), (std::vector<int32_t>{4 * 19, 11, 14}));
+    EXPECT_EQ(run(2), (std::vector<int32_t>{2 * 21, 10, 11}));
 }
