@@ -102,6 +102,11 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
             res = readOnce(2);
         if (eightDoubt && !confirmsEight(first, res))
             res = first;
+        // A reading again that finds two digits a digit apart where the
+        // first found three has lost the middle one: the first reading's
+        // question stands rather than a shorter number.
+        if (lostDigitGap_ && res.Digits.size() < first.Digits.size())
+            res = first;
     }
     return res;
 }
@@ -348,18 +353,15 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         ++k;
     }
+    lostDigitGap_ = false;
     if (count == 2 && r.digits.size() == 2) {
         // Two digits of one number stand close together: a gap between the
-        // two groups as wide as the wider of them is where a digit was lost
-        // (a faint middle one taken for loose pixels). Its place is a
-        // question, not a shorter number.
+        // two groups as wide as the wider of them may be where a digit was
+        // lost (a faint middle one taken for loose pixels).
         const ComponentBox a = groupBox(1);
         const ComponentBox b = groupBox(2);
         const int32_t gap = std::max(a.MinX, b.MinX) - std::min(a.MaxX, b.MaxX) - 1;
-        if (gap >= std::max(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1) {
-            r.text.insert(1, "e");
-            r.digits.insert(r.digits.begin() + 1, StoneDigit{-1, true});
-        }
+        lostDigitGap_ = gap >= std::max(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
     }
 }
 
