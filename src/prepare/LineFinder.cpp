@@ -608,12 +608,15 @@ bool PrepareEngine::FindHorLines()
     // Result.
     const int32_t y1 = t.GridPoints[win.Left][win.Top].Coord.Y;
     const int32_t yn = t.GridPoints[win.Left][win.Bottom].Coord.Y;
-    t.CellPitchY = (yn - y1) / (rows - 1);
+    // The pitch to the nearest pixel: a truncated one is most of a pixel
+    // short on a fractional pitch, and the stone windows cut from it then
+    // lose the rim of every stone and the ink next to it.
+    t.CellPitchY = (yn - y1 + (rows - 1) / 2) / (rows - 1);
     const int32_t extent = maxX - minX;
     int32_t right = 0;
     // Printed cells are up to about a tenth taller than wide.
     if ((extent * 11 / 10) / (columns - 1) > t.CellPitchY) {
-        t.CellPitchX = extent / (columns - 1);
+        t.CellPitchX = (extent + (columns - 1) / 2) / (columns - 1);
         right = maxX;
     } else {
         // The lines are too short for the columns: square cells.

@@ -154,8 +154,9 @@ bool PrepareEngine::boardRectAndFirstGrid()
         r.Bottom = handSide(bl.Y, br.Y);
         r.Left = handSide(tl.X, bl.X);
         r.Right = handSide(tr.X, br.X);
-        const int32_t px = (r.Right - r.Left) / (n.Columns - 1);
-        const int32_t py = (r.Bottom - r.Top) / (n.Rows - 1);
+        // To the nearest pixel, as the line finder takes it.
+        const int32_t px = (r.Right - r.Left + (n.Columns - 1) / 2) / (n.Columns - 1);
+        const int32_t py = (r.Bottom - r.Top + (n.Rows - 1) / 2) / (n.Rows - 1);
         // Corners pointed out of order or too close together would give a
         // pitch no check can work with (or none at all): refuse them here,
         // before any window is cut from them.

@@ -152,6 +152,12 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
     }
 
     size_ = p.Size;
+    // The size learned from the stones runs along the middle of their
+    // outline, a pixel or so inside the ink; a stone fills its cell, so the
+    // window takes in at least the cell, or it cuts off the outline and the
+    // edge of a number printed close to it.
+    size_.Width = std::max(size_.Width, Reco.CellPitchX);
+    size_.Height = std::max(size_.Height, Reco.CellPitchY);
     const IntPoint centre = mode == 2 ? p.Coord : p.CoordC;
     mode_ = mode == 2 ? 1 : mode;
     colour_ = p.Typ;

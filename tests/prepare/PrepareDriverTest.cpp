@@ -452,11 +452,13 @@ TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
 
 TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)
 {
-    // Lines 45.8 px apart: the pitch is taken as 45 px, and a grid stepped
-    // by whole pitches from the top-left corner would end 14 px short of
-    // the last line, too far for the checks on a dense diagram, where
-    // stones hide most crossings, to win back. Found by the line finder or
-    // pointed by hand, the first grid lies on every line.
+    // Lines 45.8 px apart: the pitch is taken as 46 px (to the nearest
+    // pixel, so that stone windows cut from it hold the whole stone), and a
+    // grid stepped by whole pitches from the top-left corner would end 4 px
+    // beyond the last line (14 px short of it with a truncated pitch), too
+    // far for the checks on a dense diagram, where stones hide most
+    // crossings, to win back. Found by the line finder or pointed by hand,
+    // the first grid lies on every line.
     const double pitch = 45.8;
     const int32_t margin = 60;
     auto at = [&](int32_t i) { return margin + static_cast<int32_t>(std::lround((i - 1) * pitch)); };
@@ -476,7 +478,7 @@ TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)
                     pt(c, r).Coord = IntPoint{at(c), at(r)};
         PrepareEngine engine(host);
         ASSERT_TRUE(engine.boardRectAndFirstGrid());
-        EXPECT_EQ(Reco.CellPitchY, 45);
+        EXPECT_EQ(Reco.CellPitchY, 46);
         int32_t worst = 0;
         for (int32_t c = 1; c <= 19; ++c)
             for (int32_t r = 1; r <= 19; ++r)
