@@ -212,6 +212,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     int32_t x0 = origin.X;
     const int32_t y0 = origin.Y;
     score = 100;
+    eightWithoutHole_ = false;
     // The top-bar test below holds for this group only.
     struct Clear {
         bool& flag;
@@ -383,6 +384,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
+    } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
+        // An 8 is two closed loops. Heavy ink may fill them, but then the
+        // right side of the upper loop is there; a group without a hole
+        // that is open at the right under its top is a 6 or a 5 whose
+        // bowl the print left open. Which digit it is stays a question.
+        score = 100;
+        eightWithoutHole_ = true;
     } else if (d == 1 && score >= WeakFigureScore && !straightStem(w, h, x0, y0)) {
         // The figures of a serif or slanted 1 (flag, foot) also cover, if
         // loosely, the arc and base of a small 2; a 1 has a stem through
@@ -391,6 +399,22 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         score = 100;
     }
     return d;
+}
+
+bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a quarter of the height to nearly half has no ink in
+    // the right third of the group: where an 8 has the right side of its
+    // upper loop, a 6 (its tail ends above) and a 5 (its bar ends above)
+    // have nothing.
+    for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = w - w / 3; x <= w && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
 }
 
 bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -92,6 +92,10 @@ public:
     uint16_t DigitTemplate(int32_t i, int32_t x, int32_t y) const;
     int32_t renderedFigures() const { return figures_; }
 
+    // The last RecoDigitGroups call found figures of an 8 on a group without
+    // a hole, and made it a doubt.
+    bool eightWithoutHole() const { return eightWithoutHole_; }
+
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
 
@@ -103,6 +107,9 @@ private:
     // The compared box holds a stem through its middle half, upright or
     // slanted, as every 1 does.
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The compared box has a row under its top with no ink in its right
+    // third, where an 8's upper loop closes.
+    bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
     const DigitLabelTable& labels_;
@@ -118,6 +125,7 @@ private:
     bool notThree_ = false;
     // No ink at the left through that band: no 5.
     bool notFive_ = false;
+    bool eightWithoutHole_ = false;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

@@ -94,14 +94,43 @@ void StoneNumberReader::resetDigitHeights()
 
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
 {
+    settledDoubt_ = false;
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
+        const StoneReadResult first = res;
+        const bool eightDoubt = settledDoubt_;
         res = readOnce(1);
         const BC& p = currentPoint();
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
             res = readOnce(2);
+        if (eightDoubt && !confirmsEight(first, res))
+            res = first;
+        // A reading again that finds two digits a digit apart where the
+        // first found three has lost the middle one: the first reading's
+        // question stands rather than a shorter number.
+        if (lostDigitGap_ && res.Digits.size() < first.Digits.size())
+            res = first;
     }
     return res;
+}
+
+bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)
+{
+    // An 8 without loops was a doubt about the digit itself, not about the
+    // cut. Read again without the loose pixels, an 8 whose loops the ink
+    // had filled shows them, but a 6 or 5 with an open bowl only loses more
+    // of its strokes and reads as another digit. So the second reading
+    // stands only where it reads every digit the first was sure of alike
+    // and finds an 8 with its loops where the first doubted.
+    if (again.Digits.size() != first.Digits.size() || hasE(again.Text))
+        return false;
+    for (size_t i = 0; i < first.Digits.size(); ++i) {
+        const StoneDigit& a = first.Digits[i];
+        const StoneDigit& b = again.Digits[i];
+        if (b.Rejected || b.Digit != (a.Rejected ? 8 : a.Digit))
+            return false;
+    }
+    return true;
 }
 
 bool StoneNumberReader::recut(Reading&)
@@ -312,6 +341,7 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         int8_t score = 100;
         const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
         p.Estdig[k] = score;
+        settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
         if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {
             bool tooFew = false;
             if (cutOnce(k, tooFew)) {
@@ -343,6 +373,16 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             r.digits.push_back(StoneDigit{d, false});
         }
         ++k;
+    }
+    lostDigitGap_ = false;
+    if (count == 2 && r.digits.size() == 2) {
+        // Two digits of one number stand close together: a gap between the
+        // two groups as wide as the wider of them may be where a digit was
+        // lost (a faint middle one taken for loose pixels).
+        const ComponentBox a = groupBox(1);
+        const ComponentBox b = groupBox(2);
+        const int32_t gap = std::max(a.MinX, b.MinX) - std::min(a.MaxX, b.MaxX) - 1;
+        lostDigitGap_ = gap >= std::max(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
     }
 }
 

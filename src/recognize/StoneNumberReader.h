@@ -153,6 +153,11 @@ public:
 
 private:
     struct Reading; // the text and fields being built for one attempt
+    // The stone's first reading doubted an 8 without a hole.
+    bool settledDoubt_ = false;
+    // The last two digits read stand a digit's width apart.
+    bool lostDigitGap_ = false;
+    static bool confirmsEight(const StoneReadResult& first, const StoneReadResult& again);
 
     StoneReadResult readOnce(int32_t mode);
     bool recut(Reading& r);
