@@ -522,35 +522,35 @@ bool PrepareEngine::FindHorLines()
     const int32_t tolerance = std::max(2, t.CellPitchY / 20);
     auto commonEnd = [&](std::vector<int32_t> v, bool outerIsLow) {
         std::sort(v.begin(), v.end());
+        // Each run of ends within twice the tolerance of its first: how
+        // many lines end there, and where (the run's middle end).
+        auto eachRun = [&](auto&& take) {
+            for (size_t a = 0; a < v.size(); ++a) {
+                size_t b = a;
+                while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
+                    ++b;
+                take(b - a + 1, v[(a + b) / 2]);
+            }
+        };
         size_t bestCount = 0;
         int32_t best = v[v.size() / 2];
-        for (size_t a = 0; a < v.size(); ++a) {
-            size_t b = a;
-            while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
-                ++b;
-            const size_t count = b - a + 1;
-            const int32_t at = v[(a + b) / 2];
+        eachRun([&](size_t count, int32_t at) {
             if (count > bestCount || (count == bestCount && (outerIsLow ? at < best : at > best))) {
                 bestCount = count;
                 best = at;
             }
-        }
+        });
         // Stones standing in a column stop several lines together a
         // column in; the board's edge lies further out. An outer end that
         // half as many lines share (and at least three) is the board's
         // when it lies a column out; black stones on the edge carry lines
         // only a stone's radius past it.
         const int32_t common = best;
-        for (size_t a = 0; a < v.size(); ++a) {
-            size_t b = a;
-            while (b + 1 < v.size() && v[b + 1] - v[a] <= 2 * tolerance)
-                ++b;
-            const size_t count = b - a + 1;
-            const int32_t at = v[(a + b) / 2];
+        eachRun([&](size_t count, int32_t at) {
             if (count >= 3 && 2 * count >= bestCount && std::abs(at - common) * 4 > t.CellPitchY * 3 &&
                 (outerIsLow ? at < best : at > best))
                 best = at;
-        }
+        });
         return best;
     };
     const int32_t minX = commonEnd(leftEnds, true);
