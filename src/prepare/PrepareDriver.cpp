@@ -116,7 +116,7 @@ bool PrepareEngine::PrepareDiagram()
 
     if (!boardRectAndFirstGrid())
         return fail();
-    removeSpecks();
+    removeDust();
 
     Reco.StaticStonesPossible =
         (Reco.DiagramType != DiaGameRecord || Reco.DiagramsDone != 0 || options.seHandicap >= 2) ? 1 : 0;

@@ -290,12 +290,12 @@ class PrepareEngine {
     // Stages 4 and 5: the window corners and the cell sizes.
     bool windowCorners();
     void cellSizes();
-    // Takes the specks of dust around the board off the page: pieces of
-    // ink that fit in a SpeckPitchDivisor-th of the pitch and have no other
-    // ink within a SpeckGapDivisor-th of it (at least 2 pixels).
-    void removeSpecks();
-    static constexpr int32_t SpeckPitchDivisor = 6;
-    static constexpr int32_t SpeckGapDivisor = 20;
+    // Takes the blots of dust around the board off the page: pieces of
+    // ink that fit in a DustPitchDivisor-th of the pitch and have no other
+    // ink within a DustGapDivisor-th of it (at least 2 pixels).
+    void removeDust();
+    static constexpr int32_t DustPitchDivisor = 6;
+    static constexpr int32_t DustGapDivisor = 20;
     // Stage 6: false on a stop; `cancelled` set when Cancel was seen.
     bool emptyPointPasses(bool& cancelled);
 

@@ -407,7 +407,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         // by four neighbours parts them into pieces too small to be digits;
         // when no digit at all was found so, the window is labelled again by
         // eight neighbours, as thin digits are. Its components are not
-        // learned from: they may hold specks that touch a digit's corner.
+        // learned from: they may hold dots that touch a digit's corner.
         labelWindow(IntSize{W, H}, true);
         found = selectDigits(IntSize{W, H}, false);
         bool resolved = true;

@@ -401,20 +401,20 @@ TEST_F(PrepareDriver, TurnedPageGetsAGridAlongItsSkew)
     }
 }
 
-TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
+TEST_F(PrepareDriver, DustIsTakenOffTheBoardButNothingPrinted)
 {
     MonoPage page = drawBoard(style);
     // Blots of 1 to 5 pixels in the open cells and close beside crossings.
-    std::vector<IntPoint> specks;
+    std::vector<IntPoint> blots;
     for (int32_t c = 2; c <= 18; c += 2)
         for (int32_t r = 2; r <= 18; r += 3) {
             const int32_t size = 1 + (c + r) % 5;
             const IntPoint at{pointX(style, c) + 8 + (r % 3) * 6, pointY(style, r) + 8 + (c % 4) * 4};
             fillEllipse(page, at.X, at.Y, size, size, true);
-            specks.push_back(at);
+            blots.push_back(at);
         }
     // A white stone whose thin ring a coarse scan broke into dashes: the
-    // dashes are as small as specks but lie close together.
+    // dashes are as small as blots but lie close together.
     drawStone(page, style, 5, 15, 2, false);
     std::vector<IntPoint> dashes;
     for (int32_t x = pointX(style, 5) - style.pitchX / 2; x <= pointX(style, 5) + style.pitchX / 2; ++x)
@@ -426,7 +426,7 @@ TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
                     dashes.push_back(IntPoint{x, y});
             }
     // A black stone with a digit's loop printed white on it: the ink in the
-    // loop is as small and alone as a speck, but it is the loop's hole.
+    // loop is as small and alone as a blot, but it is the loop's hole.
     drawStone(page, style, 12, 9, 1, false);
     const IntPoint loop{pointX(style, 12), pointY(style, 9) - 5};
     fillEllipse(page, loop.X, loop.Y, 14, 13, false);
@@ -434,7 +434,7 @@ TEST_F(PrepareDriver, SpecksOfDustAreTakenOffTheBoardButNothingPrinted)
     start(page);
     PrepareEngine engine(host);
     ASSERT_TRUE(engine.PrepareDiagram());
-    for (const IntPoint& p : specks)
+    for (const IntPoint& p : blots)
         EXPECT_EQ(GetPix(p.X, p.Y), 0) << p.X << "," << p.Y;
     EXPECT_EQ(GetPix(loop.X, loop.Y), 1);
     int kept = 0;

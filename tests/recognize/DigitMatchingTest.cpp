@@ -322,7 +322,7 @@ TEST_F(Matching, NearlyEmptyMarginColumnsAreCutBeforeTheZoneGrid)
 {
     Window w;
     const IntSize s = drawLevels(w, "121 202 202 202 121", 3);
-    // Three leading columns with one speck each: under 10 % ink.
+    // Three leading columns with one dot each: under 10 % ink.
     for (int x = 0; x < 3; ++x)
         w.ink(X0 + x, Y0 + 12);
     w.hole(2, X0 + 10, Y0 + 12, {X0 + 8, X0 + 12, Y0 + 5, Y0 + 19, 75});

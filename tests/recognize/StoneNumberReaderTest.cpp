@@ -247,7 +247,7 @@ TEST_F(StoneReader, LightStrokeBesideAPieceIsUnread)
     EXPECT_EQ(r.Failure, StoneReadFailure::NoDigitsFirst);
 }
 
-TEST_F(StoneReader, NoiseSpecksAreNoDigits)
+TEST_F(StoneReader, NoiseDotsAreNoDigits)
 {
     StoneWindow w(2);
     w.centred("7");
@@ -740,7 +740,7 @@ TEST(StoneReaderLabels, AgreeWithUnionFindOnRandomWindows)
 
 TEST(StoneReaderLabels, ManyComponentsStayApart)
 {
-    // A checkerboard of 4-connected specks: far more than 99 components of
+    // A checkerboard of 4-connected dots: far more than 99 components of
     // each class; labelling must neither collide with the other class nor
     // run off its table.
     StoneNumberReader r;

@@ -1,7 +1,7 @@
 // Dust on a scanned page.
 //
-// A scan carries specks of dust and toner: small blots of ink that touch
-// nothing printed. Inside a cell of the board a speck looks like a stroke of
+// A scan carries blots of dust and toner: small dots of ink that touch
+// nothing printed. Inside a cell of the board a blot looks like a stroke of
 // a digit or a piece of a line, and an empty crossing with one beside it no
 // longer matches its board pattern. Nothing printed on a board is that
 // small and alone: lines and star points are one piece with the grid,
@@ -25,10 +25,10 @@ namespace {
 
 // Whether ink lies within `reach` of the box on all four sides, looked for
 // along the box's middle row and column. The hole in the loop of a "9" or
-// "6" printed white on a black stone is as small and as alone as a speck,
-// but the stone's ink closes round it a stroke away. Nothing a speck can
+// "6" printed white on a black stone is as small and as alone as a blot,
+// but the stone's ink closes round it a stroke away. Nothing a blot can
 // lie in is that narrow: a cell or a white stone is over half a pitch
-// across, so no speck there has ink within a quarter pitch both ways.
+// across, so no blot there has ink within a quarter pitch both ways.
 bool enclosed(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t reach)
 {
     const int32_t cx = (left + right) / 2, cy = (top + bottom) / 2;
@@ -44,12 +44,12 @@ bool enclosed(int32_t left, int32_t top, int32_t right, int32_t bottom, int32_t 
 
 } // namespace
 
-void PrepareEngine::removeSpecks()
+void PrepareEngine::removeDust()
 {
     SharedTables& t = Reco;
     const int32_t pitch = std::min(t.CellPitchX, t.CellPitchY);
-    const int32_t maxSide = pitch / SpeckPitchDivisor;
-    const int32_t gap = std::max(2, pitch / SpeckGapDivisor);
+    const int32_t maxSide = pitch / DustPitchDivisor;
+    const int32_t gap = std::max(2, pitch / DustGapDivisor);
     if (maxSide < 1 || t.PackedStride <= 0 || t.ImageWidth <= 0 || t.ImageHeight <= 0)
         return;
     // The board's corners and a pitch around them.
