@@ -39,6 +39,24 @@ class Checks : public ::testing::Test {
         return p;
     }
 
+    // Installs the corpus page pages/<name>.bmp and reads its truth. Empty
+    // when done, else why not: a missing corpus skips the test, a truth
+    // that cannot be read also fails it.
+    std::string installCorpusPage(const std::string& name, CorpusTruth& truth)
+    {
+        const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / (name + ".bmp");
+        std::string error;
+        const MonoPage page = readMonoBmp(file.string(), error);
+        if (!error.empty())
+            return "no corpus page " + file.string();
+        if (!readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) {
+            ADD_FAILURE() << error;
+            return error;
+        }
+        installPage(page);
+        return {};
+    }
+
     BoardStyle style;
     RecordingHost host;
     PrepareEngine engine{host};
@@ -188,14 +206,9 @@ TEST_F(Checks, AWindowHalfAPitchOffBetweenRowsOfStonesIsNoSureCrossing)
     // the rings: no cell is darker than the template, but the point's
     // horizontal line is not there, and such a window must not anchor the
     // grid. The free crossing above stays sure.
-    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "leesedol_hong_2003_c100_d2.bmp";
-    std::string error;
-    const MonoPage page = readMonoBmp(file.string(), error);
-    if (!error.empty())
-        GTEST_SKIP() << "no corpus page " << file.string();
     CorpusTruth truth;
-    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
-    installPage(page);
+    if (const std::string why = installCorpusPage("leesedol_hong_2003_c100_d2", truth); !why.empty())
+        GTEST_SKIP() << why;
     const IntSize cell{43, 45};
     struct Case {
         int32_t col, row;
@@ -300,14 +313,9 @@ TEST_F(Checks, AStarDotSpillingBesideTheCentreIsASureBigStar)
 {
     // Lines of 1 px and a dot of 7 px at a pitch of 49 px: the dot spills into
     // a cell beside the centre, which leaves the small star only doubtful.
-    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "ag_leesedol_g1_r50k_d1.bmp";
-    std::string error;
-    const MonoPage page = readMonoBmp(file.string(), error);
-    if (!error.empty())
-        GTEST_SKIP() << "no corpus page " << file.string();
     CorpusTruth truth;
-    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
-    installPage(page);
+    if (const std::string why = installCorpusPage("ag_leesedol_g1_r50k_d1", truth); !why.empty())
+        GTEST_SKIP() << why;
     for (const auto& [col, row] : {std::pair{4, 10}, std::pair{16, 4}, std::pair{16, 10}, std::pair{16, 16}}) {
         ASSERT_EQ(truth.colour[col - 1][row - 1], 0);
         const IntPoint at = truthPoint(truth, col, row);
@@ -326,16 +334,11 @@ TEST_F(Checks, AStoneOnTheNeighbouringPointLeavesAnEdgePointSure)
     // The black stone on (18, 13) reaches 4 px into the window of the edge
     // point (19, 13): its outer cells are darker than the template, the
     // point's own lines are all there.
-    const fs::path file = fs::path(QUON_CORPUS_DIR) / "pages" / "golaxy_fineart_2018_d50_d1.bmp";
-    std::string error;
-    const MonoPage page = readMonoBmp(file.string(), error);
-    if (!error.empty())
-        GTEST_SKIP() << "no corpus page " << file.string();
     CorpusTruth truth;
-    ASSERT_TRUE(readCorpusTruth(fs::path(file).replace_extension(".json").string(), truth, error)) << error;
+    if (const std::string why = installCorpusPage("golaxy_fineart_2018_d50_d1", truth); !why.empty())
+        GTEST_SKIP() << why;
     ASSERT_EQ(truth.colour[17][12], 1);
     ASSERT_EQ(truth.colour[18][12], 0);
-    installPage(page);
     const IntPoint at = truthPoint(truth, 19, 13);
     BC p;
     p.Coord = at;
