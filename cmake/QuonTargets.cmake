@@ -45,6 +45,7 @@ function(quon_test_program name folder)
     QUON_TESTS_DIR="${CMAKE_SOURCE_DIR}/tests")
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+    # A test that hangs fails on its own instead of holding up the whole run.
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 900
     DISCOVERY_TIMEOUT 60)
 endfunction()

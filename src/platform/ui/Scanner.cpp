@@ -3,12 +3,14 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/System.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <thread>
 
@@ -453,26 +455,59 @@ int Scanner::Acquire(QImage& page, const std::function<bool()>& cancelled)
         error_ = QStringLiteral("The scanner is busy.");
         return 0;
     }
+    // A stop asked for before the page started (while the device opened)
+    // starts no page at all.
+    if (cancelled && cancelled()) {
+        cancelled_ = true;
+        error_ = QStringLiteral("Scanning was stopped.");
+        return 0;
+    }
     busy_ = true;
     SANE_Handle h = sane_->handle;
     std::vector<Frame> frames;
     SANE_Status failure = SANE_STATUS_GOOD;
     std::atomic<bool> stop{false};
+    // The backend is called from one thread at a time: the reading thread
+    // ends the page itself when it sees the stop between two calls. Some
+    // backends end their reader thread from sane_cancel, and one sane_cancel
+    // racing another call into the backend can leave a lock held for good
+    // (the program then hangs when the scanner library closes). Only a read
+    // that has waited a whole second after the stop is cancelled from here,
+    // the one way to end it.
+    std::mutex inBackend;
+    std::atomic<bool> cancelSent{false};
+    QElapsedTimer sinceStop;
     runPumping(
         [&] {
+            const auto stopHere = [&] {
+                std::lock_guard<std::mutex> lock(inBackend);
+                if (!cancelSent.exchange(true))
+                    sane_cancel(h);
+            };
             for (;;) {
                 Frame f;
-                SANE_Status s = sane_start(h);
-                if (s == SANE_STATUS_GOOD)
-                    s = sane_get_parameters(h, &f.params);
+                if (stop)
+                    return stopHere();
+                SANE_Status s = SANE_STATUS_GOOD;
+                {
+                    std::lock_guard<std::mutex> lock(inBackend);
+                    s = sane_start(h);
+                    if (s == SANE_STATUS_GOOD)
+                        s = sane_get_parameters(h, &f.params);
+                }
                 if (s != SANE_STATUS_GOOD) {
                     failure = s;
                     return;
                 }
                 std::vector<SANE_Byte> buffer(64 * 1024);
                 for (;;) {
+                    if (stop)
+                        return stopHere();
                     SANE_Int n = 0;
-                    s = sane_read(h, buffer.data(), static_cast<SANE_Int>(buffer.size()), &n);
+                    {
+                        std::lock_guard<std::mutex> lock(inBackend);
+                        s = sane_read(h, buffer.data(), static_cast<SANE_Int>(buffer.size()), &n);
+                    }
                     if (s == SANE_STATUS_EOF)
                         break;
                     if (s != SANE_STATUS_GOOD) {
@@ -483,16 +518,21 @@ int Scanner::Acquire(QImage& page, const std::function<bool()>& cancelled)
                 }
                 const bool last = f.params.last_frame;
                 frames.push_back(std::move(f));
-                if (last || frames.size() >= 3 || stop)
+                if (last || frames.size() >= 3)
                     return;
             }
         },
         [&] {
-            // sane_cancel may be called while a read waits; the read then
-            // ends with CANCELLED.
             if (!stop && cancelled && cancelled()) {
                 stop = true;
-                sane_cancel(h);
+                sinceStop.start();
+            }
+            if (stop && !cancelSent && sinceStop.elapsed() >= 1000) {
+                // Still inside the backend a second after the stop: a read
+                // waiting for the device, which only sane_cancel ends.
+                std::unique_lock<std::mutex> lock(inBackend, std::try_to_lock);
+                if (!lock.owns_lock() && !cancelSent.exchange(true))
+                    sane_cancel(h);
             }
         });
     sane_cancel(h); // ends the page in every case
