@@ -376,8 +376,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t MX = features_.MirrorInkX;
     const int32_t MY = features_.MirrorInkY;
     if (!notOne_ && (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
-                     (F >= 65 && (w < 5 || w * 100 / h < 20))))
+                     (F >= 65 && (w < 5 || w * 100 / h < 20)))) {
+        // A solid group is the stem of a 1 only while it is narrow. As
+        // wide as half its height it is a digit whose strokes ran into one
+        // blot (heavy ink fills the counters of a 0 or an 8): no figure
+        // tells which, so it stays a question.
+        if ((w + 1) * 2 >= h + 1)
+            return -1;
         return 1;
+    }
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
