@@ -266,6 +266,26 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         }
     }
 
+    int32_t beside = 0;
+    if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
+        // Ink left over where a digit may stand: the digits read are not
+        // sure to be the number. A piece beside the number may be a digit
+        // of its own (a position more, asked for), a piece among the
+        // digits belongs to one of its two neighbours (both asked for).
+        const auto size = static_cast<int32_t>(r.digits.size());
+        if (beside == 0 && size < 3)
+            r.digits.insert(r.digits.begin(), StoneDigit{-1, true});
+        else if (beside >= size && size < 3)
+            r.digits.push_back(StoneDigit{-1, true});
+        else {
+            r.digits[static_cast<size_t>(std::clamp(beside, 1, size) - 1)] = StoneDigit{-1, true};
+            if (beside >= 1 && beside < size)
+                r.digits[static_cast<size_t>(beside)] = StoneDigit{-1, true};
+        }
+        r.text.clear();
+        for (const StoneDigit& d : r.digits)
+            r.text += d.Rejected ? std::string("e") : std::to_string(d.Digit);
+    }
     out.Text = r.text;
     out.Failure = r.failure;
     out.GroupCount = r.count;
@@ -427,8 +447,10 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         lastFound_ = -1;
         return -1;
     }
-    if (groupCount_ >= 1)
+    if (groupCount_ >= 1) {
         joinDigitPieces(H);
+        dropShortGroups();
+    }
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
     lastFound_ = groupCount_;
@@ -640,6 +662,111 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             break;
         }
     }
+}
+
+void StoneNumberReader::dropShortGroups()
+{
+    // The digits of one number stand equally tall. A group short of three
+    // fifths of the tallest (what joinDigitPieces takes for no digit), after
+    // the pieces of broken digits have joined theirs, is a piece that stayed
+    // apart (the arc of a "2" whose hairline broke off its base); read alone
+    // it passes for a confident "1". It is no digit: its ink is left over,
+    // and a reading that leaves ink over is a question (see leftOverInk).
+    int32_t tallest = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
+    const auto isDigit = [&](const ComponentBox& b) { return (b.MaxY - b.MinY) * 5 >= tallest * 3; };
+    int32_t top = std::numeric_limits<int32_t>::max();
+    int32_t bottom = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        if (isDigit(groupBox(i))) {
+            top = std::min(top, groupBox(i).MinY);
+            bottom = std::max(bottom, groupBox(i).MaxY);
+        }
+    // First the pieces of one digit that a broken hairline parted one over
+    // the other (the flag and stem of a "1" over its foot, the arc of a "2"
+    // over its base) join again: pieces within one another's columns, a
+    // small gap apart, within the digits' rows.
+    const int32_t slack = std::max(1, tallest / 10);
+    const int32_t gapMax = std::max(2, tallest / 4);
+    for (int32_t i = 1; i <= groupCount_; ++i) {
+        ComponentBox& g = components_[InkClass][groups_[i]];
+        for (bool grown = true; grown && !isDigit(g);) {
+            grown = false;
+            for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+                const ComponentBox& c = components_[InkClass][n];
+                if (n == groups_[i] || c.Count < 3 || isDigit(c) || c.MinY < top - slack || c.MaxY > bottom + slack)
+                    continue;
+                if (c.MinY >= g.MinY && c.MaxY <= g.MaxY && c.MinX >= g.MinX && c.MaxX <= g.MaxX)
+                    continue; // taken already
+                const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
+                const int32_t narrower = std::min(g.MaxX - g.MinX, c.MaxX - c.MinX) + 1;
+                const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
+                if (overlap * 2 < narrower || gap < 0 || gap > gapMax)
+                    continue;
+                g.MinX = std::min(g.MinX, c.MinX);
+                g.MaxX = std::max(g.MaxX, c.MaxX);
+                g.MinY = std::min(g.MinY, c.MinY);
+                g.MaxY = std::max(g.MaxY, c.MaxY);
+                g.Count += c.Count;
+                grown = true;
+            }
+        }
+    }
+    int32_t kept = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        if (isDigit(groupBox(i)))
+            groups_[++kept] = groups_[i];
+    groupCount_ = kept;
+}
+
+bool StoneNumberReader::leftOverInk(int32_t& beside) const
+{
+    // Every piece of ink of a number belongs to one of its digits. A piece
+    // of a digit's size or a good part of one, among the digits or just
+    // beside them in their rows, that no digit took, is a digit lost or
+    // broken apart: whatever was read without it may be another number.
+    // `beside` tells where it lies: 0 left of the first digit, k between
+    // digits k and k + 1, the count right of the last.
+    beside = 0;
+    if (groupCount_ < 1)
+        return false;
+    int32_t top = std::numeric_limits<int32_t>::max();
+    int32_t bottom = 0;
+    int32_t tallest = 0;
+    int32_t widest = 0;
+    int32_t least = std::numeric_limits<int32_t>::max();
+    for (int32_t i = 1; i <= groupCount_; ++i) {
+        const ComponentBox& g = groupBox(i);
+        top = std::min(top, g.MinY);
+        bottom = std::max(bottom, g.MaxY);
+        tallest = std::max(tallest, g.MaxY - g.MinY + 1);
+        widest = std::max(widest, g.MaxX - g.MinX + 1);
+        least = std::min(least, g.Count);
+    }
+    const int32_t left = groupBox(1).MinX - widest;
+    const int32_t right = groupBox(groupCount_).MaxX + widest;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count < 3 || c.Count * 4 < least || (c.MaxY - c.MinY + 1) * 4 < tallest)
+            continue;
+        if (c.MaxY < top || c.MinY > bottom || c.MaxX < left || c.MinX > right)
+            continue;
+        bool inGroup = false;
+        for (int32_t i = 1; i <= groupCount_ && !inGroup; ++i) {
+            const ComponentBox& g = groupBox(i);
+            inGroup = c.MinX >= g.MinX && c.MaxX <= g.MaxX && c.MinY >= g.MinY && c.MaxY <= g.MaxY;
+        }
+        if (inGroup)
+            continue;
+        const int32_t centre = c.MinX + c.MaxX;
+        beside = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            if (centre > groupBox(i).MinX + groupBox(i).MaxX)
+                beside = i;
+        return true;
+    }
+    return false;
 }
 
 void StoneNumberReader::learnDigitShapes()

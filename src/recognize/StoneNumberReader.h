@@ -165,6 +165,9 @@ private:
     bool prepareCut();
     void learnDigitShapes();
     void joinDigitPieces(int32_t H);
+    void dropShortGroups();
+    // Ink of a digit's size that no digit group took; where it lies.
+    bool leftOverInk(int32_t& beside) const;
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k) const;
