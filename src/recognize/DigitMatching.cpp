@@ -311,6 +311,26 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 }
         }
         notThree_ = inked * 10 >= rows * 9;
+        // Nor is a group a 3 whose left edge is inked through most of that
+        // band and whose left third is inked all down its lower part (from
+        // three fifths of the height to over four fifths): there the lower
+        // loop of an 8 has its side, but the lower arc of a 3 is open to
+        // the left under its middle, and only its foot comes back (in a
+        // serif face a large terminal, up to about two thirds). A hairline
+        // broken at the top of an 8 opens its loops, and the figures then
+        // take it for a 3.
+        const bool upperSide = inked * 2 >= rows;
+        rows = 0;
+        inked = 0;
+        for (int32_t y = h * 60 / 100; y <= h * 85 / 100; ++y) {
+            ++rows;
+            for (int32_t x = 0; x < std::max(1, w / 3); ++x)
+                if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                    ++inked;
+                    break;
+                }
+        }
+        notThree_ = notThree_ || (upperSide && inked == rows);
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -323,6 +343,20 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             for (int32_t x = 0; x < std::max(1, w / 3) && !leftInk; ++x)
                 leftInk = labels_[x0 + x][y0 + y] / 100 == 2;
         notFive_ = !leftInk;
+        // Nor is it a 5 with its right third inked all down the band from a
+        // quarter of the height to over a third: between its bar and its
+        // bowl a 5 is open at the right, where an 8 whose broken hairlines
+        // opened its loops has the side of its upper loop.
+        if (w >= 4 && h >= 8) {
+            bool rightSide = true;
+            for (int32_t y = h * 25 / 100; y <= h * 35 / 100 && rightSide; ++y) {
+                bool ink = false;
+                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                    ink = labels_[x0 + x][y0 + y] / 100 == 2;
+                rightSide = ink;
+            }
+            notFive_ = notFive_ || rightSide;
+        }
     }
 
     // Zone pattern.
