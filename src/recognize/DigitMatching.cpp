@@ -299,6 +299,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // the side of a 6, 8, 9, 0): a 3 is open at the left there, and only
     // the end of its top arc comes near the edge, above the band or in
     // part of it.
+    bool bareBacks = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -331,6 +332,24 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 }
         }
         notThree_ = notThree_ || (upperSide && inked == rows);
+        // The two arcs of a 3 have their backs at the right: when a row of
+        // its upper part and a row of its lower part both have no ink in
+        // the right third, the group may be the stem of a 1 with its flag
+        // and foot, which a turned or blurred page may give the figures of
+        // a 3 (the lower back of a slanted 3 leans out of that third too):
+        // a 3 read so is a question.
+        int32_t bare = 0;
+        for (const auto& [lo, hi] : {std::pair{25, 40}, std::pair{60, 75}})
+            for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
+                bool ink = false;
+                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                    ink = labels_[x0 + x][y0 + y] / 100 == 2;
+                if (!ink) {
+                    ++bare;
+                    break;
+                }
+            }
+        bareBacks = bare == 2;
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -390,7 +409,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     score = static_cast<int8_t>(best);
     if (best < 2 && ties == 1 &&
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
-        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3))
+        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) &&
+        !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3))
         return DigitPatterns[bestPattern].Digit;
 
     if (N == 3) {
@@ -424,6 +444,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
+        score = 100;
+    } else if (d == 3 && bareBacks) {
+        // A 3 without the backs of its arcs (see above) stays a question.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
