@@ -422,6 +422,16 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     labelWindow(IntSize{W, H});
     lightChosen_.fill(false);
     int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
+    if (found < 0 && !ThinDigits) {
+        // More than three digits are more pieces than a number has: broken
+        // hairlines of a scan part a digit where its strokes still touch
+        // corner to corner (the halves of a 0, the arc and base of a 2).
+        // Labelled by eight neighbours, such pieces are one digit again;
+        // what is still more than three stays so. Nothing is learned from
+        // this labelling.
+        labelWindow(IntSize{W, H}, true);
+        found = selectDigits(IntSize{W, H}, false);
+    }
     if (found == 0 && !ThinDigits && piecesMayJoin(H)) {
         // Light strokes step from pixel to pixel diagonally, where labelling
         // by four neighbours parts them into pieces too small to be digits;
