@@ -427,10 +427,11 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         // hairlines of a scan part a digit where its strokes still touch
         // corner to corner (the halves of a 0, the arc and base of a 2).
         // Labelled by eight neighbours, such pieces are one digit again;
-        // what is still more than three stays so. Nothing is learned from
-        // this labelling.
+        // what is still more than three stays so, unless halves of a digit
+        // stand side by side (see joinHalves). Nothing is learned from this
+        // labelling.
         labelWindow(IntSize{W, H}, true);
-        found = selectDigits(IntSize{W, H}, false);
+        found = selectDigits(IntSize{W, H}, false, true);
     }
     if (found == 0 && !ThinDigits && piecesMayJoin(H)) {
         // Light strokes step from pixel to pixel diagonally, where labelling
@@ -481,7 +482,7 @@ bool StoneNumberReader::piecesMayJoin(int32_t H) const
     return pieces >= 2 && ink * 5 >= 2 * H;
 }
 
-int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
+int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
 {
     const int32_t W = size.Width;
     const int32_t H = size.Height;
@@ -494,6 +495,8 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
     // and is left unread, unless no other ink lies beside it: then it is a
     // digit of light strokes on its own.
     bool lone = false;
+    // Digits beyond the third, kept to see whether they are halves of one.
+    std::vector<int32_t> beyond;
     for (int32_t pass = 1; pass <= 2; ++pass) {
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
@@ -522,15 +525,17 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
             // ink than a digit, and either would raise the mean above every
             // real digit; so would the pieces a cut leaves of a mark, so only
             // a window as cut from the page is learned from.
-            if (pass == 1 && learn && DigitHeightSamples < 51 && h > H / 2 && c.MaxX - c.MinX <= h &&
-                c.Count > minCount) {
+            if (pass == 1 && learn && beyond.empty() && DigitHeightSamples < 51 && h > H / 2 &&
+                c.MaxX - c.MinX <= h && c.Count > minCount) {
                 MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
                 ++DigitHeightSamples;
             }
             const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
             if (sized && h > MeanDigitHeight * 80 / 10000) {
-                if (groupCount_ == 3)
-                    return -1;
+                if (groupCount_ == 3) {
+                    beyond.push_back(n);
+                    continue;
+                }
                 int32_t at = groupCount_ + 1;
                 for (int32_t i = 1; i <= groupCount_; ++i)
                     if (groupBox(i).MinX > c.MinX) {
@@ -546,7 +551,60 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
             }
         }
     }
+    if (!beyond.empty() && !(halves && joinHalves(beyond)))
+        return -1;
     return groupCount_;
+}
+
+bool StoneNumberReader::joinHalves(const std::vector<int32_t>& beyond)
+{
+    // More than three digits: a digit whose thin strokes at top and bottom
+    // a scan broke stands in two halves side by side (a 0 as two brackets).
+    // Neighbours whose boxes stand at most a pixel apart, each nearly as
+    // tall as the two together and at most three fifths of their width,
+    // and that together are no wider than high are joined, the closest
+    // first, while more than three are left; if that does not bring them down to three, there are
+    // more digits than a number has.
+    std::vector<int32_t> all;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        all.push_back(groups_[i]);
+    all.insert(all.end(), beyond.begin(), beyond.end());
+    auto& boxes = components_[InkClass];
+    std::sort(all.begin(), all.end(), [&](int32_t a, int32_t b) { return boxes[a].MinX < boxes[b].MinX; });
+    while (all.size() > 3) {
+        size_t best = 0;
+        int32_t bestGap = 2;
+        for (size_t i = 0; i + 1 < all.size(); ++i) {
+            const ComponentBox& a = boxes[all[i]];
+            const ComponentBox& b = boxes[all[i + 1]];
+            const int32_t gap = b.MinX - a.MaxX - 1;
+            const int32_t width = std::max(a.MaxX, b.MaxX) - a.MinX + 1;
+            const int32_t height = std::max(a.MaxY, b.MaxY) - std::min(a.MinY, b.MinY) + 1;
+            const bool halves = (a.MaxY - a.MinY + 1) * 5 >= height * 4 && (b.MaxY - b.MinY + 1) * 5 >= height * 4 &&
+                                (a.MaxX - a.MinX + 1) * 5 <= width * 3 && (b.MaxX - b.MinX + 1) * 5 <= width * 3;
+            // Halves of a digit leave its counter open between them; two
+            // solid digits a pixel apart fill their joint box.
+            const bool open = (a.Count + b.Count) * 10 <= width * height * 6;
+            if (gap >= 0 && gap < bestGap && width <= height && halves && open) {
+                bestGap = gap;
+                best = i + 1;
+            }
+        }
+        if (best == 0)
+            return false;
+        ComponentBox& a = boxes[all[best - 1]];
+        const ComponentBox& b = boxes[all[best]];
+        a.MinX = std::min(a.MinX, b.MinX);
+        a.MaxX = std::max(a.MaxX, b.MaxX);
+        a.MinY = std::min(a.MinY, b.MinY);
+        a.MaxY = std::max(a.MaxY, b.MaxY);
+        a.Count += b.Count;
+        all.erase(all.begin() + static_cast<std::ptrdiff_t>(best));
+    }
+    groupCount_ = static_cast<int32_t>(all.size());
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        groups_[i] = all[static_cast<size_t>(i - 1)];
+    return true;
 }
 
 bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const

@@ -458,10 +458,12 @@ TEST_F(StoneReader, BrokenHairlinesAndTurnedPagesJoinOrAsk)
     // one over the other and join into the 2. The 8 of 198 has both loops
     // open at their thin tops: no 3 (its lower loop has its left side) and
     // no 5 (its upper loop has its right side). The 2 of 120 falls in two
-    // pieces too short to be digits and the 0 in two halves that pass for
-    // two 1s: "111" left the 2's ink unread, which makes it a question.
+    // pieces too short to be digits and the 0 in two halves that passed
+    // for two 1s ("111"); eight neighbours join the 2, and the halves of
+    // the 0 join.
     // The 2 and the first 0 of 200 fall in five pieces ("ed4") whose
-    // broken hairlines still touch corner to corner.
+    // broken hairlines still touch corner to corner. The 0 of 160 stands
+    // in two halves a pixel apart, each as tall as the digits.
     // On a page turned and blurred in a Courier face, the flag and foot of
     // a 1 gave it the figures of a 3 ("326"); a 3 has the backs of its two
     // arcs in its right third, a 1 has its stem in the middle.
@@ -620,7 +622,7 @@ TEST_F(StoneReader, BrokenHairlinesAndTurnedPagesJoinOrAsk)
             ".............###............###.............",
             "...............#############................",
          },
-         ""},
+         "120"},
         {"200 with its 2 and a 0 in pieces touching corner to corner",
          {
             "...............###.......####...............",
@@ -671,6 +673,56 @@ TEST_F(StoneReader, BrokenHairlinesAndTurnedPagesJoinOrAsk)
             ".................#########..................",
          },
          "200"},
+        {"160 with its 0 in two halves",
+         {
+            "................###########.................",
+            ".............####..........###..............",
+            "...........###................##............",
+            "..........##....................##..........",
+            "........##.......................##.........",
+            ".......##..........................#........",
+            "......##............................##......",
+            ".....##..............................#......",
+            "....##................................#.....",
+            "....#..................................#....",
+            "...#...................................##...",
+            "..##....................................#...",
+            "..#.....................................##..",
+            ".##.....###............###......##.##....#..",
+            ".#.....####..........###.......##...##...#..",
+            ".#.....####.........###.......###...###...#.",
+            "#.......###........###........###...###...#.",
+            "#.......###.......###........####...###...#.",
+            "#.......###......####........####...####...#",
+            "#.......###......#######.....####...####...#",
+            "#.......###......####.####...####...####...#",
+            "#........##.....####...####..####...####...#",
+            "........###.....####...####..###....####...#",
+            "........###.....####....###..###....####...#",
+            "#.......###.....####....###..###....###....#",
+            "#.......###......###....###..####...###....#",
+            "#.......###......###....###...###...###....#",
+            "#......####.......##...###....###...##.....#",
+            "#.....######.......##..##......##..##.....#.",
+            "#...................#..#........##.#......#.",
+            ".#........................................#.",
+            ".#.......................................##.",
+            ".##......................................#..",
+            "..#.....................................##..",
+            "..##....................................#...",
+            "...#...................................##...",
+            "...##..................................#....",
+            "....##................................#.....",
+            ".....#...............................##.....",
+            "......#.............................##......",
+            ".......##..........................##.......",
+            "........##........................#.........",
+            ".........##.....................##..........",
+            "...........##.................###...........",
+            ".............###............###.............",
+            "...............######.##.###................",
+         },
+         "160"},
         {"126 of a turned page, its 1 no 3",
          {
             "..............######.....#####..............",
@@ -732,6 +784,26 @@ TEST_F(StoneReader, BrokenHairlinesAndTurnedPagesJoinOrAsk)
         } else {
             EXPECT_EQ(r.Text, c.want);
         }
+    }
+}
+
+TEST_F(StoneReader, InkLeftOverMakesAQuestion)
+{
+    // A stroke half a digit tall beside a number is no digit of it (the
+    // digits of one number are equally tall), but ink that no digit took:
+    // read alone it passed for a confident 1 ("141"). The reading that
+    // leaves it over is a question.
+    for (int32_t colour : {1, 2}) {
+        SCOPED_TRACE(colour);
+        StoneWindow w(colour);
+        const int32_t x = (Side - StoneWindow::width("14") - 4) / 2 + 1;
+        const int32_t y = (Side - 15) / 2 + 1;
+        w.text("14", x, y);
+        w.text("k", x + StoneWindow::width("14") + 2, y);
+        const StoneReadResult r = read(w);
+        int32_t n = 0;
+        EXPECT_FALSE(r.number(n)) << r.Text;
+        EXPECT_NE(r.Text.find('e'), std::string::npos) << r.Text;
     }
 }
 
@@ -1080,7 +1152,7 @@ TEST(StoneReaderCorpus, CleanAndScannedPagesReadAtLeastAsWellAsBefore)
     };
     const Kind kinds[] = {{"pages", "clean", 99.7, 0.05},
                           {"book", "clean", 99.8, 0.1},
-                          {"pages", "scanned", 96.3, 0.7},
+                          {"pages", "scanned", 97.5, 0.7},
                           {"book", "scanned", 87.5, 2.1}};
     const std::filesystem::path corpus(QUON_CORPUS_DIR);
     if (!std::filesystem::exists(corpus / "pages"))
