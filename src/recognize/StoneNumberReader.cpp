@@ -99,10 +99,19 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
         const bool eightDoubt = settledDoubt_;
+        BC& p = currentPoint();
+        const int32_t typ = p.Typ;
         res = readOnce(1);
-        const BC& p = currentPoint();
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
             res = readOnce(2);
+        if (res.Failure == StoneReadFailure::NoDigits || res.Failure == StoneReadFailure::NoDigitsFirst) {
+            // The first reading found digits; reading again without the
+            // loose pixels found none: the strokes of small digits are only
+            // a pixel or two wide and go with them. The stone keeps its
+            // number, and the first reading's question stands.
+            res = first;
+            p.Typ = typ;
+        }
         if (eightDoubt && !confirmsEight(first, res))
             res = first;
         // A reading again that finds two digits a digit apart where the
