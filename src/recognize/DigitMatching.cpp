@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
         bool& flag;
@@ -517,6 +518,8 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
     int32_t bestScore = 10000;
     int32_t bestDigit = -1;
     uncoveredInk_ = 0;
+    std::array<int32_t, 10> byDigit;
+    byDigit.fill(10000);
     for (int32_t i = 1; i <= figures_; ++i) {
         const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
         int32_t l = 0, S = 0, j = 0, S0 = 0, m = 0, k = 0;
@@ -560,12 +563,18 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
             else if (r >= 30)
                 s -= 30;
         }
+        if (digit >= 0 && digit <= 9)
+            byDigit[static_cast<size_t>(digit)] = std::min(byDigit[static_cast<size_t>(digit)], s);
         if (s < bestScore) {
             bestScore = s;
             bestDigit = digit;
             uncoveredInk_ = 100 * k / m;
         }
     }
+    runnerUpMargin_ = 10000;
+    for (int32_t dgt = 0; dgt <= 9; ++dgt)
+        if (dgt != bestDigit)
+            runnerUpMargin_ = std::min(runnerUpMargin_, byDigit[static_cast<size_t>(dgt)] - bestScore);
     score = bestScore >= 100 ? 100 : clampScore(bestScore);
     return bestDigit;
 }

@@ -74,6 +74,9 @@ constexpr int32_t WeakFigureScore = 40;
 // digit's there, and a thin figure fits inside many digits.
 constexpr int32_t UncoveredInkOfLooseOne = 50;
 constexpr int32_t SmallDigitHeight = 12;
+// A small digit is read only when its best figure scores at least this much
+// better than the best figure of any other digit.
+constexpr int32_t SmallDigitMargin = 10;
 
 class DigitMatcher {
 public:
@@ -101,6 +104,9 @@ public:
     // The last RecoDigitGroups call found figures of an 8 on a group without
     // a hole, and made it a doubt.
     bool eightWithoutHole() const { return eightWithoutHole_; }
+    // How much worse than the winner the best figure of any other digit
+    // scored in the last comparison (large when no figures were compared).
+    int32_t runnerUpMargin() const { return runnerUpMargin_; }
 
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
@@ -135,6 +141,7 @@ private:
     // Percent of the group's ink that the best figure of the last RecDigit
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
+    int32_t runnerUpMargin_ = 10000;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

@@ -363,11 +363,15 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         const int32_t doubtful =
             lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        // In a digit of a few pixels the figures of two digits differ by a
+        // handful of cells: a small digit whose best figure beats every
+        // figure of another digit only narrowly is a question.
+        const bool narrow = h < SmallDigitHeight && matcher_.runnerUpMargin() < SmallDigitMargin;
         // A light 7 has its bar across the top; a lone light stroke read as
         // 7 without one is a slanted 1 whose flag looked like a bar, or a 7
         // too faint to tell: a question.
         const bool barless = d == 7 && lightChosen_[static_cast<size_t>(groups_[k])] && !topBar(k);
-        if (d == -1 || barless || (d >= 0 && score >= doubtful)) {
+        if (d == -1 || barless || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
