@@ -1,6 +1,7 @@
 #include "recognize/DigitMatching.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <span>
@@ -213,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
         bool& flag;
@@ -222,8 +224,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return -1;
 
     // Holes: paper components big enough to count, in order of appearance.
+    // The floor of five pixels keeps a speck of paper in a heavy digit out;
+    // a digit printed only eight or nine pixels tall has holes of three or
+    // four pixels, so for such a digit the floor is a twentieth of its box.
+    const int32_t holeFloor = std::clamp((w + 1) * (h + 1) / 20, 2, 5);
     const int32_t holeArea =
-        std::max(5, (Reco.StoneSizes[1].Width / 2000) * (Reco.StoneSizes[1].Height / 2000));
+        std::max(holeFloor, (Reco.StoneSizes[1].Width / 2000) * (Reco.StoneSizes[1].Height / 2000));
     std::vector<int32_t> listed;
     for (int32_t y = y0; y <= y0 + h; ++y)
         for (int32_t x = x0; x <= x0 + w; ++x) {
@@ -455,11 +461,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // bowl the print left open. Which digit it is stays a question.
         score = 100;
         eightWithoutHole_ = true;
-    } else if (d == 1 && score >= WeakFigureScore && !straightStem(w, h, x0, y0)) {
+    } else if (d == 1 &&
+               (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
+               !straightStem(w, h, x0, y0)) {
         // The figures of a serif or slanted 1 (flag, foot) also cover, if
         // loosely, the arc and base of a small 2; a 1 has a stem through
         // its middle half, upright or slanted, that a 2's diagonal is not.
-        // A loose match without one is a question.
+        // A loose match without one is a question. In a small digit the
+        // figure of a 1 lies within the ink of a 2, 3 or 5 and scores well
+        // while it leaves half of that ink uncovered: such a 1 must show
+        // its stem too.
         score = 100;
     }
     return d;
@@ -483,19 +494,36 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
 
 bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
-    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
+    // A speck of a scan that stands in the box beside the stem is no run
+    // of the digit: only components holding a tenth of the box's ink count.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x < w; ++x)
+        for (int32_t y = 0; y < h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const auto ink = [&](int32_t x, int32_t y) {
+        const int32_t L = labels_[x0 + x - 1][y0 + y - 1];
+        return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total;
+    };
     // From a third of the height (under the flag) down to three quarters
     // (over the foot) every row holds one run of ink, and its left edge
     // drifts by the slant of the stem only: at most a quarter of the height
     // (an italic leans by about an eighth). A 2 shows its arc there as two
-    // runs, then its diagonal.
+    // runs, then its diagonal. A gap of one pixel in a digit that is not
+    // small is a flaw of the print, not paper between strokes.
+    const bool bridge = h >= SmallDigitHeight;
     int32_t lo = w + 1;
     int32_t hi = 0;
     for (int32_t y = std::max(1, (h + 2) / 3); y <= 3 * h / 4; ++y) {
         int32_t runs = 0;
         int32_t left = 0;
         for (int32_t x = 1; x <= w; ++x)
-            if (ink(x, y) && (x == 1 || !ink(x - 1, y))) {
+            if (ink(x, y) && (x == 1 || !ink(x - 1, y)) && !(bridge && x > 2 && ink(x - 2, y))) {
                 ++runs;
                 left = left == 0 ? x : left;
             }
@@ -553,6 +581,9 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
 
     int32_t bestScore = 10000;
     int32_t bestDigit = -1;
+    uncoveredInk_ = 0;
+    std::array<int32_t, 10> byDigit;
+    byDigit.fill(10000);
     for (int32_t i = 1; i <= figures_; ++i) {
         const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
         int32_t l = 0, S = 0, j = 0, S0 = 0, m = 0, k = 0;
@@ -596,11 +627,18 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
             else if (r >= 30)
                 s -= 30;
         }
+        if (digit >= 0 && digit <= 9)
+            byDigit[static_cast<size_t>(digit)] = std::min(byDigit[static_cast<size_t>(digit)], s);
         if (s < bestScore) {
             bestScore = s;
             bestDigit = digit;
+            uncoveredInk_ = 100 * k / m;
         }
     }
+    runnerUpMargin_ = 10000;
+    for (int32_t dgt = 0; dgt <= 9; ++dgt)
+        if (dgt != bestDigit)
+            runnerUpMargin_ = std::min(runnerUpMargin_, byDigit[static_cast<size_t>(dgt)] - bestScore);
     score = bestScore >= 100 ? 100 : clampScore(bestScore);
     return bestDigit;
 }

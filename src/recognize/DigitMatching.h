@@ -68,6 +68,15 @@ struct GroupFeatures {
 // A figure's score from which on its match is loose: the digit must show
 // the structure of its numeral as well (a 1's stem).
 constexpr int32_t WeakFigureScore = 40;
+// The same for a 1 in a small digit box (height, MaxY - MinY, below
+// SmallDigitHeight pixels) whose best figure leaves this share (percent) of
+// the group's ink uncovered: the figures' strokes are about as wide as the
+// digit's there, and a thin figure fits inside many digits.
+constexpr int32_t UncoveredInkOfLooseOne = 50;
+constexpr int32_t SmallDigitHeight = 12;
+// A small digit is read only when its best figure scores at least this much
+// better than the best figure of any other digit.
+constexpr int32_t SmallDigitMargin = 10;
 
 class DigitMatcher {
 public:
@@ -95,6 +104,9 @@ public:
     // The last RecoDigitGroups call found figures of an 8 on a group without
     // a hole, and made it a doubt.
     bool eightWithoutHole() const { return eightWithoutHole_; }
+    // How much worse than the winner the best figure of any other digit
+    // scored in the last comparison (large when no figures were compared).
+    int32_t runnerUpMargin() const { return runnerUpMargin_; }
 
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
@@ -126,6 +138,10 @@ private:
     // No ink at the left through that band: no 5.
     bool notFive_ = false;
     bool eightWithoutHole_ = false;
+    // Percent of the group's ink that the best figure of the last RecDigit
+    // call left uncovered.
+    int32_t uncoveredInk_ = 0;
+    int32_t runnerUpMargin_ = 10000;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

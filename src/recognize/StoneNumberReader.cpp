@@ -99,10 +99,20 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
         const bool eightDoubt = settledDoubt_;
+        BC& p = currentPoint();
+        const int32_t typ = p.Typ;
         res = readOnce(1);
-        const BC& p = currentPoint();
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
             res = readOnce(2);
+        if (res.Failure == StoneReadFailure::NoDigits) {
+            // The first reading found digits; reading again without the
+            // loose pixels found none: the strokes of small digits are only
+            // a pixel or two wide and go with them. The stone keeps its
+            // number rather than becoming a plain stone without a word, and
+            // the first reading's question stands.
+            res = first;
+            p.Typ = typ;
+        }
         if (eightDoubt && !confirmsEight(first, res))
             res = first;
         // A reading again that finds two digits a digit apart where the
@@ -374,11 +384,15 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         const int32_t doubtful =
             lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        // In a digit of a few pixels the figures of two digits differ by a
+        // handful of cells: a small digit whose best figure beats every
+        // figure of another digit only narrowly is a question.
+        const bool narrow = h < SmallDigitHeight && matcher_.runnerUpMargin() < SmallDigitMargin;
         // A light 7 has its bar across the top; a lone light stroke read as
         // 7 without one is a slanted 1 whose flag looked like a bar, or a 7
         // too faint to tell: a question.
         const bool barless = d == 7 && lightChosen_[static_cast<size_t>(groups_[k])] && !topBar(k);
-        if (d == -1 || barless || (d >= 0 && score >= doubtful)) {
+        if (d == -1 || barless || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a

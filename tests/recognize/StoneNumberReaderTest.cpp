@@ -1213,6 +1213,70 @@ TEST(StoneReaderCorpus, CleanAndScannedPagesReadAtLeastAsWellAsBefore)
     DigitPacket.Clear();
 }
 
+TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
+{
+    // At 200 dpi the digits are eight to eleven pixels tall with strokes of
+    // one or two. Read again without loose pixels, such a number lost all
+    // its strokes, and a stone of a further diagram with no digits became a
+    // plain stone: its number gone without a word. And where the figures of
+    // two digits fit a digit of a few pixels almost alike, the reading was a
+    // guess. Every numbered stone keeps its number (or a question); the
+    // floors are the level reached, with a little room.
+    struct Page {
+        const char* name;
+        double exactPct;
+        double wrongPct;
+    };
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 8.0, 10.0},
+                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 70.0, 12.0},
+                          {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
+    const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
+    if (!std::filesystem::exists(dir))
+        GTEST_SKIP() << "no corpus at " << dir;
+    resetTablesToStart();
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    StoneNumberReader& reader = numberReader();
+    reader.ThinDigits = false;
+    for (const Page& page : pages) {
+        SCOPED_TRACE(page.name);
+        const std::filesystem::path bmp = dir / (std::string(page.name) + ".bmp");
+        if (!std::filesystem::exists(bmp))
+            continue;
+        test::CorpusTruth t;
+        ASSERT_TRUE(test::readCorpusTruth(std::filesystem::path(bmp).replace_extension(".json").string(), t, error))
+            << error;
+        ASSERT_GT(t.diagram, 1); // a further diagram: no digits would make a plain stone
+        const test::MonoPage mono = test::readMonoBmp(bmp.string(), error);
+        ASSERT_GT(mono.width, 0) << error;
+        resetTablesToStart();
+        test::installPage(mono);
+        test::layTruthGridForReading(t);
+        reader.resetDigitHeights();
+        long numbered = 0, exact = 0, wrong = 0, lost = 0;
+        for (int32_t r = 1; r <= 19; ++r)
+            for (int32_t c = 1; c <= 19; ++c) {
+                if (!t.numbered[c - 1][r - 1])
+                    continue;
+                Reco.CurPointX = c;
+                Reco.CurPointY = r;
+                int32_t got = 0;
+                const StoneReadResult res = reader.RecoStoneNumber(0);
+                const bool isNumber = res.number(got);
+                ++numbered;
+                exact += isNumber && got == t.number[c - 1][r - 1];
+                wrong += isNumber && got != t.number[c - 1][r - 1];
+                const int32_t typ = Reco.GridPoints[c][r].Typ;
+                lost += res.Text.empty() || (typ != TypBlackNumbered && typ != TypWhiteNumbered);
+            }
+        ASSERT_GT(numbered, 0);
+        EXPECT_EQ(lost, 0) << lost << "/" << numbered;
+        EXPECT_GE(100.0 * exact / numbered, page.exactPct) << exact << "/" << numbered;
+        EXPECT_LE(100.0 * wrong / numbered, page.wrongPct) << wrong << "/" << numbered;
+    }
+    DigitPacket.Clear();
+}
+
 TEST(StoneReaderCorpus, AStoneSizeAPixelShortOfTheCellReadsAsTheCell)
 {
     // The stone size learned in preparation runs along the middle of the
