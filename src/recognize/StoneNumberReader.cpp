@@ -170,8 +170,30 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // question stands rather than a shorter number.
         if (lostDigitGap_ && res.Digits.size() < first.Digits.size())
             res = first;
+        // So has one that reads just the digits the first was sure of and
+        // drops the one it doubted: the loose pixels it removed were that
+        // digit's hairlines (the stem of a serif 5), and what is left of it
+        // is too small to be a digit.
+        if (lostDoubtedDigit(first, res))
+            res = first;
     }
     return res;
+}
+
+bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (hasE(again.Text) || again.Digits.empty() || again.Digits.size() >= first.Digits.size())
+        return false;
+    std::vector<int32_t> sure;
+    for (const StoneDigit& d : first.Digits)
+        if (!d.Rejected)
+            sure.push_back(d.Digit);
+    if (sure.size() != again.Digits.size())
+        return false;
+    for (size_t i = 0; i < sure.size(); ++i)
+        if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
+            return false;
+    return true;
 }
 
 bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)

@@ -139,6 +139,9 @@ public:
     void ThickenLightInk(IntSize size, int32_t colour);
     int32_t MeasureSlant(IntSize size) const;
     void UprightSlantedInk(IntSize size);
+    // True when `again`, the reading again, reads just the digits `first`
+    // was sure of and drops the one it doubted (the first then stands).
+    static bool lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);

@@ -995,3 +995,31 @@ TEST(StoneReaderSteps, SlantOfTheDiagramIsTakenOut)
     EXPECT_EQ(u.diagramSlant(), 0);
     EXPECT_EQ(columns(), 3);
 }
+
+TEST(StoneReaderSteps, ReadingAgainThatDropsTheDoubtedDigitKeepsTheQuestion)
+{
+    // The reading again replaces the first unless it reads only the digits
+    // the first was sure of, with the doubted one gone.
+    const auto result = [](const std::string& text) {
+        StoneReadResult r;
+        r.Failure = StoneReadFailure::None;
+        r.Text = text;
+        r.Digits = digitsOf(text);
+        return r;
+    };
+    struct Case {
+        const char* first;
+        const char* again;
+        bool keepFirst;
+    } cases[] = {
+        {"e9", "9", true},    // the serif 5 lost its hairline stem
+        {"2e3", "23", true},  // a middle digit lost
+        {"e9", "59", false},  // the doubt resolved
+        {"91e", "25", false}, // the first split a digit: the second reads other digits
+        {"e9", "e", false},   // still a question
+        {"e", "7", false},    // as many digits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StoneNumberReader::lostDoubtedDigit(result(c.first), result(c.again)), c.keepFirst)
+            << c.first << " then " << c.again;
+}
