@@ -356,8 +356,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     score = static_cast<int8_t>(best);
     if (best < 2 && ties == 1 &&
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
-        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3))
+        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3)) {
+        if (DigitPatterns[bestPattern].Digit == 0 && lowHole(h, y0, listed))
+            score = 100;
         return DigitPatterns[bestPattern].Digit;
+    }
 
     if (N == 3) {
         const int32_t to8 = patternDistance(levels, 11);
@@ -391,6 +394,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // bowl the print left open. Which digit it is stays a question.
         score = 100;
         eightWithoutHole_ = true;
+    } else if (d == 0 && lowHole(h, y0, listed)) {
+        // A 0 is one loop from top to bottom; a hole in the lower part
+        // only is the bowl of a 6 whose hook the figures took for the
+        // upper half of the loop (a ball at its end). A question.
+        score = 100;
     } else if (d == 1 && score >= WeakFigureScore && !straightStem(w, h, x0, y0)) {
         // The figures of a serif or slanted 1 (flag, foot) also cover, if
         // loosely, the arc and base of a small 2; a 1 has a stem through
@@ -399,6 +407,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         score = 100;
     }
     return d;
+}
+
+bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole, its top below the upper two fifths of the group.
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY - y0) * 100 > h * 40;
 }
 
 bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const
