@@ -299,6 +299,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // the side of a 6, 8, 9, 0): a 3 is open at the left there, and only
     // the end of its top arc comes near the edge, above the band or in
     // part of it.
+    bool bareBacks = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -311,6 +312,44 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 }
         }
         notThree_ = inked * 10 >= rows * 9;
+        // Nor is a group a 3 whose left edge is inked through most of that
+        // band and whose left third is inked all down its lower part (from
+        // three fifths of the height to over four fifths): there the lower
+        // loop of an 8 has its side, but the lower arc of a 3 is open to
+        // the left under its middle, and only its foot comes back (in a
+        // serif face a large terminal, up to about two thirds). A hairline
+        // broken at the top of an 8 opens its loops, and the figures then
+        // take it for a 3.
+        const bool upperSide = inked * 2 >= rows;
+        rows = 0;
+        inked = 0;
+        for (int32_t y = h * 60 / 100; y <= h * 85 / 100; ++y) {
+            ++rows;
+            for (int32_t x = 0; x < std::max(1, w / 3); ++x)
+                if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                    ++inked;
+                    break;
+                }
+        }
+        notThree_ = notThree_ || (upperSide && inked == rows);
+        // The two arcs of a 3 have their backs at the right: when a row of
+        // its upper part and a row of its lower part both have no ink in
+        // the right third, the group may be the stem of a 1 with its flag
+        // and foot, which a turned or blurred page may give the figures of
+        // a 3 (the lower back of a slanted 3 leans out of that third too):
+        // a 3 read so is a question.
+        int32_t bare = 0;
+        for (const auto& [lo, hi] : {std::pair{25, 40}, std::pair{60, 75}})
+            for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
+                bool ink = false;
+                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                    ink = labels_[x0 + x][y0 + y] / 100 == 2;
+                if (!ink) {
+                    ++bare;
+                    break;
+                }
+            }
+        bareBacks = bare == 2;
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -323,6 +362,20 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             for (int32_t x = 0; x < std::max(1, w / 3) && !leftInk; ++x)
                 leftInk = labels_[x0 + x][y0 + y] / 100 == 2;
         notFive_ = !leftInk;
+        // Nor is it a 5 with its right third inked all down the band from a
+        // quarter of the height to over a third: between its bar and its
+        // bowl a 5 is open at the right, where an 8 whose broken hairlines
+        // opened its loops has the side of its upper loop.
+        if (w >= 4 && h >= 8) {
+            bool rightSide = true;
+            for (int32_t y = h * 25 / 100; y <= h * 35 / 100 && rightSide; ++y) {
+                bool ink = false;
+                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                    ink = labels_[x0 + x][y0 + y] / 100 == 2;
+                rightSide = ink;
+            }
+            notFive_ = notFive_ || rightSide;
+        }
     }
 
     // Zone pattern.
@@ -356,7 +409,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     score = static_cast<int8_t>(best);
     if (best < 2 && ties == 1 &&
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
-        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) && !(notThree_ && DigitPatterns[bestPattern].Digit == 3)) {
+        !(notOne_ && DigitPatterns[bestPattern].Digit == 1) &&
+        !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3)) {
         if (DigitPatterns[bestPattern].Digit == 0 && lowHole(h, y0, listed))
             score = 100;
         return DigitPatterns[bestPattern].Digit;
@@ -379,13 +433,23 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t MX = features_.MirrorInkX;
     const int32_t MY = features_.MirrorInkY;
     if (!notOne_ && (F >= 90 || (F >= 80 && MX >= 80 && MY >= 80) || (F >= 75 && MX >= 65 && MY >= 85 && N == 1) ||
-                     (F >= 65 && (w < 5 || w * 100 / h < 20))))
+                     (F >= 65 && (w < 5 || w * 100 / h < 20)))) {
+        // A solid group is the stem of a 1 only while it is narrow. As
+        // wide as half its height it is a digit whose strokes ran into one
+        // blot (heavy ink fills the counters of a 0 or an 8): no figure
+        // tells which, so it stays a question.
+        if ((w + 1) * 2 >= h + 1)
+            return -1;
         return 1;
+    }
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
+        score = 100;
+    } else if (d == 3 && bareBacks) {
+        // A 3 without the backs of its arcs (see above) stays a question.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the

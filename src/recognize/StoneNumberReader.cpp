@@ -348,6 +348,26 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         }
     }
 
+    int32_t beside = 0;
+    if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
+        // Ink left over where a digit may stand: the digits read are not
+        // sure to be the number. A piece beside the number may be a digit
+        // of its own (a position more, asked for), a piece among the
+        // digits belongs to one of its two neighbours (both asked for).
+        const auto size = static_cast<int32_t>(r.digits.size());
+        if (beside == 0 && size < 3)
+            r.digits.insert(r.digits.begin(), StoneDigit{-1, true});
+        else if (beside >= size && size < 3)
+            r.digits.push_back(StoneDigit{-1, true});
+        else {
+            r.digits[static_cast<size_t>(std::clamp(beside, 1, size) - 1)] = StoneDigit{-1, true};
+            if (beside >= 1 && beside < size)
+                r.digits[static_cast<size_t>(beside)] = StoneDigit{-1, true};
+        }
+        r.text.clear();
+        for (const StoneDigit& d : r.digits)
+            r.text += d.Rejected ? std::string("e") : std::to_string(d.Digit);
+    }
     out.Text = r.text;
     out.Failure = r.failure;
     out.GroupCount = r.count;
@@ -486,6 +506,17 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     labelWindow(IntSize{W, H});
     lightChosen_.fill(false);
     int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
+    if (found < 0 && !ThinDigits) {
+        // More than three digits are more pieces than a number has: broken
+        // hairlines of a scan part a digit where its strokes still touch
+        // corner to corner (the halves of a 0, the arc and base of a 2).
+        // Labelled by eight neighbours, such pieces are one digit again;
+        // what is still more than three stays so, unless halves of a digit
+        // stand side by side (see joinHalves). Nothing is learned from this
+        // labelling.
+        labelWindow(IntSize{W, H}, true);
+        found = selectDigits(IntSize{W, H}, false, true);
+    }
     if (found == 0 && !ThinDigits && piecesMayJoin(H)) {
         // Light strokes step from pixel to pixel diagonally, where labelling
         // by four neighbours parts them into pieces too small to be digits;
@@ -511,8 +542,10 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         lastFound_ = -1;
         return -1;
     }
-    if (groupCount_ >= 1)
+    if (groupCount_ >= 1) {
         joinDigitPieces(H);
+        dropShortGroups();
+    }
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
     lastFound_ = groupCount_;
@@ -533,7 +566,7 @@ bool StoneNumberReader::piecesMayJoin(int32_t H) const
     return pieces >= 2 && ink * 5 >= 2 * H;
 }
 
-int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
+int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
 {
     const int32_t W = size.Width;
     const int32_t H = size.Height;
@@ -546,6 +579,8 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
     // and is left unread, unless no other ink lies beside it: then it is a
     // digit of light strokes on its own.
     bool lone = false;
+    // Digits beyond the third, kept to see whether they are halves of one.
+    std::vector<int32_t> beyond;
     for (int32_t pass = 1; pass <= 2; ++pass) {
         if (pass == 2 && groupCount_ == 0) {
             int32_t light = 0;
@@ -574,15 +609,17 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
             // ink than a digit, and either would raise the mean above every
             // real digit; so would the pieces a cut leaves of a mark, so only
             // a window as cut from the page is learned from.
-            if (pass == 1 && learn && DigitHeightSamples < 51 && h > H / 2 && c.MaxX - c.MinX <= h &&
-                c.Count > minCount) {
+            if (pass == 1 && learn && beyond.empty() && DigitHeightSamples < 51 && h > H / 2 &&
+                c.MaxX - c.MinX <= h && c.Count > minCount) {
                 MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
                 ++DigitHeightSamples;
             }
             const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
             if (sized && h > MeanDigitHeight * 80 / 10000) {
-                if (groupCount_ == 3)
-                    return -1;
+                if (groupCount_ == 3) {
+                    beyond.push_back(n);
+                    continue;
+                }
                 int32_t at = groupCount_ + 1;
                 for (int32_t i = 1; i <= groupCount_; ++i)
                     if (groupBox(i).MinX > c.MinX) {
@@ -598,7 +635,60 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn)
             }
         }
     }
+    if (!beyond.empty() && !(halves && joinHalves(beyond)))
+        return -1;
     return groupCount_;
+}
+
+bool StoneNumberReader::joinHalves(const std::vector<int32_t>& beyond)
+{
+    // More than three digits: a digit whose thin strokes at top and bottom
+    // a scan broke stands in two halves side by side (a 0 as two brackets).
+    // Neighbours whose boxes stand at most a pixel apart, each nearly as
+    // tall as the two together and at most three fifths of their width,
+    // and that together are no wider than high are joined, the closest
+    // first, while more than three are left; if that does not bring them down to three, there are
+    // more digits than a number has.
+    std::vector<int32_t> all;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        all.push_back(groups_[i]);
+    all.insert(all.end(), beyond.begin(), beyond.end());
+    auto& boxes = components_[InkClass];
+    std::sort(all.begin(), all.end(), [&](int32_t a, int32_t b) { return boxes[a].MinX < boxes[b].MinX; });
+    while (all.size() > 3) {
+        size_t best = 0;
+        int32_t bestGap = 2;
+        for (size_t i = 0; i + 1 < all.size(); ++i) {
+            const ComponentBox& a = boxes[all[i]];
+            const ComponentBox& b = boxes[all[i + 1]];
+            const int32_t gap = b.MinX - a.MaxX - 1;
+            const int32_t width = std::max(a.MaxX, b.MaxX) - a.MinX + 1;
+            const int32_t height = std::max(a.MaxY, b.MaxY) - std::min(a.MinY, b.MinY) + 1;
+            const bool halves = (a.MaxY - a.MinY + 1) * 5 >= height * 4 && (b.MaxY - b.MinY + 1) * 5 >= height * 4 &&
+                                (a.MaxX - a.MinX + 1) * 5 <= width * 3 && (b.MaxX - b.MinX + 1) * 5 <= width * 3;
+            // Halves of a digit leave its counter open between them; two
+            // solid digits a pixel apart fill their joint box.
+            const bool open = (a.Count + b.Count) * 10 <= width * height * 6;
+            if (gap >= 0 && gap < bestGap && width <= height && halves && open) {
+                bestGap = gap;
+                best = i + 1;
+            }
+        }
+        if (best == 0)
+            return false;
+        ComponentBox& a = boxes[all[best - 1]];
+        const ComponentBox& b = boxes[all[best]];
+        a.MinX = std::min(a.MinX, b.MinX);
+        a.MaxX = std::max(a.MaxX, b.MaxX);
+        a.MinY = std::min(a.MinY, b.MinY);
+        a.MaxY = std::max(a.MaxY, b.MaxY);
+        a.Count += b.Count;
+        all.erase(all.begin() + static_cast<std::ptrdiff_t>(best));
+    }
+    groupCount_ = static_cast<int32_t>(all.size());
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        groups_[i] = all[static_cast<size_t>(i - 1)];
+    return true;
 }
 
 bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
@@ -724,6 +814,111 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             break;
         }
     }
+}
+
+void StoneNumberReader::dropShortGroups()
+{
+    // The digits of one number stand equally tall. A group short of three
+    // fifths of the tallest (what joinDigitPieces takes for no digit), after
+    // the pieces of broken digits have joined theirs, is a piece that stayed
+    // apart (the arc of a "2" whose hairline broke off its base); read alone
+    // it passes for a confident "1". It is no digit: its ink is left over,
+    // and a reading that leaves ink over is a question (see leftOverInk).
+    int32_t tallest = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
+    const auto isDigit = [&](const ComponentBox& b) { return (b.MaxY - b.MinY) * 5 >= tallest * 3; };
+    int32_t top = std::numeric_limits<int32_t>::max();
+    int32_t bottom = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        if (isDigit(groupBox(i))) {
+            top = std::min(top, groupBox(i).MinY);
+            bottom = std::max(bottom, groupBox(i).MaxY);
+        }
+    // First the pieces of one digit that a broken hairline parted one over
+    // the other (the flag and stem of a "1" over its foot, the arc of a "2"
+    // over its base) join again: pieces within one another's columns, a
+    // small gap apart, within the digits' rows.
+    const int32_t slack = std::max(1, tallest / 10);
+    const int32_t gapMax = std::max(2, tallest / 4);
+    for (int32_t i = 1; i <= groupCount_; ++i) {
+        ComponentBox& g = components_[InkClass][groups_[i]];
+        for (bool grown = true; grown && !isDigit(g);) {
+            grown = false;
+            for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+                const ComponentBox& c = components_[InkClass][n];
+                if (n == groups_[i] || c.Count < 3 || isDigit(c) || c.MinY < top - slack || c.MaxY > bottom + slack)
+                    continue;
+                if (c.MinY >= g.MinY && c.MaxY <= g.MaxY && c.MinX >= g.MinX && c.MaxX <= g.MaxX)
+                    continue; // taken already
+                const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
+                const int32_t narrower = std::min(g.MaxX - g.MinX, c.MaxX - c.MinX) + 1;
+                const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
+                if (overlap * 2 < narrower || gap < 0 || gap > gapMax)
+                    continue;
+                g.MinX = std::min(g.MinX, c.MinX);
+                g.MaxX = std::max(g.MaxX, c.MaxX);
+                g.MinY = std::min(g.MinY, c.MinY);
+                g.MaxY = std::max(g.MaxY, c.MaxY);
+                g.Count += c.Count;
+                grown = true;
+            }
+        }
+    }
+    int32_t kept = 0;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        if (isDigit(groupBox(i)))
+            groups_[++kept] = groups_[i];
+    groupCount_ = kept;
+}
+
+bool StoneNumberReader::leftOverInk(int32_t& beside) const
+{
+    // Every piece of ink of a number belongs to one of its digits. A piece
+    // of a digit's size or a good part of one, among the digits or just
+    // beside them in their rows, that no digit took, is a digit lost or
+    // broken apart: whatever was read without it may be another number.
+    // `beside` tells where it lies: 0 left of the first digit, k between
+    // digits k and k + 1, the count right of the last.
+    beside = 0;
+    if (groupCount_ < 1)
+        return false;
+    int32_t top = std::numeric_limits<int32_t>::max();
+    int32_t bottom = 0;
+    int32_t tallest = 0;
+    int32_t widest = 0;
+    int32_t least = std::numeric_limits<int32_t>::max();
+    for (int32_t i = 1; i <= groupCount_; ++i) {
+        const ComponentBox& g = groupBox(i);
+        top = std::min(top, g.MinY);
+        bottom = std::max(bottom, g.MaxY);
+        tallest = std::max(tallest, g.MaxY - g.MinY + 1);
+        widest = std::max(widest, g.MaxX - g.MinX + 1);
+        least = std::min(least, g.Count);
+    }
+    const int32_t left = groupBox(1).MinX - widest;
+    const int32_t right = groupBox(groupCount_).MaxX + widest;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count < 3 || c.Count * 4 < least || (c.MaxY - c.MinY + 1) * 4 < tallest)
+            continue;
+        if (c.MaxY < top || c.MinY > bottom || c.MaxX < left || c.MinX > right)
+            continue;
+        bool inGroup = false;
+        for (int32_t i = 1; i <= groupCount_ && !inGroup; ++i) {
+            const ComponentBox& g = groupBox(i);
+            inGroup = c.MinX >= g.MinX && c.MaxX <= g.MaxX && c.MinY >= g.MinY && c.MaxY <= g.MaxY;
+        }
+        if (inGroup)
+            continue;
+        const int32_t centre = c.MinX + c.MaxX;
+        beside = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            if (centre > groupBox(i).MinX + groupBox(i).MaxX)
+                beside = i;
+        return true;
+    }
+    return false;
 }
 
 void StoneNumberReader::learnDigitShapes()

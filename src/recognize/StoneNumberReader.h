@@ -180,6 +180,10 @@ private:
     bool prepareCut();
     void learnDigitShapes();
     void joinDigitPieces(int32_t H);
+    void dropShortGroups();
+    bool joinHalves(const std::vector<int32_t>& beyond);
+    // Ink of a digit's size that no digit group took; where it lies.
+    bool leftOverInk(int32_t& beside) const;
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k) const;
@@ -188,8 +192,9 @@ private:
     bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
     // window (learning the digit height from them when `learn`); the group
-    // count, or -1 for more than three.
-    int32_t selectDigits(IntSize size, bool learn);
+    // count, or -1 for more than three (with `halves`, after joining the
+    // halves of broken digits).
+    int32_t selectDigits(IntSize size, bool learn, bool halves = false);
     // Whether the labelled window holds pieces that eight neighbours might
     // join into a digit.
     bool piecesMayJoin(int32_t H) const;

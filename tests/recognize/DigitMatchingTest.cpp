@@ -305,6 +305,9 @@ TEST_F(Matching, SolidNarrowBarsReadOneWithoutTemplates)
         {2, 30, false, 1},   // two pixels wide: too thin for the features, still a 1
         {1, 30, false, 1},   // one pixel wide
         {2, 2, false, -1},   // a dot of two rows is no digit
+        {12, 16, false, -1}, // solid but as wide as a digit: a blot of heavy ink, no 1
+        {8, 16, false, -1},  // half as wide as high: still a blot
+        {7, 16, false, 1},   // narrower: the stem of a bold 1
     };
     for (const Case& c : cases) {
         Window w;
