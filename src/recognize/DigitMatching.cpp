@@ -416,8 +416,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     if (best < 2 && ties == 1 &&
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
         !(notOne_ && DigitPatterns[bestPattern].Digit == 1) &&
-        !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3))
+        !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3)) {
+        if (DigitPatterns[bestPattern].Digit == 0 && lowHole(h, y0, listed))
+            score = 100;
         return DigitPatterns[bestPattern].Digit;
+    }
 
     if (N == 3) {
         const int32_t to8 = patternDistance(levels, 11);
@@ -461,6 +464,17 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // bowl the print left open. Which digit it is stays a question.
         score = 100;
         eightWithoutHole_ = true;
+    } else if (d == 9 && N == 1 && openUpperLeft(w, h, x0, y0)) {
+        // A 9 whose bowl the ink filled still has the bowl's left side
+        // under its top; a group without a hole that has nothing left of
+        // its middle there is the arc of a 2 (a light one, whose neck the
+        // figures of a 9 cover). A question.
+        score = 100;
+    } else if (d == 0 && lowHole(h, y0, listed)) {
+        // A 0 is one loop from top to bottom; a hole in the lower part
+        // only is the bowl of a 6 whose hook the figures took for the
+        // upper half of the loop (a ball at its end). A question.
+        score = 100;
     } else if (d == 1 &&
                (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
                !straightStem(w, h, x0, y0)) {
@@ -474,6 +488,31 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         score = 100;
     }
     return d;
+}
+
+bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a quarter of the height to nearly half has all its ink
+    // in the right half of the group: where a 9 has the left side of its
+    // bowl (left of the middle, even where its tail reaches further left),
+    // the arc of a 2 has only its right side.
+    for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x <= w / 2 && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole, its top below the upper two fifths of the group.
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY - y0) * 100 > h * 40;
 }
 
 bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -13,6 +13,9 @@ namespace {
 
 // Strokes wider than this share of the stone (per mille) are heavy ink.
 constexpr int32_t HeavyStrokePerMille = 80;
+// Strokes of two pixels or so narrower than this share of the digits'
+// height (per mille) are a light face's.
+constexpr int32_t LightStrokePerMille = 125;
 
 // Neighbours in the order the labelling takes them; those already visited
 // by a raster pass are the first four (left, up-left, up, up-right), and of
@@ -32,6 +35,61 @@ bool above400(const std::string& t)
 }
 
 int16_t& cut(int32_t x, int32_t y) { return Win.CutWindow[x][y]; }
+
+// Slants, in hundredths of the height: those tried, and the least taken
+// out (about five degrees; italics lean ten to fifteen).
+constexpr int32_t SlantStep = 4;
+constexpr int32_t MaxDigitSlant = 36;
+constexpr int32_t MinTakenSlant = 8;
+
+// How far row y moves to stand ink of this slant upright: rows above the
+// middle go left, rows below it right.
+int32_t slantShift(int32_t slant, int32_t y, int32_t H)
+{
+    const int32_t d = slant * (2 * y - H - 1);
+    return d >= 0 ? (d + 100) / 200 : -((-d + 100) / 200);
+}
+
+// Pieces round the middle of a 3 x 3 neighbourhood (the middle left out):
+// of its ink by eight neighbours, or of its paper by four, counting only
+// paper that touches the middle's side.
+int pieceCount(const bool n[3][3], bool ofInk)
+{
+    bool seen[3][3] = {};
+    int pieces = 0;
+    for (int sx = 0; sx < 3; ++sx)
+        for (int sy = 0; sy < 3; ++sy) {
+            if ((sx == 1 && sy == 1) || seen[sx][sy] || n[sx][sy] != ofInk)
+                continue;
+            int stack[9][2];
+            int top = 0;
+            bool side = false;
+            seen[sx][sy] = true;
+            stack[top][0] = sx;
+            stack[top][1] = sy;
+            ++top;
+            while (top > 0) {
+                --top;
+                const int cx = stack[top][0];
+                const int cy = stack[top][1];
+                side = side || (cx == 1) != (cy == 1);
+                for (int dx = -1; dx <= 1; ++dx)
+                    for (int dy = -1; dy <= 1; ++dy) {
+                        const int nx = cx + dx;
+                        const int ny = cy + dy;
+                        if ((dx == 0 && dy == 0) || (!ofInk && dx != 0 && dy != 0) || nx < 0 || nx > 2 || ny < 0 ||
+                            ny > 2 || (nx == 1 && ny == 1) || seen[nx][ny] || n[nx][ny] != ofInk)
+                            continue;
+                        seen[nx][ny] = true;
+                        stack[top][0] = nx;
+                        stack[top][1] = ny;
+                        ++top;
+                    }
+            }
+            pieces += ofInk || side ? 1 : 0;
+        }
+    return pieces;
+}
 
 } // namespace
 
@@ -90,6 +148,8 @@ void StoneNumberReader::resetDigitHeights()
     DigitHeightSamples = 0;
     MeanDigitAspect = StartDigitAspect;
     DigitAspectSamples = 0;
+    LightFaceVotes = 0;
+    DigitSlants.fill(0);
 }
 
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
@@ -120,8 +180,30 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // question stands rather than a shorter number.
         if (lostDigitGap_ && res.Digits.size() < first.Digits.size())
             res = first;
+        // So has one that reads just the digits the first was sure of and
+        // drops the one it doubted: the loose pixels it removed were that
+        // digit's hairlines (the stem of a serif 5), and what is left of it
+        // is too small to be a digit.
+        if (lostDoubtedDigit(first, res))
+            res = first;
     }
     return res;
+}
+
+bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (hasE(again.Text) || again.Digits.empty() || again.Digits.size() >= first.Digits.size())
+        return false;
+    std::vector<int32_t> sure;
+    for (const StoneDigit& d : first.Digits)
+        if (!d.Rejected)
+            sure.push_back(d.Digit);
+    if (sure.size() != again.Digits.size())
+        return false;
+    for (size_t i = 0; i < sure.size(); ++i)
+        if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
+            return false;
+    return true;
 }
 
 bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)
@@ -430,6 +512,8 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         DeleteStoneCircle(IntSize{W, H}, colour);
         if (colour == 2 && thinHeavy_)
             ThinHeavyInk(IntSize{W, H});
+        ThickenLightInk(IntSize{W, H}, colour);
+        UprightSlantedInk(IntSize{W, H});
         if (mode == 1)
             RemoveLoosePixels(IntSize{W, H});
     }
@@ -1143,6 +1227,190 @@ void StoneNumberReader::ThinHeavyInk(IntSize size)
                 rim.emplace_back(x, y);
     for (const auto& [x, y] : rim)
         cut(x, y) = 0;
+}
+
+void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; };
+    int32_t area = 0;
+    int32_t edge = 0;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if (ink(x, y)) {
+                ++area;
+                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
+                    ++edge;
+            }
+    if (edge == 0)
+        return;
+    // A light face printed small has strokes of one or two pixels: its
+    // diagonals step from pixel to pixel by their corners, so that labelling
+    // by four neighbours breaks them, a digit holds too little ink for the
+    // size gate, loose-pixel removal eats it, and a figure's centre line a
+    // pixel off its stroke misses it altogether. Strokes that light for
+    // the digits' height (a bold face's digits narrowed to fit three on a
+    // stone have strokes as thin, but they are small digits) grow by a
+    // pixel on every side, as a bolder face prints them; only where that
+    // joins no two pieces, so that digits standing apart stay apart.
+    //
+    // Heavy ink also leaves the white digits of a black stone light, eaten
+    // from both sides into broken strokes; grown, their pieces read as
+    // digits they are not. The face shows in the dark digits of the white
+    // stones, which heavy ink makes bolder, never lighter: a black stone's
+    // digits grow only when the white stones of the diagram have shown a
+    // light face.
+    const int32_t stroke100 = 200 * area / edge;
+    bool light = stroke100 <= 250;
+    int32_t tallest = 0;
+    if (light) {
+        labelWindow(size, true);
+        for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+            const ComponentBox& c = components_[InkClass][n];
+            if (c.Count > 0)
+                tallest = std::max(tallest, c.MaxY - c.MinY + 1);
+        }
+        // Ink taller than half the stone is no number's (digits stand in
+        // the square inscribed in it, with room above and below).
+        if (tallest * 2 > H)
+            return;
+        light = stroke100 * 1000 < LightStrokePerMille * tallest * 100;
+    }
+    if (colour == 2)
+        LightFaceVotes += light ? 1 : -1;
+    if (!light || (colour != 2 && LightFaceVotes <= 0))
+        return;
+    const DigitLabelTable& L = *labels_;
+    // The holes of small digits would close: only the paper around the
+    // digits (what reaches the window's edge) takes ink.
+    std::vector<bool> outside(static_cast<size_t>(MaxComponentsPerClass) + 1, false);
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if ((x == 1 || x == W || y == 1 || y == H) && L[x][y] / 100 == PaperClass)
+                outside[static_cast<size_t>(L[x][y] % 100)] = true;
+    // A pixel takes ink beside ink that was there, one at a time, and only
+    // where it joins no two pieces and closes no paper off (the ink round it
+    // is one piece, the paper round it one region): a gap between two
+    // digits, or between the tail of a "6" and its bowl, stays open.
+    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y - 1) * static_cast<size_t>(W) + static_cast<size_t>(x - 1); };
+    std::vector<char> was(static_cast<size_t>(W) * static_cast<size_t>(H), 0);
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            was[at(x, y)] = ink(x, y) ? 1 : 0;
+    const auto wasInk = [&](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && was[at(x, y)] != 0; };
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x) {
+            if (ink(x, y) || !outside[static_cast<size_t>(L[x][y] % 100)] ||
+                !(wasInk(x - 1, y) || wasInk(x + 1, y) || wasInk(x, y - 1) || wasInk(x, y + 1)))
+                continue;
+            bool n[3][3];
+            for (int32_t dx = -1; dx <= 1; ++dx)
+                for (int32_t dy = -1; dy <= 1; ++dy)
+                    n[dx + 1][dy + 1] = ink(x + dx, y + dy);
+            if (pieceCount(n, true) == 1 && pieceCount(n, false) == 1)
+                cut(x, y) = 1;
+        }
+}
+
+int32_t StoneNumberReader::MeasureSlant(IntSize size) const
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    // The slant that stands the strokes upright: sheared by it, the ink
+    // piles up in the fewest columns (the sides of a 0, the stem of a 1,
+    // 4 or 7 each in one column), which the sum of the squared column
+    // counts measures.
+    int32_t best = 0;
+    int64_t bestPeak = -1;
+    std::vector<int32_t> columns(static_cast<size_t>(2 * W + 2), 0);
+    for (int32_t slant = -SlantStep * 2; slant <= MaxDigitSlant; slant += SlantStep) {
+        std::fill(columns.begin(), columns.end(), 0);
+        for (int32_t y = 1; y <= H; ++y) {
+            const int32_t shift = slantShift(slant, y, H);
+            for (int32_t x = 1; x <= W; ++x)
+                if (cut(x, y) > 0) {
+                    const int32_t c = std::clamp(x + shift + W / 2, 0, 2 * W + 1);
+                    ++columns[static_cast<size_t>(c)];
+                }
+        }
+        int64_t peak = 0;
+        for (int32_t c : columns)
+            peak += static_cast<int64_t>(c) * c;
+        if (peak > bestPeak) {
+            bestPeak = peak;
+            best = slant;
+        }
+    }
+    return best;
+}
+
+int32_t StoneNumberReader::diagramSlant() const
+{
+    // Upright digits measure a slant of a step or so either way, a 7 or a
+    // 2 now and then more; a slanted face leans nearly all its digits. The
+    // diagram is slanted when more of its windows lean plainly than stand
+    // (and some more, so that the first numbers do not decide alone); the
+    // slant taken out is the middle one of the leaning windows.
+    int32_t upright = 8;
+    int32_t leaning = 0;
+    int32_t plain = 0;
+    for (size_t i = 0; i < DigitSlants.size(); ++i) {
+        const int32_t slant = static_cast<int32_t>(i) * SlantStep - 2 * SlantStep;
+        if (slant < MinTakenSlant)
+            upright += DigitSlants[i];
+        else
+            leaning += DigitSlants[i];
+        if (slant >= MinTakenSlant + SlantStep)
+            plain += DigitSlants[i];
+    }
+    if (plain <= upright)
+        return 0;
+    int32_t seen = 0;
+    for (size_t i = 0; i < DigitSlants.size(); ++i) {
+        const int32_t slant = static_cast<int32_t>(i) * SlantStep - 2 * SlantStep;
+        if (slant < MinTakenSlant)
+            continue;
+        seen += DigitSlants[i];
+        if (seen * 2 >= leaning)
+            return slant;
+    }
+    return 0;
+}
+
+void StoneNumberReader::UprightSlantedInk(IntSize size)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    // Slanted digits are read upright: the figures are upright, a slanted
+    // stroke misses them, and slanted digits stand over each other's
+    // columns so that no clean column parts them. One number's few strokes
+    // tell its slant poorly (the diagonal of a 7 or a 2 leans as well), so
+    // the diagram's slant decides (see diagramSlant): a slanted face leans
+    // all its digits alike.
+    int32_t ink = 0;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            ink += cut(x, y) > 0 ? 1 : 0;
+    if (ink * 50 < W * H)
+        return;
+    const int32_t slant = MeasureSlant(size);
+    ++DigitSlants[static_cast<size_t>((slant + 2 * SlantStep) / SlantStep)];
+    const int32_t taken = diagramSlant();
+    if (taken == 0)
+        return;
+    for (int32_t y = 1; y <= H; ++y) {
+        const int32_t shift = slantShift(taken, y, H);
+        if (shift == 0)
+            continue;
+        std::vector<int16_t> row(static_cast<size_t>(W) + 1, 0);
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t from = x - shift;
+            row[static_cast<size_t>(x)] = from >= 1 && from <= W ? cut(from, y) : int16_t{0};
+        }
+        for (int32_t x = 1; x <= W; ++x)
+            cut(x, y) = row[static_cast<size_t>(x)];
+    }
 }
 
 // ---- Cuts ----------------------------------------------------------------------

@@ -108,6 +108,15 @@ public:
     int32_t MeanDigitAspect = StartDigitAspect;
     int32_t DigitAspectSamples = 0;
     static constexpr int32_t StartDigitAspect = 400;
+    // White stones of this diagram whose dark digits showed a light face,
+    // less those that showed a bolder one (see ThickenLightInk).
+    int32_t LightFaceVotes = 0;
+    // How many windows of this diagram showed each slant of the digits (how
+    // far their tops lean right, in hundredths of their height: -8, -4, 0,
+    // 4, ... 36).
+    std::array<int32_t, 12> DigitSlants{};
+    // The slant taken out of this diagram's digits before they are read.
+    int32_t diagramSlant() const;
     // Resets the learned digit height and shape (the start of a diagram).
     void resetDigitHeights();
     // The width + 1 per height (thousandths) from which a group in a
@@ -127,6 +136,12 @@ public:
     bool FitWhiteStoneOutline(IntSize size);
     void RemoveLoosePixels(IntSize size);
     void ThinHeavyInk(IntSize size);
+    void ThickenLightInk(IntSize size, int32_t colour);
+    int32_t MeasureSlant(IntSize size) const;
+    void UprightSlantedInk(IntSize size);
+    // True when `again`, the reading again, reads just the digits `first`
+    // was sure of and drops the one it doubted (the first then stands).
+    static bool lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);

@@ -203,6 +203,19 @@ TEST_F(Matching, AZeroPatternWithOneHoleReadsZeroWithoutTemplates)
     EXPECT_EQ(score, 100);
 }
 
+TEST_F(Matching, AZeroWhoseHoleIsInItsLowerPartOnlyIsAQuestion)
+{
+    // A 6 whose hook ends in a ball fills the zone grid as a 0 does, but
+    // its one hole is the bowl, under the upper two fifths.
+    Window w;
+    const IntSize s = drawLevels(w, "121 202 202 202 121");
+    w.hole(2, X0 + 7, Y0 + 16, {X0 + 5, X0 + 9, Y0 + 15, Y0 + 19, 25});
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    m.RecoDigitGroups(s, {X0, Y0}, score);
+    EXPECT_GE(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, ZonePatternsDecideOnlyWhenUniqueAndOfTheRightHoleClass)
 {
     struct Case {

@@ -1348,3 +1348,129 @@ TEST(StoneReaderSteps, HeavyInkLosesItsRimOnce)
     EXPECT_EQ(run(6), (std::vector<int32_t>{4 * 19, 11, 14}));
     EXPECT_EQ(run(2), (std::vector<int32_t>{2 * 21, 10, 11}));
 }
+
+namespace {
+
+// Components of the ink of a W x H window by four or by eight neighbours.
+int32_t inkPieces(StoneNumberReader& r, int32_t W, int32_t H, bool eight)
+{
+    r.labelWindow(IntSize{W, H}, eight);
+    return r.ComponentCounts(2);
+}
+
+} // namespace
+
+TEST(StoneReaderSteps, LightStrokesGrowWithoutJoiningOrClosing)
+{
+    // A light "0" of one-pixel diagonals (pieces by four neighbours, one by
+    // eight) and a light stem two pixels to its right.
+    constexpr int32_t W = 44;
+    const auto draw = [](int32_t stemX) {
+        for (int32_t x = 1; x <= W; ++x)
+            for (int32_t y = 1; y <= W; ++y)
+                Win.CutWindow[x][y] = std::abs(x - 15) + std::abs(y - 22) == 9 || (x == stemX && y >= 13 && y <= 31);
+    };
+    StoneNumberReader r;
+    draw(27);
+    ASSERT_GT(inkPieces(r, W, W, false), 2);
+    r.ThickenLightInk(IntSize{W, W}, 2);
+    // The diagonals hold together by four neighbours, the stem stays apart
+    // and the hole of the 0 stays open.
+    EXPECT_EQ(inkPieces(r, W, W, false), 2);
+    EXPECT_EQ(r.ComponentCounts(1), 2);
+    EXPECT_EQ(Win.CutWindow[15][22], 0);
+
+    // On a black stone the digits grow only after the white stones of the
+    // diagram showed a light face.
+    StoneNumberReader b;
+    draw(27);
+    b.ThickenLightInk(IntSize{W, W}, 1);
+    EXPECT_GT(inkPieces(b, W, W, false), 2);
+
+    // Strokes as thin on digits half as tall are a bold face's narrowed
+    // digits, and stay as they are.
+    StoneNumberReader s;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= W; ++y)
+            Win.CutWindow[x][y] = (x == 12 || x == 20) && y >= 18 && y <= 26;
+    s.ThickenLightInk(IntSize{W, W}, 2);
+    int32_t ink = 0;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= W; ++y)
+            ink += Win.CutWindow[x][y] > 0 ? 1 : 0;
+    EXPECT_EQ(ink, 18);
+}
+
+TEST(StoneReaderSteps, SlantOfTheDiagramIsTakenOut)
+{
+    // A stem three pixels wide whose top leans right by a fifth of its
+    // height. The first windows do not decide alone; once most windows of
+    // the diagram lean, each is stood upright. Upright stems change nothing.
+    constexpr int32_t W = 44;
+    const auto draw = [](int32_t slant) {
+        for (int32_t x = 1; x <= W; ++x)
+            for (int32_t y = 1; y <= W; ++y) {
+                const int32_t left = 20 + static_cast<int32_t>(std::lround(slant * (22.5 - y) / 100.0));
+                Win.CutWindow[x][y] = y >= 12 && y <= 32 && x >= left && x < left + 3;
+            }
+    };
+    const auto columns = [] {
+        int32_t n = 0;
+        for (int32_t x = 1; x <= W; ++x) {
+            bool any = false;
+            for (int32_t y = 1; y <= W; ++y)
+                any = any || Win.CutWindow[x][y] > 0;
+            n += any ? 1 : 0;
+        }
+        return n;
+    };
+    StoneNumberReader r;
+    draw(20);
+    EXPECT_EQ(r.MeasureSlant(IntSize{W, W}), 20);
+    const int32_t leaning = columns();
+    r.UprightSlantedInk(IntSize{W, W});
+    EXPECT_EQ(r.diagramSlant(), 0);
+    EXPECT_EQ(columns(), leaning);
+    for (int i = 0; i < 10; ++i) {
+        draw(20);
+        r.UprightSlantedInk(IntSize{W, W});
+    }
+    EXPECT_EQ(r.diagramSlant(), 20);
+    EXPECT_LE(columns(), 4);
+
+    StoneNumberReader u;
+    for (int i = 0; i < 20; ++i) {
+        draw(0);
+        u.UprightSlantedInk(IntSize{W, W});
+    }
+    EXPECT_EQ(u.diagramSlant(), 0);
+    EXPECT_EQ(columns(), 3);
+}
+
+TEST(StoneReaderSteps, ReadingAgainThatDropsTheDoubtedDigitKeepsTheQuestion)
+{
+    // The reading again replaces the first unless it reads only the digits
+    // the first was sure of, with the doubted one gone.
+    const auto result = [](const std::string& text) {
+        StoneReadResult r;
+        r.Failure = StoneReadFailure::None;
+        r.Text = text;
+        r.Digits = digitsOf(text);
+        return r;
+    };
+    struct Case {
+        const char* first;
+        const char* again;
+        bool keepFirst;
+    } cases[] = {
+        {"e9", "9", true},    // the serif 5 lost its hairline stem
+        {"2e3", "23", true},  // a middle digit lost
+        {"e9", "59", false},  // the doubt resolved
+        {"91e", "25", false}, // the first split a digit: the second reads other digits
+        {"e9", "e", false},   // still a question
+        {"e", "7", false},    // as many digits
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(StoneNumberReader::lostDoubtedDigit(result(c.first), result(c.again)), c.keepFirst)
+            << c.first << " then " << c.again;
+}
