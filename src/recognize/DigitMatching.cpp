@@ -263,8 +263,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
 
     // A stroke of one or two pixels is too thin for the features. It is
     // decided as the narrow-bar rule would: solid enough, it is a 1; anything
-    // else is no digit. Its fill is taken over the whole group box.
-    if (w < 2 || h < 2) {
+    // else is no digit. Its fill is taken over the whole group box. So is
+    // the lone group of a stone at most a fifth of its height wide: the
+    // hairline stem of a light serif 1, whose flag adds a pixel or two
+    // beside it, is too narrow for the zones to tell it from other digits
+    // (a piece of a broken digit beside others is not taken so).
+    const bool stem = loneGroup_ && (w + 1) * 5 <= h + 1;
+    if (w < 2 || h < 2 || stem) {
         if (h < 2 || N > 1)
             return -1;
         int32_t ink = 0;

@@ -108,6 +108,10 @@ public:
     // scored in the last comparison (large when no figures were compared).
     int32_t runnerUpMargin() const { return runnerUpMargin_; }
 
+    // The groups read next are the only group of their stone (see
+    // RecoDigitGroups on thin strokes).
+    void setLoneGroup(bool lone) { loneGroup_ = lone; }
+
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
 
@@ -135,6 +139,7 @@ private:
     // The group of the last RecoDigitGroups call has a bar across its top
     // row, so it is no 1 (RecDigit called alone leaves it false).
     bool notOne_ = false;
+    bool loneGroup_ = false;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
     // No ink at the left through that band: no 5.

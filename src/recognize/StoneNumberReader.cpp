@@ -327,10 +327,13 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
                 }
             } else if ((w + 1) * 5 / 3 < h) {
                 // Very thin: a one, unless it stands off the centre.
-                if (offCentre)
+                if (offCentre) {
                     r.fail(StoneReadFailure::CutTooFew, "eee");
-                else
+                } else {
+                    matcher_.setLoneGroup(true);
                     RecoDigits(r, 1);
+                    matcher_.setLoneGroup(false);
+                }
             } else {
                 RecoDigits(r, 1);
                 if (hasE(r.text)) {

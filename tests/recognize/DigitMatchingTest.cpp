@@ -334,6 +334,29 @@ TEST_F(Matching, SolidNarrowBarsReadOneWithoutTemplates)
     EXPECT_EQ(score, 100);
 }
 
+// The hairline 1 of a light serif face on a small stone (as thresholded
+// from a 17-pixel digit): a stem two pixels wide with its flag a pixel
+// beside it at the top, three columns in all. Alone on its stone it is a
+// 1; read among other groups (where such a stroke may be a piece of a
+// broken 4) the features decide as before, and they reject it.
+TEST_F(Matching, AHairlineStemAloneOnItsStoneReadsOne)
+{
+    for (const bool lone : {true, false}) {
+        Window w;
+        w.ink(X0 + 2, Y0);
+        for (int x = 0; x < 3; ++x)
+            w.ink(X0 + x, Y0 + 1);
+        for (int y = 2; y <= 16; ++y) {
+            w.ink(X0 + 1, Y0 + y);
+            w.ink(X0 + 2, Y0 + y);
+        }
+        DigitMatcher m(*w.labels, w.paper);
+        m.setLoneGroup(lone);
+        int8_t score = 100;
+        EXPECT_EQ(m.RecoDigitGroups({2, 16}, {X0, Y0}, score), lone ? 1 : -1) << "lone " << lone;
+    }
+}
+
 TEST_F(Matching, NearlyEmptyMarginColumnsAreCutBeforeTheZoneGrid)
 {
     Window w;
