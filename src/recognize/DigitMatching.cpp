@@ -459,8 +459,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
-    } else if (d == 3 && bareBacks) {
-        // A 3 without the backs of its arcs (see above) stays a question.
+    } else if (d == 3 && (bareBacks || thinStemOnly(w, h, x0, y0))) {
+        // A 3 without the backs of its arcs (see above) stays a question;
+        // so does one that is only a thin stem down its middle rows: the 1
+        // of a number whose foot a cut between touching digits parted, its
+        // flag and half its foot left to pass for the arcs' ends.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
@@ -579,6 +582,26 @@ bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) co
         hi = std::max(hi, left);
     }
     return hi == 0 || hi - lo <= std::max(1, h / 4);
+}
+
+bool DigitMatcher::thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // From a quarter of the height to three quarters every row of the group
+    // holds one run of ink at most a third of its width wide: a stem. The
+    // middle bar of a 3 crosses half of the width or more.
+    for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t width = 0;
+        for (int32_t x = 0; x <= w; ++x) {
+            const bool ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            if (ink && (x == 0 || labels_[x0 + x - 1][y0 + y] / 100 != 2))
+                ++runs;
+            width += ink ? 1 : 0;
+        }
+        if (runs > 1 || width * 3 > w + 1)
+            return false;
+    }
+    return true;
 }
 
 bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -501,3 +501,26 @@ TEST_F(Matching, SmallTwosAndSevensAreNoSerifOnesOrFives)
         EXPECT_TRUE(d != c.wrong || score >= DoubtfulDigitScore) << d << " " << int(score);
     }
 }
+
+TEST_F(Matching, AOneWhoseFootACutPartedIsNoThree)
+{
+    // The serif 1 of "195" cut from the 9 it touched: flag, stem and the
+    // left half of its foot, the group's width 7 pixels, its height 24. The
+    // figures of a 3 cover it fairly; its middle rows hold nothing but the
+    // stem, where a 3 has its middle bar. Read otherwise, or a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> rows = {"....##.", "..####.", ".#####.", "###.##.", "#...##.", "....##.",
+                                           "....##.", "....##.", "....##.", "....##.", "....##.", "....##.",
+                                           "....##.", "....##.", "....##.", "....##.", "....##.", "....##.",
+                                           "....##.", "....##.", "....##.", "....##.", "#######", ".######"};
+    Window w;
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] == '#')
+                w.ink(X0 + static_cast<int>(x), Y0 + static_cast<int>(y));
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    const int32_t d = m.RecoDigitGroups({6, 23}, {X0, Y0}, score);
+    EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
