@@ -459,6 +459,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
+    } else if (d == 7 && uprightStem(w, h, x0, y0)) {
+        // A 7's stroke runs down from the end of its bar aslant; a wide
+        // upright stem under a bar is a 1 whose flag reaches far (a sans 1,
+        // or a bold serif 1 whose foot a cut or the print took). A question.
+        score = 100;
     } else if (d == 3 && (bareBacks || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -602,6 +607,41 @@ bool DigitMatcher::thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) co
             return false;
     }
     return true;
+}
+
+bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // From a third of the height to three quarters every row of the group
+    // holds one run of ink over half the group's width, and neither of its
+    // edges moves by more than an eighth of that width (a pixel at least).
+    // The thin stroke of a typewriter 7 may stand nearly upright; a 7's
+    // stroke is never so wide beside its bar.
+    int32_t loL = w + 1;
+    int32_t hiL = -1;
+    int32_t loR = w + 1;
+    int32_t hiR = -1;
+    for (int32_t y = (h + 2) / 3; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t left = -1;
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            const bool ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            if (ink && (x == 0 || labels_[x0 + x - 1][y0 + y] / 100 != 2))
+                ++runs;
+            if (ink) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        }
+        if (runs != 1 || (right - left + 1) * 2 < w + 1)
+            return false;
+        loL = std::min(loL, left);
+        hiL = std::max(hiL, left);
+        loR = std::min(loR, right);
+        hiR = std::max(hiR, right);
+    }
+    const int32_t drift = std::max(1, (w + 1) / 8);
+    return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
 }
 
 bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -125,6 +125,8 @@ private:
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold nothing but a thin stem.
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The group's middle rows hold one upright stroke.
+    bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

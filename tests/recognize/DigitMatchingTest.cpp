@@ -524,3 +524,41 @@ TEST_F(Matching, AOneWhoseFootACutPartedIsNoThree)
     const int32_t d = m.RecoDigitGroups({6, 23}, {X0, Y0}, score);
     EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
+{
+    // The 1 of a geometric sans face (its flag a short bar reaching left,
+    // its stem upright and over half its width) at a 60-pixel stone: the
+    // figures of a 7 cover it, but a 7's stroke runs down aslant from the
+    // end of its bar. Read otherwise, or a question. A 7 of the same box
+    // whose stroke leans stays a 7.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const auto read = [](const std::vector<std::string>& rows, int8_t& score) {
+        Window w;
+        for (size_t y = 0; y < rows.size(); ++y)
+            for (size_t x = 0; x < rows[y].size(); ++x)
+                if (rows[y][x] == '#')
+                    w.ink(X0 + static_cast<int>(x), Y0 + static_cast<int>(y));
+        DigitMatcher m(*w.labels, w.paper);
+        return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
+                                 {X0, Y0}, score);
+    };
+    const std::vector<std::string> one = {".######.", "########", "########", "########", "...#####", "...#####",
+                                          "...#####", "...#####", "...#####", "...#####", "...#####", "...#####",
+                                          "...#####", "...#####", "...#####", "...#####", "...#####", "...#####",
+                                          "...#####", "...#####", "...#####", "...#####", "...#####", "....###."};
+    int8_t score = -1;
+    const int32_t d = read(one, score);
+    EXPECT_TRUE(d != 7 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    std::vector<std::string> seven = {"########", "########", "########"};
+    for (int y = 0; y < 21; ++y) {
+        std::string row(8, '.');
+        const int x = 5 - y * 5 / 21;
+        row.replace(static_cast<size_t>(x), 3, "###");
+        seven.push_back(row);
+    }
+    score = -1;
+    EXPECT_EQ(read(seven, score), 7);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
