@@ -501,7 +501,10 @@ int Scanner::Acquire(QImage& page, const std::function<bool()>& cancelled)
                 }
                 std::vector<SANE_Byte> buffer(64 * 1024);
                 for (;;) {
-                    if (stop)
+                    // Not before the page's first bytes: a backend that ends
+                    // its reader thread from sane_cancel can leave it dead
+                    // holding a lock while that thread is still starting.
+                    if (stop && !f.bytes.empty())
                         return stopHere();
                     SANE_Int n = 0;
                     {
