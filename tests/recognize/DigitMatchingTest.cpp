@@ -478,3 +478,29 @@ TEST_F(Matching, SmallTwosAndSevensAreNoSerifOnesOrFives)
         EXPECT_TRUE(d != c.wrong || score >= DoubtfulDigitScore) << d << " " << int(score);
     }
 }
+
+TEST_F(Matching, TheFootOfATypewriterOneIsNotCutAsMargin)
+{
+    // A bold typewriter 1 printed at 400 dpi: flag to the left, a stem two
+    // pixels wide, a foot two rows thick across the whole box. Its last row
+    // lies outside the compared box, so the foot's columns right of the stem
+    // hold a single pixel of ink, under a tenth of the height: they are cut
+    // as margin only as far in as at the left, where the flag keeps them.
+    // Cut a third in, the rest (flag, stem, half a foot) read as a 3.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    std::vector<std::string> rows = {".....#....", "######....", "######...."};
+    for (int i = 0; i < 11; ++i)
+        rows.emplace_back("....##....");
+    rows.emplace_back("##########");
+    rows.emplace_back("##########");
+    Window w;
+    for (int32_t y = 0; y < static_cast<int32_t>(rows.size()); ++y)
+        for (int32_t x = 0; x < 10; ++x)
+            if (rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '#')
+                w.ink(X0 + x, Y0 + y);
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    const int32_t d = m.RecoDigitGroups({9, 15}, {X0, Y0}, score);
+    EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
