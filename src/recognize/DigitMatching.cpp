@@ -474,6 +474,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its middle there is the arc of a 2 (a light one, whose neck the
         // figures of a 9 cover). A question.
         score = 100;
+    } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
+        // A 6's hole is its bowl, the lower part of the digit: a hole whose
+        // middle stands higher is the closed triangle of a 4 over its bar,
+        // which the figures took for a bowl. A question.
+        score = 100;
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
@@ -508,6 +513,15 @@ bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole, its middle below three fifths of the group's height.
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY + hole.MaxY - 2 * y0) * 100 >= h * 120;
 }
 
 bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const

@@ -504,3 +504,28 @@ TEST_F(Matching, TheFootOfATypewriterOneIsNotCutAsMargin)
     const int32_t d = m.RecoDigitGroups({9, 15}, {X0, Y0}, score);
     EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, AFourWhoseClosedTriangleReadsAsABowlIsAQuestion)
+{
+    // A 4 of a page scanned at 200 dpi, 8 x 12 pixels: its diagonal closes
+    // the triangle over the bar, and the figures take that hole for the
+    // bowl of a 6. A 6's bowl is the lower part of the digit; this hole's
+    // middle stands at half the height.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> rows = {".....##.", "....###.", "...####.", "...####.", "..#####.", "..##o##.",
+                                           ".##oo##.", "###oo###", "########", "########", "....####", "...#####"};
+    Window w;
+    for (int32_t y = 0; y < static_cast<int32_t>(rows.size()); ++y)
+        for (int32_t x = 0; x < 8; ++x) {
+            const char c = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            if (c == '#')
+                w.ink(X0 + x, Y0 + y);
+            else if (c == 'o')
+                w.hole(2, X0 + x, Y0 + y, {X0 + 3, X0 + 4, Y0 + 5, Y0 + 7, 5});
+        }
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    const int32_t d = m.RecoDigitGroups({7, 11}, {X0, Y0}, score);
+    EXPECT_TRUE(d != 6 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
