@@ -310,6 +310,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // the end of its top arc comes near the edge, above the band or in
     // part of it.
     bool bareBacks = false;
+    bool lowerBare = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -360,6 +361,20 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 }
             }
         bareBacks = bare == 2;
+        // The lower arc has its back in the right third all down the band;
+        // a 7's stroke has left it there (its diagonal runs through the
+        // middle). Bare through most of the band, the group is no 3 that
+        // lost an edge pixel or two to the print: read as a 3, a question.
+        int32_t rowsLow = 0;
+        int32_t bareLow = 0;
+        for (int32_t y = h * 60 / 100; y <= h * 75 / 100; ++y) {
+            bool ink = false;
+            for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            ++rowsLow;
+            bareLow += ink ? 0 : 1;
+        }
+        lowerBare = bareLow * 2 > rowsLow;
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -458,7 +473,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
-    } else if (d == 3 && bareBacks) {
+    } else if (d == 3 && (bareBacks || lowerBare)) {
         // A 3 without the backs of its arcs (see above) stays a question.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
