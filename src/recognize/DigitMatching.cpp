@@ -499,6 +499,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // only is the bowl of a 6 whose hook the figures took for the
         // upper half of the loop (a ball at its end). A question.
         score = 100;
+    } else if (d == 1 && inPieces(w, h, x0, y0)) {
+        // A 1 is one stroke with its flag and foot; a group of two
+        // sizeable pieces that meet corner to corner, read as a 1, is a
+        // digit whose hairline the labelling parted (the arc and neck of a
+        // 2 over its base), and its neck stands as straight as a stem. A
+        // question.
+        score = 100;
     } else if (d == 1 &&
                (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
                !straightStem(w, h, x0, y0)) {
@@ -607,6 +614,39 @@ bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) co
         hi = std::max(hi, left);
     }
     return hi == 0 || hi - lo <= std::max(1, h / 4);
+}
+
+bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Two pieces of ink in the box, each a tenth of its ink or more, that
+    // meet corner to corner: one stroke that steps diagonally from pixel to
+    // pixel, parted by the labelling (the hairline of a 2 between its neck
+    // and its base). Pieces a gap apart are a break of the print instead.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const auto sizeable = [&](int32_t L) { return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total; };
+    for (int32_t x = 0; x < w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t a = labels_[x0 + x][y0 + y];
+            if (!sizeable(a))
+                continue;
+            for (int32_t dy = -1; dy <= 1; dy += 2) {
+                if (y + dy < 0 || y + dy > h)
+                    continue;
+                const int32_t b = labels_[x0 + x + 1][y0 + y + dy];
+                if (b != a && sizeable(b))
+                    return true;
+            }
+        }
+    return false;
 }
 
 bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const

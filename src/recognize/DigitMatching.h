@@ -119,6 +119,8 @@ private:
     // The compared box holds a stem through its middle half, upright or
     // slanted, as every 1 does.
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The box holds two sizeable pieces of ink that meet corner to corner.
+    bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

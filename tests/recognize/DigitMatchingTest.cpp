@@ -529,3 +529,31 @@ TEST_F(Matching, AFourWhoseClosedTriangleReadsAsABowlIsAQuestion)
     const int32_t d = m.RecoDigitGroups({7, 11}, {X0, Y0}, score);
     EXPECT_TRUE(d != 6 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, ATwoWhoseHairlineTheLabellingPartedIsNoOne)
+{
+    // A bold serif 2 printed at 400 dpi: its diagonal steps from pixel to
+    // pixel by the corners, and labelled by four neighbours its arc and
+    // neck ('#') stand apart from its base ('o'), a speck ('s') beside it.
+    // The neck is as straight as the stem of a 1 and the figures of a 1
+    // cover it best: read so, it is a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> rows = {
+        ".....#######....", "...##########...", "...##########...", "..###########...", ".......#######..",
+        ".s......######..", ".s......######..", "........######..", "........#####...", "........#####...",
+        "........#####...", "........####....", ".......####.....", ".......###......", ".......##.......",
+        "......##........", ".....o........oo", "...ooo.......ooo", "...oooo.....ooo.", "..oooooooooooo..",
+        ".ooooooooooooo..", "oooooooooooooo..", ".ooooooooooooo.."};
+    Window w;
+    for (int32_t y = 0; y < static_cast<int32_t>(rows.size()); ++y)
+        for (int32_t x = 0; x < 16; ++x) {
+            const char c = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            if (c != '.')
+                (*w.labels)[X0 + x][Y0 + y] = c == '#' ? 201 : (c == 'o' ? 202 : 203);
+        }
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    const int32_t d = m.RecoDigitGroups({15, 22}, {X0, Y0}, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
