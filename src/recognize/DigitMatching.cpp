@@ -287,12 +287,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return -1;
 
     computeFeatures(w, h);
-    // Cut away nearly empty margins of the outer fifths.
+    // Cut away nearly empty margins of the outer fifths: as many columns
+    // at the right as at the left. Taken down to column 4w/5, the right
+    // fifth was a column wider (a third of a narrow digit), and took away
+    // the half of a "1"'s foot beyond its stem, while the flag kept the
+    // left half: what was left read as a 3.
     int32_t l = 0;
     for (int32_t x = 1; x <= w / 5 && features_.ColumnInk[x] < 10; ++x)
         ++l;
     int32_t m = 0;
-    for (int32_t x = w; x >= (4 * w) / 5 && x > l && features_.ColumnInk[x] < 10; --x)
+    for (int32_t x = w; x > w - w / 5 && x > l && features_.ColumnInk[x] < 10; --x)
         ++m;
     if (l + m > 0 && w - l - m >= 2) {
         x0 += l;
@@ -311,6 +315,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // the end of its top arc comes near the edge, above the band or in
     // part of it.
     bool bareBacks = false;
+    bool lowerBare = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -361,6 +366,20 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 }
             }
         bareBacks = bare == 2;
+        // The lower arc has its back in the right third all down the band;
+        // a 7's stroke has left it there (its diagonal runs through the
+        // middle). Bare through most of the band, the group is no 3 that
+        // lost an edge pixel or two to the print: read as a 3, a question.
+        int32_t rowsLow = 0;
+        int32_t bareLow = 0;
+        for (int32_t y = h * 60 / 100; y <= h * 75 / 100; ++y) {
+            bool ink = false;
+            for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            ++rowsLow;
+            bareLow += ink ? 0 : 1;
+        }
+        lowerBare = bareLow * 2 > rowsLow;
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -464,7 +483,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // upright stem under a bar is a 1 whose flag reaches far (a sans 1,
         // or a bold serif 1 whose foot a cut or the print took). A question.
         score = 100;
-    } else if (d == 3 && (bareBacks || thinStemOnly(w, h, x0, y0))) {
+    } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
         // of a number whose foot a cut between touching digits parted, its
@@ -483,10 +502,22 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its middle there is the arc of a 2 (a light one, whose neck the
         // figures of a 9 cover). A question.
         score = 100;
+    } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
+        // A 6's hole is its bowl, the lower part of the digit: a hole whose
+        // middle stands higher is the closed triangle of a 4 over its bar,
+        // which the figures took for a bowl. A question.
+        score = 100;
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
         // upper half of the loop (a ball at its end). A question.
+        score = 100;
+    } else if (d == 1 && inPieces(w, h, x0, y0)) {
+        // A 1 is one stroke with its flag and foot; a group of two
+        // sizeable pieces that meet corner to corner, read as a 1, is a
+        // digit whose hairline the labelling parted (the arc and neck of a
+        // 2 over its base), and its neck stands as straight as a stem. A
+        // question.
         score = 100;
     } else if (d == 1 &&
                (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
@@ -517,6 +548,15 @@ bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole, its middle below three fifths of the group's height.
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY + hole.MaxY - 2 * y0) * 100 >= h * 120;
 }
 
 bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
@@ -642,6 +682,39 @@ bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     }
     const int32_t drift = std::max(1, (w + 1) / 8);
     return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
+}
+
+bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Two pieces of ink in the box, each a tenth of its ink or more, that
+    // meet corner to corner: one stroke that steps diagonally from pixel to
+    // pixel, parted by the labelling (the hairline of a 2 between its neck
+    // and its base). Pieces a gap apart are a break of the print instead.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const auto sizeable = [&](int32_t L) { return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total; };
+    for (int32_t x = 0; x < w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t a = labels_[x0 + x][y0 + y];
+            if (!sizeable(a))
+                continue;
+            for (int32_t dy = -1; dy <= 1; dy += 2) {
+                if (y + dy < 0 || y + dy > h)
+                    continue;
+                const int32_t b = labels_[x0 + x + 1][y0 + y + dy];
+                if (b != a && sizeable(b))
+                    return true;
+            }
+        }
+    return false;
 }
 
 bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -127,9 +127,13 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The box holds two sizeable pieces of ink that meet corner to corner.
+    bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // One hole, in the lower part of the group, as a 6's bowl.
+    bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);

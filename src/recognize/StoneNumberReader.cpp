@@ -473,10 +473,11 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // handful of cells: a small digit whose best figure beats every
         // figure of another digit only narrowly is a question.
         const bool narrow = h < SmallDigitHeight && matcher_.runnerUpMargin() < SmallDigitMargin;
-        // A light 7 has its bar across the top; a lone light stroke read as
-        // 7 without one is a slanted 1 whose flag looked like a bar, or a 7
-        // too faint to tell: a question.
-        const bool barless = d == 7 && lightChosen_[static_cast<size_t>(groups_[k])] && !topBar(k);
+        // A 7 has its bar across the top; a stroke read as 7 without one is
+        // a 1 whose flag looked like a bar (a typewriter 1 with its foot, a
+        // slanted 1), or a 7 too faint to tell: a question. A light digit's
+        // bar is its top row; an ordinary one's may stand a pixel askew.
+        const bool barless = d == 7 && !topBar(k, lightChosen_[static_cast<size_t>(groups_[k])] ? 1 : 2);
         if (d == -1 || barless || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
@@ -731,14 +732,19 @@ bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) con
     return (c.MaxY - c.MinY + 1) * 4 >= H;
 }
 
-bool StoneNumberReader::topBar(int32_t k) const
+bool StoneNumberReader::topBar(int32_t k, int32_t rows) const
 {
-    // Three quarters of the group's top row are its own ink.
+    // Three quarters of the group's columns have its own ink in its top
+    // row (or rows: a bar a pixel askew on a turned page).
     const ComponentBox& g = groupBox(k);
     const DigitLabelTable& L = *labels_;
     int32_t ink = 0;
-    for (int32_t x = g.MinX; x <= g.MaxX; ++x)
-        ink += L[x][g.MinY] == 100 * InkClass + groups_[k] ? 1 : 0;
+    for (int32_t x = g.MinX; x <= g.MaxX; ++x) {
+        bool inked = false;
+        for (int32_t y = g.MinY; y < g.MinY + rows && y <= g.MaxY && !inked; ++y)
+            inked = L[x][y] == 100 * InkClass + groups_[k];
+        ink += inked ? 1 : 0;
+    }
     return ink * 4 >= (g.MaxX - g.MinX + 1) * 3;
 }
 

@@ -186,7 +186,7 @@ private:
     bool leftOverInk(int32_t& beside) const;
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
-    bool topBar(int32_t k) const;
+    bool topBar(int32_t k, int32_t rows = 1) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     // A light digit read on its own is tall enough to tell its strokes.
     bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;

@@ -1227,8 +1227,8 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         double exactPct;
         double wrongPct;
     };
-    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 5.0, 10.0},
-                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 70.0, 12.0},
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 5.0, 6.0},
+                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 72.0, 11.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
     if (!std::filesystem::exists(dir))
