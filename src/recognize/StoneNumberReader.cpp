@@ -1202,23 +1202,37 @@ void StoneNumberReader::RemoveLoosePixels(IntSize size)
         }
 }
 
-void StoneNumberReader::ThinHeavyInk(IntSize size)
+namespace {
+// Ink of the cut window at (x, y), nothing outside W x H.
+bool cutInk(int32_t W, int32_t H, int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; }
+
+// The mean stroke width of the cut window's ink in hundredths of a pixel:
+// a stroke is about twice its area over its edge wide. 0 without ink.
+int32_t strokeWidth100(int32_t W, int32_t H)
 {
-    const int32_t W = size.Width;
-    const int32_t H = size.Height;
-    auto ink = [W, H](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; };
     int32_t area = 0;
     int32_t edge = 0;
     for (int32_t x = 1; x <= W; ++x)
         for (int32_t y = 1; y <= H; ++y)
-            if (ink(x, y)) {
+            if (cutInk(W, H, x, y)) {
                 ++area;
-                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
+                if (!cutInk(W, H, x - 1, y) || !cutInk(W, H, x + 1, y) || !cutInk(W, H, x, y - 1) ||
+                    !cutInk(W, H, x, y + 1))
                     ++edge;
             }
-    if (edge == 0)
+    return edge == 0 ? 0 : 200 * area / edge;
+}
+} // namespace
+
+void StoneNumberReader::ThinHeavyInk(IntSize size)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
+    const int32_t stroke100 = strokeWidth100(W, H);
+    if (stroke100 == 0)
         return;
-    // A stroke is about twice its area over its edge wide. Ink printed
+    // Ink printed
     // heavier (every mark a pixel bolder on each side) widens the strokes to
     // a tenth of the stone or more, closes the gaps between digits and
     // between a digit and the outline, and fills the figures. The width
@@ -1226,7 +1240,6 @@ void StoneNumberReader::ThinHeavyInk(IntSize size)
     // wide, so this is tried only where the digits ran into one group (see
     // readOnce). Strokes that wide lose their outer pixels once, and stay
     // at least two pixels wide.
-    const int32_t stroke100 = 200 * area / edge;
     if (stroke100 < 400 || stroke100 * 100 < HeavyStrokePerMille * H * 10)
         return;
     std::vector<std::pair<int32_t, int32_t>> rim;
@@ -1242,17 +1255,9 @@ void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
 {
     const int32_t W = size.Width;
     const int32_t H = size.Height;
-    auto ink = [W, H](int32_t x, int32_t y) { return x >= 1 && x <= W && y >= 1 && y <= H && cut(x, y) > 0; };
-    int32_t area = 0;
-    int32_t edge = 0;
-    for (int32_t x = 1; x <= W; ++x)
-        for (int32_t y = 1; y <= H; ++y)
-            if (ink(x, y)) {
-                ++area;
-                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
-                    ++edge;
-            }
-    if (edge == 0)
+    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
+    const int32_t stroke100 = strokeWidth100(W, H);
+    if (stroke100 == 0)
         return;
     // A light face printed small has strokes of one or two pixels: its
     // diagonals step from pixel to pixel by their corners, so that labelling
@@ -1270,7 +1275,6 @@ void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
     // stones, which heavy ink makes bolder, never lighter: a black stone's
     // digits grow only when the white stones of the diagram have shown a
     // light face.
-    const int32_t stroke100 = 200 * area / edge;
     bool light = stroke100 <= 250;
     int32_t tallest = 0;
     if (light) {
