@@ -10,6 +10,16 @@
 namespace quon {
 
 namespace {
+// Group g takes in component c: their joint box and both pixel counts.
+void takeIn(ComponentBox& g, const ComponentBox& c)
+{
+    g.MinX = std::min(g.MinX, c.MinX);
+    g.MaxX = std::max(g.MaxX, c.MaxX);
+    g.MinY = std::min(g.MinY, c.MinY);
+    g.MaxY = std::max(g.MaxY, c.MaxY);
+    g.Count += c.Count;
+}
+
 
 // Strokes wider than this share of the stone (per mille) are heavy ink.
 constexpr int32_t HeavyStrokePerMille = 80;
@@ -824,11 +834,7 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
                 if (gap < 0 || gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
                     continue;
             }
-            g.MinX = std::min(g.MinX, c.MinX);
-            g.MaxX = std::max(g.MaxX, c.MaxX);
-            g.MinY = std::min(g.MinY, c.MinY);
-            g.MaxY = std::max(g.MaxY, c.MaxY);
-            g.Count += c.Count;
+            takeIn(g, c);
             if (self != 0) {
                 for (int32_t j = self; j < groupCount_; ++j)
                     groups_[j] = groups_[j + 1];
@@ -879,11 +885,7 @@ void StoneNumberReader::dropShortGroups()
                 const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
                 if (overlap * 2 < narrower || gap < 0 || gap > gapMax)
                     continue;
-                g.MinX = std::min(g.MinX, c.MinX);
-                g.MaxX = std::max(g.MaxX, c.MaxX);
-                g.MinY = std::min(g.MinY, c.MinY);
-                g.MaxY = std::max(g.MaxY, c.MaxY);
-                g.Count += c.Count;
+                takeIn(g, c);
                 grown = true;
             }
         }
