@@ -198,6 +198,9 @@ private:
     // Whether the labelled window holds pieces that eight neighbours might
     // join into a digit.
     bool piecesMayJoin(int32_t H) const;
+    // Joins the pieces of a digit a light face's broken hairlines parted,
+    // when no piece alone is a digit; true when any joined.
+    bool joinBrokenDigits(int32_t H);
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;
@@ -208,6 +211,8 @@ private:
     // DoubtfulLightDigitScore): a lone light digit, or digits found only by
     // eight neighbours.
     std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
+    // The ink components made of pieces joined (see joinBrokenDigits).
+    std::array<bool, MaxComponentsPerClass + 1> joinedChosen_{};
     int32_t groupCount_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     // Labelling work space: labels without a limit on numbers, and the
