@@ -196,6 +196,12 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // is too small to be a digit.
         if (lostDoubtedDigit(first, res))
             res = first;
+        // A reading again without the loose pixels that reads a number
+        // against a digit the first reading was sure of read what was left
+        // of the strokes: pieces of the digits, each passing for a 1 ("9e"
+        // again as "11"). The question stands.
+        if (contradictsSureDigits(first, res))
+            res = first;
     }
     return res;
 }
@@ -214,6 +220,33 @@ bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const Sto
         if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
             return false;
     return true;
+}
+
+bool StoneNumberReader::contradictsSureDigits(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (hasE(again.Text) || again.Digits.empty() || again.Failure != StoneReadFailure::None)
+        return false;
+    // A 1 is the digit a piece of another passes for (the arc of a broken
+    // 2): the first reading's 1s do not count against the second.
+    const auto sure = [](const StoneDigit& d) { return !d.Rejected && d.Digit != 1; };
+    if (again.Digits.size() == first.Digits.size()) {
+        for (size_t i = 0; i < first.Digits.size(); ++i)
+            if (sure(first.Digits[i]) && first.Digits[i].Digit != again.Digits[i].Digit)
+                return true;
+        return false;
+    }
+    // Of another length, the sure digits must still stand in it in order.
+    size_t at = 0;
+    for (const StoneDigit& d : first.Digits) {
+        if (!sure(d))
+            continue;
+        while (at < again.Digits.size() && again.Digits[at].Digit != d.Digit)
+            ++at;
+        if (at == again.Digits.size())
+            return true;
+        ++at;
+    }
+    return false;
 }
 
 bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)
@@ -514,6 +547,23 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             r.digits.push_back(StoneDigit{d, false});
         }
         ++k;
+    }
+    for (size_t i = 0; i + 1 < r.digits.size() && static_cast<int32_t>(i) + 2 <= groupCount_; ++i) {
+        // Two 1s at most a pixel apart that bow away from each other (the
+        // left one two pixels further left in its middle row than in its
+        // top row, the right one two further right) are the halves of a
+        // round digit whose thin top and bottom the print broke, a 0 as two
+        // brackets; the stem of a 1 stands where its top is. Both are asked
+        // about.
+        const ComponentBox& a = groupBox(static_cast<int32_t>(i) + 1);
+        const ComponentBox& b = groupBox(static_cast<int32_t>(i) + 2);
+        if (r.digits[i].Digit == 1 && r.digits[i + 1].Digit == 1 && !r.digits[i].Rejected &&
+            !r.digits[i + 1].Rejected && b.MinX - a.MaxX - 1 <= 1 &&
+            inkEdge(a, a.MinY, true) - inkEdge(a, (a.MinY + a.MaxY) / 2, true) >= 2 &&
+            inkEdge(b, (b.MinY + b.MaxY) / 2, false) - inkEdge(b, b.MinY, false) >= 2) {
+            r.digits[i] = r.digits[i + 1] = StoneDigit{-1, true};
+            r.text[i] = r.text[i + 1] = 'e';
+        }
     }
     lostDigitGap_ = false;
     if (count == 2 && r.digits.size() == 2) {
@@ -820,6 +870,21 @@ bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) con
     // a few pixels (a small page) whose one-pixel strokes every figure
     // covers alike, or a piece of one.
     return (c.MaxY - c.MinY + 1) * 4 >= H;
+}
+
+int32_t StoneNumberReader::inkEdge(const ComponentBox& g, int32_t y, bool left) const
+{
+    const DigitLabelTable& L = *labels_;
+    if (left) {
+        for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+            if (L[x][y] / 100 == InkClass)
+                return x;
+        return g.MaxX + 1;
+    }
+    for (int32_t x = g.MaxX; x >= g.MinX; --x)
+        if (L[x][y] / 100 == InkClass)
+            return x;
+    return g.MinX - 1;
 }
 
 bool StoneNumberReader::topBar(int32_t k, int32_t rows) const

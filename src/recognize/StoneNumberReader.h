@@ -142,6 +142,9 @@ public:
     // True when `again`, the reading again, reads just the digits `first`
     // was sure of and drops the one it doubted (the first then stands).
     static bool lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again);
+    // True when `again` reads a number that goes against a digit `first`
+    // was sure of (the first then stands).
+    static bool contradictsSureDigits(const StoneReadResult& first, const StoneReadResult& again);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
@@ -187,6 +190,8 @@ private:
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k, int32_t rows = 1) const;
+    // The leftmost (or rightmost) ink column of box g in row y.
+    int32_t inkEdge(const ComponentBox& g, int32_t y, bool left) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     // A light digit read on its own is tall enough to tell its strokes.
     bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
