@@ -510,7 +510,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
-        // upper half of the loop (a ball at its end). A question.
+        // upper half of the loop (a ball at its end). It is read as a 6
+        // where it shows one: open at the right between its hook and its
+        // bowl, where a 0 has its side. Otherwise a question.
+        if (openUpperRight(w, h, x0, y0))
+            return 6;
         score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
