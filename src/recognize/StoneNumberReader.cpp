@@ -1436,6 +1436,23 @@ void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
         if (tallest * 2 > H)
             return;
         light = stroke100 * 1000 < LightStrokePerMille * tallest * 100;
+        if (!light && stroke100 * 1000 <= LightStrokePerMille * tallest * 100) {
+            // The measure gives one- and two-pixel strokes alike; at the
+            // limit, a face whose strokes are mostly one pixel wide (paper
+            // on both sides across the stroke) is light.
+            int32_t ink = 0;
+            int32_t single = 0;
+            for (int32_t x = 1; x <= W; ++x)
+                for (int32_t y = 1; y <= H; ++y)
+                    if (cutInk(W, H, x, y)) {
+                        ++ink;
+                        single += (!cutInk(W, H, x - 1, y) && !cutInk(W, H, x + 1, y)) ||
+                                          (!cutInk(W, H, x, y - 1) && !cutInk(W, H, x, y + 1))
+                                      ? 1
+                                      : 0;
+                    }
+            light = single * 2 > ink;
+        }
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;
