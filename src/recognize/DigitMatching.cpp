@@ -473,10 +473,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return 1;
     }
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
-    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
+    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0, d == 7)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
-        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
-        // digit it is stays a question.
+        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Read
+        // as a 7 (a 7 has no foot, its flag took the figures of the bar)
+        // it is the 1; as a 2 or 3 (whose base or arc ends may look like
+        // a foot) which digit it is stays a question.
+        if (d == 7)
+            return 1;
         score = 100;
     } else if (d == 7 && uprightStem(w, h, x0, y0)) {
         // A 7's stroke runs down from the end of its bar aslant; a wide
@@ -721,7 +725,7 @@ bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     return false;
 }
 
-bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0, bool oneRowFoot) const
 {
     const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
     // The foot is a flat bar: both bottom rows inked across three quarters
@@ -733,7 +737,12 @@ bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     int32_t foot = 0;
     for (int32_t x = 1; x <= w; ++x)
         foot += ink(x, h) && ink(x, h - 1) ? 1 : 0;
-    if (foot * 4 < w * 3)
+    // A light face's foot may be its last row alone, inked across the box,
+    // where the group has no base of a 2 to show (see the caller).
+    int32_t last = 0;
+    for (int32_t x = 1; x <= w + 1; ++x)
+        last += ink(x, h + 1) ? 1 : 0;
+    if (foot * 4 < w * 3 && (!oneRowFoot || last * 4 < (w + 1) * 3))
         return false;
     for (int32_t y = std::max(1, h / 3); y <= 3 * h / 4; ++y) {
         int32_t row = 0;
