@@ -526,8 +526,31 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         DeleteStoneCircle(IntSize{W, H}, colour);
         if (colour == 2 && thinHeavy_)
             ThinHeavyInk(IntSize{W, H});
-        ThickenLightInk(IntSize{W, H}, colour);
-        UprightSlantedInk(IntSize{W, H});
+        // The slant is measured on the ink as grown (light strokes broken
+        // at their steps tell it poorly), but taken out of the ink as
+        // printed, which grows only once upright: grown while slanted, the
+        // gap between the tail of a 6 or 9 and its bowl closed into a loop
+        // when the shear brought them together. Whether the strokes are
+        // light is told before: standing upright, a slanted stroke shows
+        // fewer edge pixels and measures wider than it is.
+        const bool light = LightInk(IntSize{W, H}, colour);
+        if (light) {
+            printed_.assign(static_cast<size_t>(W) * static_cast<size_t>(H), 0);
+            for (int32_t x = 1; x <= W; ++x)
+                for (int32_t y = 1; y <= H; ++y)
+                    printed_[static_cast<size_t>((y - 1) * W + x - 1)] = cut(x, y);
+            GrowLightInk(IntSize{W, H}, false);
+        }
+        const int32_t slant = VoteSlant(IntSize{W, H});
+        if (slant != 0) {
+            if (light)
+                for (int32_t x = 1; x <= W; ++x)
+                    for (int32_t y = 1; y <= H; ++y)
+                        cut(x, y) = printed_[static_cast<size_t>((y - 1) * W + x - 1)];
+            ShearInk(IntSize{W, H}, slant);
+            if (light)
+                GrowLightInk(IntSize{W, H}, true);
+        }
         if (mode == 1)
             RemoveLoosePixels(IntSize{W, H});
     }
@@ -1255,12 +1278,16 @@ void StoneNumberReader::ThinHeavyInk(IntSize size)
 
 void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
 {
-    const int32_t W = size.Width;
+    if (LightInk(size, colour))
+        GrowLightInk(size, false);
+}
+
+bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
+{
     const int32_t H = size.Height;
-    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
-    const int32_t stroke100 = strokeWidth100(W, H);
+    const int32_t stroke100 = strokeWidth100(size.Width, H);
     if (stroke100 == 0)
-        return;
+        return false;
     // A light face printed small has strokes of one or two pixels: its
     // diagonals step from pixel to pixel by their corners, so that labelling
     // by four neighbours breaks them, a digit holds too little ink for the
@@ -1289,13 +1316,21 @@ void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
         // Ink taller than half the stone is no number's (digits stand in
         // the square inscribed in it, with room above and below).
         if (tallest * 2 > H)
-            return;
+            return false;
         light = stroke100 * 1000 < LightStrokePerMille * tallest * 100;
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;
-    if (!light || (colour != 2 && LightFaceVotes <= 0))
-        return;
+    return light && (colour == 2 || LightFaceVotes > 0);
+}
+
+void StoneNumberReader::GrowLightInk(IntSize size, bool relabel)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
+    if (relabel)
+        labelWindow(size, true);
     const DigitLabelTable& L = *labels_;
     // The holes of small digits would close: only the paper around the
     // digits (what reaches the window's edge) takes ink.
@@ -1395,6 +1430,13 @@ int32_t StoneNumberReader::diagramSlant() const
 
 void StoneNumberReader::UprightSlantedInk(IntSize size)
 {
+    const int32_t taken = VoteSlant(size);
+    if (taken != 0)
+        ShearInk(size, taken);
+}
+
+int32_t StoneNumberReader::VoteSlant(IntSize size)
+{
     const int32_t W = size.Width;
     const int32_t H = size.Height;
     // Slanted digits are read upright: the figures are upright, a slanted
@@ -1408,12 +1450,16 @@ void StoneNumberReader::UprightSlantedInk(IntSize size)
         for (int32_t y = 1; y <= H; ++y)
             ink += cut(x, y) > 0 ? 1 : 0;
     if (ink * 50 < W * H)
-        return;
+        return 0;
     const int32_t slant = MeasureSlant(size);
     ++DigitSlants[static_cast<size_t>((slant + 2 * SlantStep) / SlantStep)];
-    const int32_t taken = diagramSlant();
-    if (taken == 0)
-        return;
+    return diagramSlant();
+}
+
+void StoneNumberReader::ShearInk(IntSize size, int32_t taken)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
     for (int32_t y = 1; y <= H; ++y) {
         const int32_t shift = slantShift(taken, y, H);
         if (shift == 0)
