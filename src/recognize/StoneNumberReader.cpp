@@ -1317,7 +1317,9 @@ bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
         // the square inscribed in it, with room above and below).
         if (tallest * 2 > H)
             return false;
-        light = stroke100 * 1000 < LightStrokePerMille * tallest * 100;
+        // Strokes of one pixel and of two measure alike (every pixel is on
+        // their edge), so the eighth of the height is itself light.
+        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100;
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;

@@ -1475,6 +1475,17 @@ TEST(StoneReaderSteps, LightStrokesGrowWithoutJoiningOrClosing)
         for (int32_t y = 1; y <= W; ++y)
             ink += Win.CutWindow[x][y] > 0 ? 1 : 0;
     EXPECT_EQ(ink, 18);
+
+    // A "7" of one-pixel strokes sixteen pixels tall: strokes of a pixel or
+    // two measure alike, and an eighth of its height is as light as they
+    // can measure; it grows whole.
+    StoneNumberReader seven;
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= W; ++y)
+            Win.CutWindow[x][y] = (y == 14 && x >= 18 && x <= 25) || (y > 14 && y <= 29 && x == 25 - (y - 14) / 2);
+    ASSERT_GT(inkPieces(seven, W, W, false), 2);
+    seven.ThickenLightInk(IntSize{W, W}, 2);
+    EXPECT_EQ(inkPieces(seven, W, W, false), 1);
 }
 
 TEST(StoneReaderSteps, SlantOfTheDiagramIsTakenOut)
