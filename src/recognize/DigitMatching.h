@@ -132,6 +132,7 @@ private:
     // The compared box has a row under its top with no ink in its right
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    bool baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // One hole, in the lower part of the group, as a 6's bowl.
     bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
@@ -157,6 +158,8 @@ private:
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
     int32_t runnerUpMargin_ = 10000;
+    // The best figure's score per digit in the last comparison.
+    std::array<int32_t, 10> byDigit_{};
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

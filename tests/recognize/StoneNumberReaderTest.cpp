@@ -450,13 +450,21 @@ TEST_F(StoneReader, OpenBowlsAndLostDigitsAreAskedNotGuessed)
     }
 }
 
-TEST_F(StoneReader, ALightSlantedSixKeepsItsTailOpen)
+TEST_F(StoneReader, SlantedDigitsReadUpright)
 {
-    // A "65" of a light sans face leaning a fifth of its height, on a white
-    // stone of a diagram whose digits lean alike (real window). Its strokes
-    // are light and grow by a pixel; grown while still leaning, the tail of
-    // the 6 ran into its bowl once stood upright, and the 6 read as an 8.
-    const std::vector<std::string> rows = {
+    // Real windows of diagrams whose digits all lean about a fifth of
+    // their height, read with that slant learned.
+    struct Case {
+        const char* name;
+        int32_t colour;
+        std::vector<std::string> rows;
+        std::string want;
+    };
+    const Case cases[] = {
+        // A light sans "65" on a white stone: its strokes grow by a pixel;
+        // grown while still leaning, the tail of the 6 ran into its bowl
+        // once stood upright, and the 6 read as an 8.
+        {"light 65", TypWhiteNumbered, {
         "..................########..................",
         "...............##############...............",
         "............####............####............",
@@ -501,29 +509,80 @@ TEST_F(StoneReader, ALightSlantedSixKeepsItsTailOpen)
         "............####............####............",
         "...............##############...............",
         "..................########.................."
+        }, "65"},
+        // An oblique sans "261" on a black stone: stood upright, the arc
+        // of the 2 over its neck is covered by the figures of a 9, but it
+        // stands on a base across its width, as no 9 does.
+        {"oblique 261", TypBlackNumbered, {
+        "..................########..................",
+        "...............##############...............",
+        "............####################............",
+        "...........######################...........",
+        ".........##########################.........",
+        "........############################........",
+        ".......##############################.......",
+        "......################################......",
+        ".....##################################.....",
+        "....####################################....",
+        "....####################################....",
+        "...######################################...",
+        "..########################################..",
+        "..########...###########....#########.####..",
+        "..######.......#######.......####.....####..",
+        ".######...###...#####...###.#####.....#####.",
+        ".#############..#####..#############..#####.",
+        ".#############..####..##############..#####.",
+        "##############..####.###############..######",
+        "#############...###..##...##########.#######",
+        "#############..####........########..#######",
+        "############..#####....##...#######..#######",
+        "###########...#####..#####..#######..#######",
+        "##########...######..#####..#######..#######",
+        "#########...######...#####..#######..#######",
+        "########...#######..######..#######..#######",
+        ".######...#########.######..######..#######.",
+        ".#####...##########..####..#######..#######.",
+        ".####...###########..###...#######...######.",
+        "..###.........######......#####........###..",
+        "..###################...##################..",
+        "..########################################..",
+        "...######################################...",
+        "....####################################....",
+        "....####################################....",
+        ".....##################################.....",
+        "......################################......",
+        ".......##############################.......",
+        "........############################........",
+        ".........##########################.........",
+        "...........######################...........",
+        "............####################............",
+        "...............##############...............",
+        "..................########.................."
+        }, "261"},
     };
-    for (int32_t slant : {16, 20, 24}) {
-        const auto h = static_cast<int32_t>(rows.size());
-        const auto w = static_cast<int32_t>(rows[0].size());
-        reader.resetDigitHeights();
-        reader.DigitSlants[static_cast<size_t>((slant + 8) / 4)] = 20;
-        std::vector<std::string> page(static_cast<size_t>(h + 20), std::string(static_cast<size_t>(w + 20), '.'));
-        for (int32_t y = 0; y < h; ++y)
-            page[static_cast<size_t>(y + 10)].replace(10, static_cast<size_t>(w), rows[static_cast<size_t>(y)]);
-        test::installPage(test::pageFromText(page));
-        Reco.DiagramsDone = 0;
-        Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{w * 100, h * 100};
-        BC& p = Reco.GridPoints[4][4];
-        p = BC{};
-        p.Typ = TypWhiteNumbered;
-        p.Coord = p.CoordC = IntPoint{10 + w / 2, 10 + h / 2};
-        p.Size = IntSize{w, h};
-        p.Est = 95;
-        Reco.CurPointX = 4;
-        Reco.CurPointY = 4;
-        ASSERT_EQ(reader.diagramSlant(), slant);
-        EXPECT_EQ(reader.RecoStoneNumber(0).Text, "65") << "slant " << slant;
-    }
+    for (const Case& c : cases)
+        for (int32_t slant : {16, 20, 24}) {
+            const auto h = static_cast<int32_t>(c.rows.size());
+            const auto w = static_cast<int32_t>(c.rows[0].size());
+            reader.resetDigitHeights();
+            reader.DigitSlants[static_cast<size_t>((slant + 8) / 4)] = 20;
+            std::vector<std::string> page(static_cast<size_t>(h + 20), std::string(static_cast<size_t>(w + 20), '.'));
+            for (int32_t y = 0; y < h; ++y)
+                page[static_cast<size_t>(y + 10)].replace(10, static_cast<size_t>(w), c.rows[static_cast<size_t>(y)]);
+            test::installPage(test::pageFromText(page));
+            Reco.DiagramsDone = 0;
+            Reco.StoneSizes[1] = Reco.StoneSizes[2] = StoneSize{w * 100, h * 100};
+            BC& p = Reco.GridPoints[4][4];
+            p = BC{};
+            p.Typ = static_cast<int16_t>(c.colour);
+            p.Coord = p.CoordC = IntPoint{10 + w / 2, 10 + h / 2};
+            p.Size = IntSize{w, h};
+            p.Est = 95;
+            Reco.CurPointX = 4;
+            Reco.CurPointY = 4;
+            ASSERT_EQ(reader.diagramSlant(), slant);
+            EXPECT_EQ(reader.RecoStoneNumber(0).Text, c.want) << c.name << ", slant " << slant;
+        }
 }
 
 TEST_F(StoneReader, BrokenHairlinesAndTurnedPagesJoinOrAsk)
