@@ -754,10 +754,15 @@ bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (row * 2 > w)
             return false;
     }
+    // The stem goes on down to the foot, within a column either way: the
+    // neck of a 2 (an italic one, stood upright, runs straight for a
+    // while) leaves it for the left end of the base.
     for (int32_t x = std::max(1, w / 4); x <= 3 * w / 4; ++x) {
         bool stem = true;
         for (int32_t y = std::max(1, h / 4); y <= 3 * h / 4 && stem; ++y)
             stem = ink(x, y);
+        for (int32_t y = 3 * h / 4 + 1; y <= h - 2 && stem; ++y)
+            stem = ink(x - 1, y) || ink(x, y) || ink(x + 1, y);
         if (stem)
             return true;
     }

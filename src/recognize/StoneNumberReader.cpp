@@ -371,6 +371,13 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         }
     }
 
+    if (r.failure == StoneReadFailure::None && !r.digits.empty() && !r.digits[0].Rejected && r.digits[0].Digit == 0) {
+        // No move number begins with a 0: a 0 in front is a digit misread
+        // (the bowl of a 9 or a 6 whose hairline tail broke off) or the
+        // rest of a number whose first digit was lost. A question.
+        r.digits[0] = StoneDigit{-1, true};
+        r.text[0] = 'e';
+    }
     int32_t beside = 0;
     if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
         // Ink left over where a digit may stand: the digits read are not
