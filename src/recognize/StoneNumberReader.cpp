@@ -1469,17 +1469,33 @@ void StoneNumberReader::ShearInk(IntSize size, int32_t taken)
 {
     const int32_t W = size.Width;
     const int32_t H = size.Height;
+    // Rows move whole, one more column where the shear steps. Ink that
+    // joined a row above it only straight up (the thin join of a 5's stem
+    // to its bowl) would be left touching it by a corner, which labelling
+    // by four neighbours parts: one pixel keeps them joined.
+    std::vector<int16_t> was(static_cast<size_t>(W + 2) * static_cast<size_t>(H + 2), 0);
+    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y) * static_cast<size_t>(W + 2) + static_cast<size_t>(x); };
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x)
+            was[at(x, y)] = cut(x, y) > 0 ? 1 : 0;
     for (int32_t y = 1; y <= H; ++y) {
         const int32_t shift = slantShift(taken, y, H);
-        if (shift == 0)
-            continue;
-        std::vector<int16_t> row(static_cast<size_t>(W) + 1, 0);
         for (int32_t x = 1; x <= W; ++x) {
             const int32_t from = x - shift;
-            row[static_cast<size_t>(x)] = from >= 1 && from <= W ? cut(from, y) : int16_t{0};
+            cut(x, y) = from >= 1 && from <= W ? was[at(from, y)] : int16_t{0};
         }
-        for (int32_t x = 1; x <= W; ++x)
-            cut(x, y) = row[static_cast<size_t>(x)];
+        if (y == 1)
+            continue;
+        const int32_t above = slantShift(taken, y - 1, H);
+        const int32_t step = shift - above;
+        if (step == 0)
+            continue;
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t to = x + above;
+            if (was[at(x, y - 1)] != 0 && was[at(x, y)] != 0 && was[at(x - step, y)] == 0 &&
+                was[at(x + step, y - 1)] == 0 && to >= 1 && to <= W)
+                cut(to, y) = 1;
+        }
     }
 }
 
