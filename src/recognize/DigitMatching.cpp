@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    oneOrTwo_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
@@ -538,6 +539,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its stem too.
         score = 100;
     }
+    // A 1 that a figure of a 2 covers nearly as well (the reader decides
+    // what that means; see oneOrTwo).
+    oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
     return d;
 }
 

@@ -104,6 +104,8 @@ public:
     // The last RecoDigitGroups call found figures of an 8 on a group without
     // a hole, and made it a doubt.
     bool eightWithoutHole() const { return eightWithoutHole_; }
+    // The last group read as a 1 that a 2's figure covered nearly as well.
+    bool oneOrTwo() const { return oneOrTwo_; }
     // How much worse than the winner the best figure of any other digit
     // scored in the last comparison (large when no figures were compared).
     int32_t runnerUpMargin() const { return runnerUpMargin_; }
@@ -154,6 +156,7 @@ private:
     // No ink at the left through that band: no 5.
     bool notFive_ = false;
     bool eightWithoutHole_ = false;
+    bool oneOrTwo_ = false;
     // Percent of the group's ink that the best figure of the last RecDigit
     // call left uncovered.
     int32_t uncoveredInk_ = 0;

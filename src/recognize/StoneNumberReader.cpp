@@ -165,10 +165,12 @@ void StoneNumberReader::resetDigitHeights()
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
 {
     settledDoubt_ = false;
+    oneOrTwoDoubt_ = false;
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
         const bool eightDoubt = settledDoubt_;
+        const bool oneOrTwoDoubt = oneOrTwoDoubt_;
         BC& p = currentPoint();
         const int32_t typ = p.Typ;
         res = readOnce(1);
@@ -184,6 +186,10 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
             p.Typ = typ;
         }
         if (eightDoubt && !confirmsEight(first, res))
+            res = first;
+        // Read again without its loose pixels, the 2 that the first reading
+        // doubted against a 1 only loses more of its arc and base.
+        if (oneOrTwoDoubt && readsDoubtAsOne(first, res))
             res = first;
         // A reading again that finds two digits a digit apart where the
         // first found three has lost the middle one: the first reading's
@@ -214,6 +220,16 @@ bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const Sto
         if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
             return false;
     return true;
+}
+
+bool StoneNumberReader::readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (again.Digits.size() != first.Digits.size())
+        return false;
+    for (size_t i = 0; i < first.Digits.size(); ++i)
+        if (first.Digits[i].Rejected && !again.Digits[i].Rejected && again.Digits[i].Digit == 1)
+            return true;
+    return false;
 }
 
 bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)
@@ -474,6 +490,12 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
+        // In a slanted diagram a 1 that a figure of a 2 covers nearly as
+        // well is an italic 2 whose neck, stood upright, runs as straight
+        // as a stem over its base: a question, which a reading again may
+        // not settle as a 1.
+        const bool oneOrTwo = matcher_.oneOrTwo() && diagramSlant() != 0;
+        oneOrTwoDoubt_ = oneOrTwoDoubt_ || oneOrTwo;
         if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {
             bool tooFew = false;
             if (cutOnce(k, tooFew)) {
@@ -495,7 +517,7 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // slanted 1), or a 7 too faint to tell: a question. A light digit's
         // bar is its top row; an ordinary one's may stand a pixel askew.
         const bool barless = d == 7 && !topBar(k, lightChosen_[static_cast<size_t>(groups_[k])] ? 1 : 2);
-        if (d == -1 || barless || (d >= 0 && (score >= doubtful || narrow))) {
+        if (d == -1 || barless || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a

@@ -183,6 +183,10 @@ private:
     // The last two digits read stand a digit's width apart.
     bool lostDigitGap_ = false;
     static bool confirmsEight(const StoneReadResult& first, const StoneReadResult& again);
+    // The first reading doubted a 1 against a 2.
+    bool oneOrTwoDoubt_ = false;
+    // `again` reads a 1 where `first` doubted.
+    static bool readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again);
 
     StoneReadResult readOnce(int32_t mode);
     bool recut(Reading& r);
