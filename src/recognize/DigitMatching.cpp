@@ -386,10 +386,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // 5's is a hairline): with no ink at all in the left third from a third
     // of the height to nearly half, the group is no 5; a 7's stroke runs
     // down the right half there (the tick of a typewriter 7 ends above).
+    // The third is two columns at least: in a 5 a few pixels wide the end
+    // of its bowl may reach a pixel left of the stem.
     if (w >= 3 && h >= 5) {
         bool leftInk = false;
         for (int32_t y = (h * 30 + 99) / 100; y <= h * 45 / 100 && !leftInk; ++y)
-            for (int32_t x = 0; x < std::max(1, w / 3) && !leftInk; ++x)
+            for (int32_t x = 0; x < std::max(2, w / 3) && !leftInk; ++x)
                 leftInk = labels_[x0 + x][y0 + y] / 100 == 2;
         notFive_ = !leftInk;
         // Nor is it a 5 with its right third inked all down the band from a
@@ -472,7 +474,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             return -1;
         return 1;
     }
-    const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    // The figures are laid over the box MaxX - MinX by MaxY - MinY, which
+    // leaves the group's last column and row out. In small print that row
+    // is an eighth of the digit (the foot of a 1, the base of a 2 or a 4,
+    // the lower arc of a 3) and that column the back of a 3 or the bowl of
+    // a 5, and the figure of another digit fits what is left as well: there
+    // the figures are laid over the whole box. Only where the number's
+    // digits are all that small: a piece of a larger digit (the bowl of a
+    // light 6 cut off its stroke) is no small digit.
+    const bool whole = std::max(h, numberHeight_) < SmallDigitHeight;
+    const int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which

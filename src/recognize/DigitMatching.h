@@ -11,7 +11,7 @@
 // the lowest score wins; its score travels to the point's Estdig.
 //
 // Known limits: the comparison box is MaxX - MinX by MaxY - MinY, so the last
-// ink column and row of a group are never compared; there is no rejection
+// ink column and row of a group are never compared (but in small print); there is no rejection
 // threshold on template scores (the best figure always wins, and the score
 // says how good it was). Rendering uses doubles in a fixed order of
 // operations; only values landing exactly on .5 could depend on the
@@ -73,6 +73,8 @@ constexpr int32_t WeakFigureScore = 40;
 // the group's ink uncovered: the figures' strokes are about as wide as the
 // digit's there, and a thin figure fits inside many digits.
 constexpr int32_t UncoveredInkOfLooseOne = 50;
+// Digits shorter than this (MaxY - MinY, pixels) are small print: a pixel
+// is an eighth or more of their height, and a stroke one or two pixels.
 constexpr int32_t SmallDigitHeight = 12;
 // A small digit is read only when its best figure scores at least this much
 // better than the best figure of any other digit.
@@ -111,6 +113,10 @@ public:
     // The groups read next are the only group of their stone (see
     // RecoDigitGroups on thin strokes).
     void setLoneGroup(bool lone) { loneGroup_ = lone; }
+    // The height (MaxY - MinY) of the tallest digit of the number the
+    // groups read next belong to; 0 when unknown (the group alone counts).
+    // Small print is told by it (see SmallDigitHeight).
+    void setNumberHeight(int32_t h) { numberHeight_ = h; }
 
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
@@ -148,6 +154,7 @@ private:
     // row, so it is no 1 (RecDigit called alone leaves it false).
     bool notOne_ = false;
     bool loneGroup_ = false;
+    int32_t numberHeight_ = 0;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
     // No ink at the left through that band: no 5.

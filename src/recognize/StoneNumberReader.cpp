@@ -464,6 +464,11 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             }
         }
         int8_t score = 100;
+        // The matcher tells small print by the number's tallest digit.
+        int32_t tallest = 0;
+        for (int32_t i = 1; i <= std::min(count, 3); ++i)
+            tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
+        matcher_.setNumberHeight(tallest);
         const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
