@@ -188,6 +188,8 @@ private:
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k, int32_t rows = 1) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
+    // Ink component n is the one-pixel stroke of a small "1".
+    bool thinSmallOne(int32_t n, int32_t H) const;
     // A light digit read on its own is tall enough to tell its strokes.
     bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
@@ -209,6 +211,8 @@ private:
     // eight neighbours.
     std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
     int32_t groupCount_ = 0;
+    // The tallest digit-like component of the window being selected from.
+    int32_t tallestDigit_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     // Labelling work space: labels without a limit on numbers, and the
     // boxes and final numbers per class.
