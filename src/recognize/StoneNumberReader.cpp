@@ -469,7 +469,34 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         for (int32_t i = 1; i <= std::min(count, 3); ++i)
             tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
         matcher_.setNumberHeight(tallest);
-        const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+        int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+        if (tallest < SmallDigitHeight && count >= 2) {
+            // The digits of a number stand equally tall; in small print the
+            // round top of a 2, 3 or 9 may reach a pixel above the others,
+            // and the figures, stretched over that row, miss every bar of
+            // the digit by a row. A top row of a pixel or two above every
+            // other digit of the number is left out of the digit's box too,
+            // and the reading whose digit stands further ahead of every
+            // other digit's figures is kept (the 0's round top stays its own).
+            int32_t othersTop = std::numeric_limits<int32_t>::max();
+            for (int32_t i = 1; i <= std::min(count, 3); ++i)
+                if (i != k)
+                    othersTop = std::min(othersTop, groupBox(i).MinY);
+            int32_t ink = 0;
+            for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+                ink += (*labels_)[x][g.MinY] / 100 == InkClass ? 1 : 0;
+            if (g.MinY + 1 == othersTop && ink <= 2) {
+                const int32_t margin = matcher_.runnerUpMargin();
+                int8_t lower = 100;
+                const int32_t dLower = matcher_.RecoDigitGroups(IntSize{w, h - 1}, IntPoint{g.MinX, g.MinY + 1}, lower);
+                if (dLower >= 0 && matcher_.runnerUpMargin() > margin) {
+                    d = dLower;
+                    score = lower;
+                } else {
+                    d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+                }
+            }
+        }
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
         if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {

@@ -1227,7 +1227,7 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         double exactPct;
         double wrongPct;
     };
-    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 66.0, 3.1},
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 75.0, 3.1},
                           {"ag_leesedol_g3_c70_d2_200dpi_scan", 88.0, 3.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
@@ -1285,10 +1285,13 @@ TEST(StoneReaderCorpus, SmallDigitsAreMatchedWholeAndThinOnesKept)
     // 145, 150 and 155 were questions, 148 read "65". Laid over the whole
     // box they read. The 1 of 157 on a black stone is a stroke of one pixel
     // with less ink than the light-digit gate asked: the number lost it.
+    // The round tops of the 2 of 152 and the 3 of 134 reach a pixel above
+    // the other digits; stretched over that row, their figures missed.
     struct Stone {
         int32_t col, row, number;
     };
-    const Stone stones[] = {{5, 4, 135}, {4, 12, 145}, {7, 8, 150}, {6, 9, 155}, {3, 13, 148}, {6, 10, 157}};
+    const Stone stones[] = {{5, 4, 135}, {4, 12, 145}, {7, 8, 150}, {6, 9, 155}, {3, 13, 148}, {6, 10, 157},
+                            {6, 8, 152}, {2, 2, 134}};
     const std::filesystem::path bmp =
         std::filesystem::path(QUON_CORPUS_DIR) / "pages" / "ag_fanhui_g3_c100k_d2_200dpi.bmp";
     if (!std::filesystem::exists(bmp))
