@@ -1290,8 +1290,8 @@ TEST(StoneReaderCorpus, SmallDigitsAreMatchedWholeAndThinOnesKept)
     struct Stone {
         int32_t col, row, number;
     };
-    const Stone stones[] = {{5, 4, 135}, {4, 12, 145}, {7, 8, 150}, {6, 9, 155}, {3, 13, 148}, {6, 10, 157},
-                            {6, 8, 152}, {2, 2, 134}};
+    const Stone stones[] = {{5, 4, 135},  {4, 12, 145}, {7, 8, 150}, {6, 9, 155},
+                            {3, 13, 148}, {6, 10, 157}, {6, 8, 152}, {2, 2, 134}};
     const std::filesystem::path bmp =
         std::filesystem::path(QUON_CORPUS_DIR) / "pages" / "ag_fanhui_g3_c100k_d2_200dpi.bmp";
     if (!std::filesystem::exists(bmp))
