@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    oneOrTwo_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
@@ -483,7 +484,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // digits are all that small: a piece of a larger digit (the bowl of a
     // light 6 cut off its stroke) is no small digit.
     const bool whole = std::max(h, numberHeight_) < SmallDigitHeight;
-    const int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
+    int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
@@ -511,8 +512,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A 9 whose bowl the ink filled still has the bowl's left side
         // under its top; a group without a hole that has nothing left of
         // its middle there is the arc of a 2 (a light one, whose neck the
-        // figures of a 9 cover). A question.
-        score = 100;
+        // figures of a 9 cover). Standing on a base across its whole width,
+        // as a 9's tail never does, it is a 2, as sure as its own best
+        // figure; otherwise a question.
+        if (baseBar(w, h, x0, y0) && byDigit_[2] < 100) {
+            d = 2;
+            score = clampScore(byDigit_[2]);
+        } else {
+            score = 100;
+        }
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,
@@ -542,6 +550,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its stem too.
         score = 100;
     }
+    // A 1 that a figure of a 2 covers nearly as well (the reader decides
+    // what that means; see oneOrTwo).
+    oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
     return d;
 }
 
@@ -559,6 +570,15 @@ bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Every column but one at most has ink in the group's two bottom rows.
+    int32_t bare = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        bare += labels_[x0 + x][y0 + h] / 100 == 2 || labels_[x0 + x][y0 + h - 1] / 100 == 2 ? 0 : 1;
+    return bare <= 1;
 }
 
 bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
@@ -749,10 +769,15 @@ bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (row * 2 > w)
             return false;
     }
+    // The stem goes on down to the foot, within a column either way: the
+    // neck of a 2 (an italic one, stood upright, runs straight for a
+    // while) leaves it for the left end of the base.
     for (int32_t x = std::max(1, w / 4); x <= 3 * w / 4; ++x) {
         bool stem = true;
         for (int32_t y = std::max(1, h / 4); y <= 3 * h / 4 && stem; ++y)
             stem = ink(x, y);
+        for (int32_t y = 3 * h / 4 + 1; y <= h - 2 && stem; ++y)
+            stem = ink(x - 1, y) || ink(x, y) || ink(x + 1, y);
         if (stem)
             return true;
     }
@@ -773,7 +798,7 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
     int32_t bestScore = 10000;
     int32_t bestDigit = -1;
     uncoveredInk_ = 0;
-    std::array<int32_t, 10> byDigit;
+    std::array<int32_t, 10>& byDigit = byDigit_;
     byDigit.fill(10000);
     for (int32_t i = 1; i <= figures_; ++i) {
         const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
