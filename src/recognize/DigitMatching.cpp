@@ -473,6 +473,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return 1;
     }
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
+        // A bar across the top and under it one stroke from the bar's right
+        // end down to the left half is a 7, whatever its stroke's curve: a
+        // condensed 7 whose stroke falls straight down for its lower half
+        // is covered by the figures of a 3 better than by those of a 7,
+        // and a 3's lower arc comes back to the right.
+        score = clampScore(std::min(bestSeven_, WeakFigureScore - 1));
+        return 7;
+    }
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
@@ -511,6 +520,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
         // upper half of the loop (a ball at its end). A question.
+        score = 100;
+    } else if (d == 1 && N == 1 && h >= SmallDigitHeight && bentRightEdge(w, h, x0, y0)) {
+        // The stem of a 1 has a straight right side (its flag stands at the
+        // left), upright or slanted; a right edge that goes in and comes out
+        // again by more than a pixel of noise through the middle rows is
+        // the middle of a 3 or a 5 whose arcs' ends the print lost. A
+        // question.
         score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
@@ -684,6 +700,81 @@ bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
 }
 
+bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    // The bar: one of the top two rows (a turned page sets it a pixel
+    // askew) inked across three quarters of the width.
+    bool bar = false;
+    for (int32_t y = 0; y <= 1 && !bar; ++y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += ink(x, y) ? 1 : 0;
+        bar = n * 4 >= (w + 1) * 3;
+    }
+    if (!bar)
+        return false;
+    // From a fifth of the height to the bottom every row holds one run of
+    // ink at most half the width wide (a gap of a pixel in a digit that is
+    // not small is a flaw of the print); it starts under the right third
+    // and its left edge never moves back to the right by more than the
+    // stroke's jitter (a 3's lower arc, a 5's bowl, a 2's base do). The
+    // stroke ends in the left half.
+    const bool bridge = h >= SmallDigitHeight;
+    const int32_t jitter = std::max(1, w / 10);
+    int32_t minLeft = w + 1;
+    int32_t left = 0;
+    for (int32_t y = h / 5; y <= h; ++y) {
+        int32_t runs = 0;
+        int32_t right = -1;
+        left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            if (!ink(x, y))
+                continue;
+            if (left < 0 || (x > right + 1 && !(bridge && x == right + 2)))
+                ++runs;
+            left = left < 0 ? x : left;
+            right = x;
+        }
+        if (runs != 1 || (right - left + 1) * 2 > w + 1)
+            return false;
+        if (y == h / 5 && right * 3 < w * 2)
+            return false;
+        if (left > minLeft + jitter)
+            return false;
+        minLeft = std::min(minLeft, left);
+    }
+    return left * 2 <= w;
+}
+
+bool DigitMatcher::bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows from a quarter of the height to three quarters (over the foot;
+    // a flag stands at the left): the rightmost ink moves left by two
+    // pixels or more and then right again by two or more.
+    int32_t most = -1;
+    int32_t least = w + 1;
+    bool wentIn = false;
+    for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2)
+                right = x;
+        if (right < 0)
+            continue;
+        if (wentIn && right >= least + 2)
+            return true;
+        most = std::max(most, right);
+        if (right <= most - 2) {
+            wentIn = true;
+            least = std::min(least, right);
+        }
+    }
+    return false;
+}
+
 bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // Two pieces of ink in the box, each a tenth of its ink or more, that
@@ -816,6 +907,7 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         }
     }
     runnerUpMargin_ = 10000;
+    bestSeven_ = byDigit[7];
     for (int32_t dgt = 0; dgt <= 9; ++dgt)
         if (dgt != bestDigit)
             runnerUpMargin_ = std::min(runnerUpMargin_, byDigit[static_cast<size_t>(dgt)] - bestScore);

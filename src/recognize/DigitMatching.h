@@ -127,6 +127,11 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The box holds a bar across its top and under it one stroke that runs
+    // down from the bar's right end to the left half and never back.
+    bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The right edge of the group's middle rows bends in and out again.
+    bool bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
@@ -157,6 +162,8 @@ private:
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
     int32_t runnerUpMargin_ = 10000;
+    // The best score of a figure of 7 in the last RecDigit call.
+    int32_t bestSeven_ = 10000;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };
