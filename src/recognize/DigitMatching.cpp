@@ -479,7 +479,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // condensed 7 whose stroke falls straight down for its lower half
         // is covered by the figures of a 3 better than by those of a 7,
         // and a 3's lower arc comes back to the right.
-        score = clampScore(std::min(bestSeven_, WeakFigureScore - 1));
+        score = clampScore(std::min(bestByDigit_[7], WeakFigureScore - 1));
         return 7;
     }
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
@@ -503,6 +503,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // right side of the upper loop is there; a group without a hole
         // that is open at the right under its top is a 6 or a 5 whose
         // bowl the print left open. Which digit it is stays a question.
+        score = 100;
+        eightWithoutHole_ = true;
+    } else if (d == 8 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0)) {
+        // The same with one hole low in the group: the bowl of a 6 whose
+        // hook the figures of an 8 cover (a typewriter 6 printed large),
+        // where an 8 would close its upper loop at the right. A question.
         score = 100;
         eightWithoutHole_ = true;
     } else if (d == 9 && N == 1 && openUpperLeft(w, h, x0, y0)) {
@@ -907,7 +913,7 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         }
     }
     runnerUpMargin_ = 10000;
-    bestSeven_ = byDigit[7];
+    bestByDigit_ = byDigit;
     for (int32_t dgt = 0; dgt <= 9; ++dgt)
         if (dgt != bestDigit)
             runnerUpMargin_ = std::min(runnerUpMargin_, byDigit[static_cast<size_t>(dgt)] - bestScore);

@@ -23,6 +23,7 @@
 #include "recognize/BezierFigures.h"
 
 #include <cstdint>
+#include <array>
 #include <vector>
 
 namespace quon {
@@ -162,8 +163,8 @@ private:
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
     int32_t runnerUpMargin_ = 10000;
-    // The best score of a figure of 7 in the last RecDigit call.
-    int32_t bestSeven_ = 10000;
+    // The best score of each digit's figures in the last RecDigit call.
+    std::array<int32_t, 10> bestByDigit_{};
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

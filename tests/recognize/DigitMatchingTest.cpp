@@ -572,6 +572,40 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+TEST_F(Matching, ASixWithItsHoleLowAndOpenAtTheUpperRightIsNoEight)
+{
+    // A typewriter 6 of a 400 dpi page: one hole, low in the group, and
+    // nothing in the right third under the top, where an 8 closes its upper
+    // loop. The figures of an 8 cover it best; read as 8 it is a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> rows = {".....#####.", "..#########", ".######..#.", ".####......", ".###.......",
+                                           "###........", "##.........", "##.####....", "##########.", "####oooo##.",
+                                           "##oooooo###", "##oooooo###", "##oooooo###", "###ooooo##.", ".###ooo###.",
+                                           "..#######..", "..######..."};
+    Window w;
+    ComponentBox hole{DigitWindowSide, 0, DigitWindowSide, 0, 0};
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x) {
+            const int px = X0 + static_cast<int>(x);
+            const int py = Y0 + static_cast<int>(y);
+            if (rows[y][x] == '#')
+                w.ink(px, py);
+            if (rows[y][x] != 'o')
+                continue;
+            hole = {std::min(hole.MinX, px), std::max(hole.MaxX, px), std::min(hole.MinY, py), std::max(hole.MaxY, py),
+                    hole.Count + 1};
+        }
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] == 'o')
+                w.hole(2, X0 + static_cast<int>(x), Y0 + static_cast<int>(y), hole);
+    DigitMatcher m(*w.labels, w.paper);
+    int8_t score = -1;
+    const int32_t d = m.RecoDigitGroups({10, 16}, {X0, Y0}, score);
+    EXPECT_TRUE(d != 8 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
