@@ -441,7 +441,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
         !(notOne_ && DigitPatterns[bestPattern].Digit == 1) &&
         !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3)) {
-        if (DigitPatterns[bestPattern].Digit == 0 && lowHole(h, y0, listed))
+        if (DigitPatterns[bestPattern].Digit == 0 && (lowHole(h, y0, listed) || upperHole(h, y0, listed)))
             score = 100;
         return DigitPatterns[bestPattern].Digit;
     }
@@ -527,6 +527,10 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // only is the bowl of a 6 whose hook the figures took for the
         // upper half of the loop (a ball at its end). A question.
         score = 100;
+    } else if (d == 0 && upperHole(h, y0, listed)) {
+        // So is a short hole whose middle stands in the upper two fifths:
+        // the bowl of a condensed 9, whose tail the figures of a 0 cover.
+        score = 100;
     } else if (d == 1 && N == 1 && h >= SmallDigitHeight && bentRightEdge(w, h, x0, y0)) {
         // The stem of a 1 has a straight right side (its flag stands at the
         // left), upright or slanted; a right edge that goes in and comes out
@@ -579,6 +583,16 @@ bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& 
         return false;
     const ComponentBox& hole = paper_[listed[1]];
     return (hole.MinY + hole.MaxY - 2 * y0) * 100 >= h * 120;
+}
+
+bool DigitMatcher::upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole under half the group's height, its middle above two fifths
+    // of it (a 0's runs from near the top to near the bottom).
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY + hole.MaxY - 2 * y0) * 100 < h * 80 && (hole.MaxY - hole.MinY + 1) * 2 < h + 1;
 }
 
 bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const

@@ -572,17 +572,9 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
-TEST_F(Matching, ASixWithItsHoleLowAndOpenAtTheUpperRightIsNoEight)
+// Reads a group drawn as rows at (X0, Y0): '#' ink, 'o' the one hole.
+static int32_t readDrawn(const std::vector<std::string>& rows, int8_t& score)
 {
-    // A typewriter 6 of a 400 dpi page: one hole, low in the group, and
-    // nothing in the right third under the top, where an 8 closes its upper
-    // loop. The figures of an 8 cover it best; read as 8 it is a question.
-    std::string error;
-    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
-    const std::vector<std::string> rows = {".....#####.", "..#########", ".######..#.", ".####......", ".###.......",
-                                           "###........", "##.........", "##.####....", "##########.", "####oooo##.",
-                                           "##oooooo###", "##oooooo###", "##oooooo###", "###ooooo##.", ".###ooo###.",
-                                           "..#######..", "..######..."};
     Window w;
     ComponentBox hole{DigitWindowSide, 0, DigitWindowSide, 0, 0};
     for (size_t y = 0; y < rows.size(); ++y)
@@ -591,19 +583,49 @@ TEST_F(Matching, ASixWithItsHoleLowAndOpenAtTheUpperRightIsNoEight)
             const int py = Y0 + static_cast<int>(y);
             if (rows[y][x] == '#')
                 w.ink(px, py);
-            if (rows[y][x] != 'o')
-                continue;
-            hole = {std::min(hole.MinX, px), std::max(hole.MaxX, px), std::min(hole.MinY, py), std::max(hole.MaxY, py),
-                    hole.Count + 1};
+            if (rows[y][x] == 'o')
+                hole = {std::min(hole.MinX, px), std::max(hole.MaxX, px), std::min(hole.MinY, py),
+                        std::max(hole.MaxY, py), hole.Count + 1};
         }
     for (size_t y = 0; y < rows.size(); ++y)
         for (size_t x = 0; x < rows[y].size(); ++x)
             if (rows[y][x] == 'o')
                 w.hole(2, X0 + static_cast<int>(x), Y0 + static_cast<int>(y), hole);
     DigitMatcher m(*w.labels, w.paper);
-    int8_t score = -1;
-    const int32_t d = m.RecoDigitGroups({10, 16}, {X0, Y0}, score);
-    EXPECT_TRUE(d != 8 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
+                             {X0, Y0}, score);
+}
+
+TEST_F(Matching, OneHoleInTheWrongPartIsAQuestion)
+{
+    // Groups of a 400 dpi page with one hole where the digit the figures
+    // chose has none: a typewriter 6 (its hole low, nothing in the right
+    // third under the top, where an 8 closes its upper loop) that the
+    // figures of an 8 cover best, and a condensed 9 (a short hole in the
+    // upper part, where a 0's runs from top to bottom) that the figures of
+    // a 0 cover best. Read otherwise, or a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const struct {
+        int32_t wrong;
+        std::vector<std::string> rows;
+    } cases[] = {
+        {8,
+         {".....#####.", "..#########", ".######..#.", ".####......", ".###.......", "###........", "##.........",
+          "##.####....", "##########.", "####oooo##.", "##oooooo###", "##oooooo###", "##oooooo###", "###ooooo##.",
+          ".###ooo###.", "..#######..", "..######..."}},
+        {0,
+         {"....#####....", "...#######...", "..###ooo####.", "..##oooo####.", ".###ooooo###.", "####oooooo##.",
+          "####oooooo###", "####oooooo###", "####oooooo###", "####oooooo###", "####oooooo###", ".###ooooo####",
+          "..###ooo#####", "...##########", "....####..###", "..........###", "..........###", "..........###",
+          "..........##.", ".........###.", "........###..", "........##...", "..##...###...", "..##..###....",
+          "..######.....", "...#####....."}},
+    };
+    for (const auto& c : cases) {
+        int8_t score = -1;
+        const int32_t d = readDrawn(c.rows, score);
+        EXPECT_TRUE(d != c.wrong || score >= DoubtfulDigitScore) << d << " " << int(score);
+    }
 }
 
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
