@@ -538,6 +538,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // the middle of a 3 or a 5 whose arcs' ends the print lost. A
         // question.
         score = 100;
+    } else if (d == 1 && h >= SmallDigitHeight && splitAcross(w, h, x0, y0)) {
+        // A 1's stem runs down into its foot; a break of the print parts
+        // them by a pixel row. Pieces a band of rows apart are a digit
+        // whose hairline the print lost (the arc of a 2 over its base, the
+        // figures of a 1 taking the base for a foot). A question.
+        score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
         // sizeable pieces that meet corner to corner, read as a 1, is a
@@ -791,6 +797,56 @@ bool DigitMatcher::bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             wentIn = true;
             least = std::min(least, right);
         }
+    }
+    return false;
+}
+
+bool DigitMatcher::splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows from a quarter of the height to seven eighths: at least two
+    // running (and a tenth of the height) with no ink of a piece that
+    // holds a tenth of the box's ink, and the rows on either side of them
+    // share no column: a stem broken across would go on below the gap.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const auto ink = [&](int32_t x, int32_t y) {
+        const int32_t L = labels_[x0 + x][y0 + y];
+        return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total;
+    };
+    const auto rowInk = [&](int32_t y) {
+        for (int32_t x = 0; x <= w; ++x)
+            if (ink(x, y))
+                return true;
+        return false;
+    };
+    const int32_t need = std::max(2, h / 10);
+    int32_t run = 0;
+    for (int32_t y = h / 4; y <= h * 7 / 8; ++y) {
+        if (rowInk(y)) {
+            run = 0;
+            continue;
+        }
+        if (++run != need)
+            continue;
+        const int32_t above = y - run;
+        int32_t below = y + 1;
+        while (below <= h && !rowInk(below))
+            ++below;
+        if (above < 0 || below > h)
+            return false;
+        bool shared = false;
+        for (int32_t x = 0; x <= w && !shared; ++x)
+            shared = ink(x, above) && ink(x, below);
+        if (!shared)
+            return true;
     }
     return false;
 }

@@ -133,6 +133,8 @@ private:
     bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The right edge of the group's middle rows bends in and out again.
     bool bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Sizeable pieces of ink in the box stand a band of rows apart.
+    bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right

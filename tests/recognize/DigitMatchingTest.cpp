@@ -628,6 +628,36 @@ TEST_F(Matching, OneHoleInTheWrongPartIsAQuestion)
     }
 }
 
+TEST_F(Matching, PiecesABandOfRowsApartAreAOneOnlyWhereTheStemGoesOn)
+{
+    // A Times 2 of a 400 dpi page whose hairline diagonal the print lost:
+    // its arc stands over its base three rows apart, and the figures of a
+    // 1 take the arc for flag and stem and the base for a foot. Read
+    // otherwise, or a question. A scanned typewriter 1 broken across its
+    // stem, the rows above and below the gap sharing their columns, stays
+    // a 1.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> two = {"....######....", "...########...", ".##########...", "......######..",
+                                          ".......######.", "........#####.", "........#####.", "........####..",
+                                          "........###...", "........###...", "........##....", ".......##.....",
+                                          ".......#......", "..............", "..............", "..............",
+                                          "....#........#", "...##.......##", ".############.", "#############.",
+                                          "#############.", "#############."};
+    int8_t score = -1;
+    int32_t d = readDrawn(two, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    const std::vector<std::string> one = {"....###....", ".######....", "#######....", ".######....", "...####....",
+                                          "....###....", "....###....", "....###....", "....###....", "....###....",
+                                          "....###....", "....###....", "....###....", "...........", "...........",
+                                          "...........", "....###....", "....####...", "....####...", "....####...",
+                                          ".##########", ".##########", ".##########"};
+    score = 100;
+    d = readDrawn(one, score);
+    EXPECT_EQ(d, 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
