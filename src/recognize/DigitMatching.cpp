@@ -487,6 +487,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
         // digit it is stays a question.
         score = 100;
+    } else if (d == 7 && w >= 4 && h >= 8 && leftSideUnderBar(w, h, x0, y0)) {
+        // Under its bar a 7 is open at the left: its stroke leaves the bar
+        // at the right end and reaches the left only near the bottom. Ink
+        // in the left third all down the band from three tenths of the
+        // height to half is the side of a bowl (a 9 whose loop a broken
+        // hairline opened at the top). A question.
+        score = 100;
     } else if (d == 7 && uprightStem(w, h, x0, y0)) {
         // A 7's stroke runs down from the end of its bar aslant; a wide
         // upright stem under a bar is a 1 whose flag reaches far (a sans 1,
@@ -849,6 +856,18 @@ bool DigitMatcher::splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) con
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    for (int32_t y = h * 30 / 100; y <= h / 2; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x < std::max(1, w / 3) && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return false;
+    }
+    return true;
 }
 
 bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -133,6 +133,9 @@ private:
     bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The right edge of the group's middle rows bends in and out again.
     bool bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The left third of the box holds ink in every row from three tenths
+    // of the height to half.
+    bool leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Sizeable pieces of ink in the box stand a band of rows apart.
     bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
