@@ -749,16 +749,18 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     }
     if (!bar)
         return false;
-    // From a fifth of the height to the bottom every row holds one run of
-    // ink at most half the width wide (a gap of a pixel in a digit that is
-    // not small is a flaw of the print); it starts under the right third
-    // and its left edge never moves back to the right by more than the
-    // stroke's jitter (a 3's lower arc, a 5's bowl, a 2's base do). The
-    // stroke ends in the left half.
+    // Under the bar (a bold one reaches down to a quarter of the height or
+    // more) every row down to the bottom holds one run of ink at most half
+    // the width wide (a gap of a pixel in a digit that is not small is a
+    // flaw of the print); the stroke starts under the right third and its
+    // left edge never moves back to the right by more than the stroke's
+    // jitter (a 3's lower arc, a 5's bowl, a 2's base do). It ends in the
+    // left half.
     const bool bridge = h >= SmallDigitHeight;
     const int32_t jitter = std::max(1, w / 10);
     int32_t minLeft = w + 1;
     int32_t left = 0;
+    bool stroke = false;
     for (int32_t y = h / 5; y <= h; ++y) {
         int32_t runs = 0;
         int32_t right = -1;
@@ -771,10 +773,14 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
             left = left < 0 ? x : left;
             right = x;
         }
-        if (runs != 1 || (right - left + 1) * 2 > w + 1)
+        const bool wide = (right - left + 1) * 2 > w + 1;
+        if (!stroke && runs == 1 && wide && y <= h / 3)
+            continue; // still the bar
+        if (runs != 1 || wide)
             return false;
-        if (y == h / 5 && right * 3 < w * 2)
+        if (!stroke && right * 3 < w * 2)
             return false;
+        stroke = true;
         if (left > minLeft + jitter)
             return false;
         minLeft = std::min(minLeft, left);

@@ -529,8 +529,10 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
 {
     // Condensed 7s of a book face whose stroke falls straight down for its
     // lower half (the figures of a 3 cover them better than those of a 7):
-    // from the scanned book page at 300 dpi and the same page at 400 dpi.
-    // Both read 7 without a doubt. The middle digit of a scanned "137",
+    // from the scanned book page at 300 dpi and the same page at 400 dpi;
+    // and a bold sans 7 at 400 dpi whose bar reaches down a quarter of its
+    // height, its top left corner rounded off by the stone's edge. All read
+    // 7 without a doubt. The middle digit of a scanned "137",
     // whose arcs' ends the scan lost, keeps a right edge that goes in and
     // out again: it is no 1 (read otherwise, or a question).
     std::string error;
@@ -557,6 +559,15 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
          ".....#####.......", ".....#####.......", ".....#####.......", ".....####........", "....#####........",
          "....#####........", "....#####........", "....#####........", "....#####........", "....#####........",
          "....#####........", "....#####........"},
+        {".....###############", "....################", "...#################", "..##################",
+         "..##################", ".###################", "####################", "####################",
+         ".............######.", "............######..", "...........#######..", "...........######...",
+         "..........######....", ".........######.....", "........#######.....", "........######......",
+         ".......#######......", ".......#######......", ".......######.......", ".....#######........",
+         ".....#######........", ".....#######........", ".....######.........", "....#######.........",
+         "....#######.........", "....#######.........", "....######..........", "....######..........",
+         "....######..........", "....######..........", "...#######..........", "...#######..........",
+         "...#######.........."},
     };
     for (const auto& seven : sevens) {
         int8_t score = 100;
