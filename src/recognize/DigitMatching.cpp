@@ -472,7 +472,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             return -1;
         return 1;
     }
+    // A 1 is a stem with its flag and foot; under its flag and over its
+    // foot (from half the height to three quarters) each row holds the
+    // stem alone. A group more than half as wide as high with two strokes
+    // in such a row is no 1, and the figures of a 1 are not compared at
+    // all (the heavy strokes of a wide 3 leave every figure much ink to
+    // miss, the thin one of a 1 least).
+    noOneFigure_ = (w + 1) * 2 > h + 1 && twoStrokesLow(w, h, x0, y0);
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    noOneFigure_ = false;
     if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
         // end down to the left half is a 7, whatever its stroke's curve: a
@@ -876,6 +884,39 @@ bool DigitMatcher::leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0
     return true;
 }
 
+bool DigitMatcher::twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A speck of a scan beside the stem is no stroke: only pieces holding
+    // a tenth of the box's ink count. A gap of one pixel in a digit that is
+    // not small is a flaw of the print, not paper between strokes.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const bool bridge = h >= SmallDigitHeight;
+    for (int32_t y = h / 2; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t last = -3;
+        for (int32_t x = 0; x <= w; ++x) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 != 2 || share[static_cast<size_t>(L % 100)] * 10 < total)
+                continue;
+            if (x > last + 1 && !(bridge && x == last + 2))
+                ++runs;
+            last = x;
+        }
+        if (runs > 1)
+            return true;
+    }
+    return false;
+}
+
 bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // Two pieces of ink in the box, each a tenth of its ink or more, that
@@ -986,6 +1027,8 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         // hole; a digit with a hole wins there only by a thin stem's few
         // pixels (a condensed 7 reads 0).
         if (notOne_ && (digit == 1 || (holeClass == 1 && !inHoleClass(digit, 1))))
+            continue;
+        if (noOneFigure_ && digit == 1)
             continue;
         if ((notThree_ && digit == 3) || (notFive_ && digit == 5))
             continue;

@@ -136,6 +136,9 @@ private:
     // The left third of the box holds ink in every row from three tenths
     // of the height to half.
     bool leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A row of the box from half its height to three quarters holds two
+    // strokes.
+    bool twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Sizeable pieces of ink in the box stand a band of rows apart.
     bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
@@ -161,6 +164,9 @@ private:
     // row, so it is no 1 (RecDigit called alone leaves it false).
     bool notOne_ = false;
     bool loneGroup_ = false;
+    // The figures of a 1 are left out of the next comparison (a wide group
+    // without a stem).
+    bool noOneFigure_ = false;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
     // No ink at the left through that band: no 5.

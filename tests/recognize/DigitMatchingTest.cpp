@@ -683,6 +683,36 @@ TEST_F(Matching, ANineOpenAtTheTopIsNoSeven)
     EXPECT_TRUE(d != 7 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+TEST_F(Matching, AWideGroupWithTwoStrokesUnderItsMiddleIsNoOne)
+{
+    // A bold sans 3 of a 400 dpi page, two thirds as wide as high: its
+    // heavy strokes leave every figure much ink to miss, the thin figure
+    // of a 1 least, which beat the 3 by a point. Under its middle it shows
+    // two strokes in a row, where a 1 has its stem alone: it reads 3.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> rows = {"......#########.......", ".....##########.......",
+                                           "....##############....", "..#################...",
+                                           ".###################..", ".####################.",
+                                           "#######......########.", "#######......########.",
+                                           "#######......########.", "######.......########.",
+                                           "######.......########.", ".............########.",
+                                           ".............#######..", "............#######...",
+                                           "........##########....", "........##########....",
+                                           "........###########...", "........###########...",
+                                           "...........#########..", ".............########.",
+                                           "..............#######.", "...............#######",
+                                           "...............#######", "######.........#######",
+                                           "#######........#######", "#######........#######",
+                                           "#######.......########", "########....#########.",
+                                           ".####################.", "..##################..",
+                                           "...################...", "....#############.....",
+                                           ".....###########......", ".......#######........"};
+    int8_t score = 100;
+    EXPECT_EQ(readDrawn(rows, score), 3);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
