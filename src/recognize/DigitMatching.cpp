@@ -472,13 +472,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             return -1;
         return 1;
     }
-    // A 1 is a stem with its flag and foot; under its flag and over its
-    // foot (from half the height to three quarters) each row holds the
-    // stem alone. A group more than half as wide as high with two strokes
-    // in such a row is no 1, and the figures of a 1 are not compared at
-    // all (the heavy strokes of a wide 3 leave every figure much ink to
-    // miss, the thin one of a 1 least).
-    noOneFigure_ = (w + 1) * 2 > h + 1 && twoStrokesLow(w, h, x0, y0);
+    // A 1 is a stem with its flag and foot; the stem stands in the middle
+    // third of a box wider than half its height (its foot or flag spans
+    // the rest), and under its flag and over its foot (from half the height
+    // to three quarters) each row holds the stem alone. A group more than
+    // half as wide as high with a row of its middle half bare in the middle
+    // third, or with two strokes in such a lower row, is no 1, and the
+    // figures of a 1 are not compared at all (the heavy strokes of a wide 3
+    // leave every figure much ink to miss, the thin one of a 1 least; the
+    // arc of a 2 on a noisy page left the figure of a 1 a close winner).
+    noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
     const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
     noOneFigure_ = false;
     if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
@@ -882,6 +885,20 @@ bool DigitMatcher::leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0
             return false;
     }
     return true;
+}
+
+bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a quarter of the height to three quarters has no ink
+    // in the middle third of the columns, where a 1 has its stem.
+    for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
+        bool ink = false;
+        for (int32_t x = w / 3; x <= 2 * w / 3 && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
 }
 
 bool DigitMatcher::twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const
