@@ -562,6 +562,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // whose hairline the print lost (the arc of a 2 over its base, the
         // figures of a 1 taking the base for a foot). A question.
         score = 100;
+    } else if (d == 1 && h >= SmallDigitHeight && bracket(w, h, x0, y0)) {
+        // A 1's foot spans both sides of its stem, or there is none; a
+        // stroke whose bottom curls away to one side only, and whose top
+        // curls to that side too, is the half of a 0 that a cut parted
+        // from a digit it touched. A question.
+        score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
         // sizeable pieces that meet corner to corner, read as a 1, is a
@@ -885,6 +891,56 @@ bool DigitMatcher::leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0
             return false;
     }
     return true;
+}
+
+bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // The stem: the ink of the rows from a third of the height to two
+    // thirds. The ends: the top and bottom eighth of the rows (two at
+    // least). Every row of both ends reaches beyond the stem on one side,
+    // the same for both, by two pixels or more somewhere (a curl, where a
+    // flag or a foot is a bar in its outer rows only), and the bottom end
+    // reaches nowhere beyond the other side.
+    const auto extent = [&](int32_t y, int32_t& lo, int32_t& hi) {
+        lo = w + 1;
+        hi = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+        return hi >= 0;
+    };
+    int32_t sl = w + 1, sr = -1;
+    for (int32_t y = h / 3; y <= 2 * h / 3; ++y) {
+        int32_t lo = 0, hi = 0;
+        if (extent(y, lo, hi)) {
+            sl = std::min(sl, lo);
+            sr = std::max(sr, hi);
+        }
+    }
+    if (sr < 0)
+        return false;
+    const int32_t end = std::max(2, (h + 1) / 8);
+    // side -1: the left; +1: the right.
+    const auto curls = [&](int32_t from, int32_t to, int32_t side, bool otherBare) {
+        bool far = false;
+        for (int32_t y = from; y <= to; ++y) {
+            int32_t lo = 0, hi = 0;
+            if (!extent(y, lo, hi))
+                return false;
+            const int32_t beyond = side < 0 ? sl - lo : hi - sr;
+            const int32_t other = side < 0 ? hi - sr : sl - lo;
+            if (beyond < 1 || (otherBare && other > 0))
+                return false;
+            far = far || beyond >= 2;
+        }
+        return far;
+    };
+    for (int32_t side : {-1, 1})
+        if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
+            return true;
+    return false;
 }
 
 bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const

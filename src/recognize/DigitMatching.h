@@ -136,6 +136,9 @@ private:
     // The left third of the box holds ink in every row from three tenths
     // of the height to half.
     bool leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Both ends of the box's stroke curl away to the same side, the bottom
+    // to that side only (the half of a 0).
+    bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from a quarter of its height to three quarters has
     // no ink in the middle third of the columns.
     bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

@@ -721,6 +721,30 @@ TEST_F(Matching, AWideGroupWithoutAStemIsNoOne)
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+TEST_F(Matching, TheHalfOfAZeroIsNoOneButAOneWithHalfAFootIs)
+{
+    // The right half of a condensed 0 that a cut parted from the 9 it
+    // touched (a 400 dpi book page): both its ends curl to the left, row by
+    // row. Read otherwise, or a question. A Times 1 of a noisy page whose
+    // foot kept only its left half, one row, stays a 1.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> half = {"###....", "####...", "#####..", ".#####.", "..####.", "...###.",
+                                           "...###.", "...####", "...####", "...####", "...####", "...####",
+                                           "...####", "...####", "...####", "...####", "...####", "...####",
+                                           "...####", "...####", "...####", "..####.", ".#####.", ".#####.",
+                                           "#####..", "####...", "###...."};
+    const std::vector<std::string> one = {"....###", ".######", "..#####", "...####", "...####", "...####", "...####",
+                                          "...####", "...####", "...####", "...####", "...###.", "...####", "...####",
+                                          "...###.", "#######"};
+    int8_t score = -1;
+    const int32_t d = readDrawn(half, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    score = 100;
+    EXPECT_EQ(readDrawn(one, score), 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
