@@ -946,7 +946,16 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // Some row from a quarter of the height to three quarters has no ink
-    // in the middle third of the columns, where a 1 has its stem.
+    // in the middle third of the columns, where a 1 has its stem; unless a
+    // column holds ink in all those rows (a 1 whose flag reaches far has
+    // its stem right of the middle).
+    for (int32_t x = 0; x <= w; ++x) {
+        bool stem = true;
+        for (int32_t y = h / 4; y <= 3 * h / 4 && stem; ++y)
+            stem = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (stem)
+            return false;
+    }
     for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
         bool ink = false;
         for (int32_t x = w / 3; x <= 2 * w / 3 && !ink; ++x)

@@ -140,7 +140,8 @@ private:
     // to that side only (the half of a 0).
     bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from a quarter of its height to three quarters has
-    // no ink in the middle third of the columns.
+    // no ink in the middle third of the columns, and no column is inked
+    // through all those rows.
     bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from half its height to three quarters holds two
     // strokes.
