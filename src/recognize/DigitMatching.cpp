@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    oneOrTwo_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
@@ -482,7 +483,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // leave every figure much ink to miss, the thin one of a 1 least; the
     // arc of a 2 on a noisy page left the figure of a 1 a close winner).
     noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
-    const int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
     noOneFigure_ = false;
     if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
@@ -490,7 +491,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // condensed 7 whose stroke falls straight down for its lower half
         // is covered by the figures of a 3 better than by those of a 7,
         // and a 3's lower arc comes back to the right.
-        score = clampScore(std::min(bestByDigit_[7], WeakFigureScore - 1));
+        score = clampScore(std::min(byDigit_[7], WeakFigureScore - 1));
         return 7;
     }
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
@@ -533,8 +534,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A 9 whose bowl the ink filled still has the bowl's left side
         // under its top; a group without a hole that has nothing left of
         // its middle there is the arc of a 2 (a light one, whose neck the
-        // figures of a 9 cover). A question.
-        score = 100;
+        // figures of a 9 cover). Standing on a base across its whole width,
+        // as a 9's tail never does, it is a 2, as sure as its own best
+        // figure; otherwise a question.
+        if (baseBar(w, h, x0, y0) && byDigit_[2] < 100) {
+            d = 2;
+            score = clampScore(byDigit_[2]);
+        } else {
+            score = 100;
+        }
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,
@@ -587,6 +595,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its stem too.
         score = 100;
     }
+    // A 1 that a figure of a 2 covers nearly as well (the reader decides
+    // what that means; see oneOrTwo).
+    oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
     return d;
 }
 
@@ -604,6 +615,15 @@ bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Every column but one at most has ink in the group's two bottom rows.
+    int32_t bare = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        bare += labels_[x0 + x][y0 + h] / 100 == 2 || labels_[x0 + x][y0 + h - 1] / 100 == 2 ? 0 : 1;
+    return bare <= 1;
 }
 
 bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
@@ -1053,10 +1073,15 @@ bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (row * 2 > w)
             return false;
     }
+    // The stem goes on down to the foot, within a column either way: the
+    // neck of a 2 (an italic one, stood upright, runs straight for a
+    // while) leaves it for the left end of the base.
     for (int32_t x = std::max(1, w / 4); x <= 3 * w / 4; ++x) {
         bool stem = true;
         for (int32_t y = std::max(1, h / 4); y <= 3 * h / 4 && stem; ++y)
             stem = ink(x, y);
+        for (int32_t y = 3 * h / 4 + 1; y <= h - 2 && stem; ++y)
+            stem = ink(x - 1, y) || ink(x, y) || ink(x + 1, y);
         if (stem)
             return true;
     }
@@ -1077,7 +1102,7 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
     int32_t bestScore = 10000;
     int32_t bestDigit = -1;
     uncoveredInk_ = 0;
-    std::array<int32_t, 10> byDigit;
+    std::array<int32_t, 10>& byDigit = byDigit_;
     byDigit.fill(10000);
     for (int32_t i = 1; i <= figures_; ++i) {
         const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
@@ -1133,7 +1158,6 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         }
     }
     runnerUpMargin_ = 10000;
-    bestByDigit_ = byDigit;
     for (int32_t dgt = 0; dgt <= 9; ++dgt)
         if (dgt != bestDigit)
             runnerUpMargin_ = std::min(runnerUpMargin_, byDigit[static_cast<size_t>(dgt)] - bestScore);

@@ -105,6 +105,8 @@ public:
     // The last RecoDigitGroups call found figures of an 8 on a group without
     // a hole, and made it a doubt.
     bool eightWithoutHole() const { return eightWithoutHole_; }
+    // The last group read as a 1 that a 2's figure covered nearly as well.
+    bool oneOrTwo() const { return oneOrTwo_; }
     // How much worse than the winner the best figure of any other digit
     // scored in the last comparison (large when no figures were compared).
     int32_t runnerUpMargin() const { return runnerUpMargin_; }
@@ -153,6 +155,7 @@ private:
     // The compared box has a row under its top with no ink in its right
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    bool baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // One hole, in the lower part of the group, as a 6's bowl.
     bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
@@ -179,12 +182,13 @@ private:
     // No ink at the left through that band: no 5.
     bool notFive_ = false;
     bool eightWithoutHole_ = false;
+    bool oneOrTwo_ = false;
     // Percent of the group's ink that the best figure of the last RecDigit
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
     int32_t runnerUpMargin_ = 10000;
-    // The best score of each digit's figures in the last RecDigit call.
-    std::array<int32_t, 10> bestByDigit_{};
+    // The best figure's score per digit in the last comparison.
+    std::array<int32_t, 10> byDigit_{};
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

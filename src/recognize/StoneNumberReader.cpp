@@ -165,10 +165,12 @@ void StoneNumberReader::resetDigitHeights()
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
 {
     settledDoubt_ = false;
+    oneOrTwoDoubt_ = false;
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
         const bool eightDoubt = settledDoubt_;
+        const bool oneOrTwoDoubt = oneOrTwoDoubt_;
         BC& p = currentPoint();
         const int32_t typ = p.Typ;
         res = readOnce(1);
@@ -184,6 +186,10 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
             p.Typ = typ;
         }
         if (eightDoubt && !confirmsEight(first, res))
+            res = first;
+        // Read again without its loose pixels, the 2 that the first reading
+        // doubted against a 1 only loses more of its arc and base.
+        if (oneOrTwoDoubt && readsDoubtAsOne(first, res))
             res = first;
         // A reading again that finds two digits a digit apart where the
         // first found three has lost the middle one: the first reading's
@@ -214,6 +220,16 @@ bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const Sto
         if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
             return false;
     return true;
+}
+
+bool StoneNumberReader::readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (again.Digits.size() != first.Digits.size())
+        return false;
+    for (size_t i = 0; i < first.Digits.size(); ++i)
+        if (first.Digits[i].Rejected && !again.Digits[i].Rejected && again.Digits[i].Digit == 1)
+            return true;
+    return false;
 }
 
 bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneReadResult& again)
@@ -371,6 +387,13 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         }
     }
 
+    if (r.failure == StoneReadFailure::None && !r.digits.empty() && !r.digits[0].Rejected && r.digits[0].Digit == 0) {
+        // No move number begins with a 0: a 0 in front is a digit misread
+        // (the bowl of a 9 or a 6 whose hairline tail broke off) or the
+        // rest of a number whose first digit was lost. A question.
+        r.digits[0] = StoneDigit{-1, true};
+        r.text[0] = 'e';
+    }
     int32_t beside = 0;
     if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
         // Ink left over where a digit may stand: the digits read are not
@@ -467,6 +490,12 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
+        // In a slanted diagram a 1 that a figure of a 2 covers nearly as
+        // well is an italic 2 whose neck, stood upright, runs as straight
+        // as a stem over its base: a question, which a reading again may
+        // not settle as a 1.
+        const bool oneOrTwo = matcher_.oneOrTwo() && diagramSlant() != 0;
+        oneOrTwoDoubt_ = oneOrTwoDoubt_ || oneOrTwo;
         if (d == -1 && count < 3 && h <= 2 * (w + 1) && secondCut && !cutAt[k]) {
             bool tooFew = false;
             if (cutOnce(k, tooFew)) {
@@ -488,7 +517,7 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // slanted 1), or a 7 too faint to tell: a question. A light digit's
         // bar is its top row; an ordinary one's may stand a pixel askew.
         const bool barless = d == 7 && !topBar(k, lightChosen_[static_cast<size_t>(groups_[k])] ? 1 : 2);
-        if (d == -1 || barless || (d >= 0 && (score >= doubtful || narrow))) {
+        if (d == -1 || barless || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -526,8 +555,31 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         DeleteStoneCircle(IntSize{W, H}, colour);
         if (colour == 2 && thinHeavy_)
             ThinHeavyInk(IntSize{W, H});
-        ThickenLightInk(IntSize{W, H}, colour);
-        UprightSlantedInk(IntSize{W, H});
+        // The slant is measured on the ink as grown (light strokes broken
+        // at their steps tell it poorly), but taken out of the ink as
+        // printed, which grows only once upright: grown while slanted, the
+        // gap between the tail of a 6 or 9 and its bowl closed into a loop
+        // when the shear brought them together. Whether the strokes are
+        // light is told before: standing upright, a slanted stroke shows
+        // fewer edge pixels and measures wider than it is.
+        const bool light = LightInk(IntSize{W, H}, colour);
+        if (light) {
+            printed_.assign(static_cast<size_t>(W) * static_cast<size_t>(H), 0);
+            for (int32_t x = 1; x <= W; ++x)
+                for (int32_t y = 1; y <= H; ++y)
+                    printed_[static_cast<size_t>((y - 1) * W + x - 1)] = cut(x, y);
+            GrowLightInk(IntSize{W, H}, false);
+        }
+        const int32_t slant = VoteSlant(IntSize{W, H});
+        if (slant != 0) {
+            if (light)
+                for (int32_t x = 1; x <= W; ++x)
+                    for (int32_t y = 1; y <= H; ++y)
+                        cut(x, y) = printed_[static_cast<size_t>((y - 1) * W + x - 1)];
+            ShearInk(IntSize{W, H}, slant);
+            if (light)
+                GrowLightInk(IntSize{W, H}, true);
+        }
         if (mode == 1)
             RemoveLoosePixels(IntSize{W, H});
     }
@@ -1255,12 +1307,16 @@ void StoneNumberReader::ThinHeavyInk(IntSize size)
 
 void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
 {
-    const int32_t W = size.Width;
+    if (LightInk(size, colour))
+        GrowLightInk(size, false);
+}
+
+bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
+{
     const int32_t H = size.Height;
-    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
-    const int32_t stroke100 = strokeWidth100(W, H);
+    const int32_t stroke100 = strokeWidth100(size.Width, H);
     if (stroke100 == 0)
-        return;
+        return false;
     // A light face printed small has strokes of one or two pixels: its
     // diagonals step from pixel to pixel by their corners, so that labelling
     // by four neighbours breaks them, a digit holds too little ink for the
@@ -1289,13 +1345,23 @@ void StoneNumberReader::ThickenLightInk(IntSize size, int32_t colour)
         // Ink taller than half the stone is no number's (digits stand in
         // the square inscribed in it, with room above and below).
         if (tallest * 2 > H)
-            return;
-        light = stroke100 * 1000 < LightStrokePerMille * tallest * 100;
+            return false;
+        // Strokes of one pixel and of two measure alike (every pixel is on
+        // their edge), so the eighth of the height is itself light.
+        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100;
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;
-    if (!light || (colour != 2 && LightFaceVotes <= 0))
-        return;
+    return light && (colour == 2 || LightFaceVotes > 0);
+}
+
+void StoneNumberReader::GrowLightInk(IntSize size, bool relabel)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    auto ink = [W, H](int32_t x, int32_t y) { return cutInk(W, H, x, y); };
+    if (relabel)
+        labelWindow(size, true);
     const DigitLabelTable& L = *labels_;
     // The holes of small digits would close: only the paper around the
     // digits (what reaches the window's edge) takes ink.
@@ -1395,6 +1461,13 @@ int32_t StoneNumberReader::diagramSlant() const
 
 void StoneNumberReader::UprightSlantedInk(IntSize size)
 {
+    const int32_t taken = VoteSlant(size);
+    if (taken != 0)
+        ShearInk(size, taken);
+}
+
+int32_t StoneNumberReader::VoteSlant(IntSize size)
+{
     const int32_t W = size.Width;
     const int32_t H = size.Height;
     // Slanted digits are read upright: the figures are upright, a slanted
@@ -1408,23 +1481,43 @@ void StoneNumberReader::UprightSlantedInk(IntSize size)
         for (int32_t y = 1; y <= H; ++y)
             ink += cut(x, y) > 0 ? 1 : 0;
     if (ink * 50 < W * H)
-        return;
+        return 0;
     const int32_t slant = MeasureSlant(size);
     ++DigitSlants[static_cast<size_t>((slant + 2 * SlantStep) / SlantStep)];
-    const int32_t taken = diagramSlant();
-    if (taken == 0)
-        return;
+    return diagramSlant();
+}
+
+void StoneNumberReader::ShearInk(IntSize size, int32_t taken)
+{
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    // Rows move whole, one more column where the shear steps. Ink that
+    // joined a row above it only straight up (the thin join of a 5's stem
+    // to its bowl) would be left touching it by a corner, which labelling
+    // by four neighbours parts: one pixel keeps them joined.
+    std::vector<int16_t> was(static_cast<size_t>(W + 2) * static_cast<size_t>(H + 2), 0);
+    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y) * static_cast<size_t>(W + 2) + static_cast<size_t>(x); };
+    for (int32_t y = 1; y <= H; ++y)
+        for (int32_t x = 1; x <= W; ++x)
+            was[at(x, y)] = cut(x, y) > 0 ? 1 : 0;
     for (int32_t y = 1; y <= H; ++y) {
         const int32_t shift = slantShift(taken, y, H);
-        if (shift == 0)
-            continue;
-        std::vector<int16_t> row(static_cast<size_t>(W) + 1, 0);
         for (int32_t x = 1; x <= W; ++x) {
             const int32_t from = x - shift;
-            row[static_cast<size_t>(x)] = from >= 1 && from <= W ? cut(from, y) : int16_t{0};
+            cut(x, y) = from >= 1 && from <= W ? was[at(from, y)] : int16_t{0};
         }
-        for (int32_t x = 1; x <= W; ++x)
-            cut(x, y) = row[static_cast<size_t>(x)];
+        if (y == 1)
+            continue;
+        const int32_t above = slantShift(taken, y - 1, H);
+        const int32_t step = shift - above;
+        if (step == 0)
+            continue;
+        for (int32_t x = 1; x <= W; ++x) {
+            const int32_t to = x + above;
+            if (was[at(x, y - 1)] != 0 && was[at(x, y)] != 0 && was[at(x - step, y)] == 0 &&
+                was[at(x + step, y - 1)] == 0 && to >= 1 && to <= W)
+                cut(to, y) = 1;
+        }
     }
 }
 

@@ -137,8 +137,18 @@ public:
     void RemoveLoosePixels(IntSize size);
     void ThinHeavyInk(IntSize size);
     void ThickenLightInk(IntSize size, int32_t colour);
+    // ThickenLightInk's two halves: whether the window's digits show a
+    // light face (counting the white stones' votes), and the growing
+    // (`relabel` when the window changed since LightInk labelled it).
+    bool LightInk(IntSize size, int32_t colour);
+    void GrowLightInk(IntSize size, bool relabel);
     int32_t MeasureSlant(IntSize size) const;
+    // Takes the diagram's slant out of the window: the window's slant is
+    // counted (VoteSlant, which returns the diagram's slant) and that is
+    // sheared out (ShearInk).
     void UprightSlantedInk(IntSize size);
+    int32_t VoteSlant(IntSize size);
+    void ShearInk(IntSize size, int32_t slant);
     // True when `again`, the reading again, reads just the digits `first`
     // was sure of and drops the one it doubted (the first then stands).
     static bool lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again);
@@ -173,6 +183,10 @@ private:
     // The last two digits read stand a digit's width apart.
     bool lostDigitGap_ = false;
     static bool confirmsEight(const StoneReadResult& first, const StoneReadResult& again);
+    // The first reading doubted a 1 against a 2.
+    bool oneOrTwoDoubt_ = false;
+    // `again` reads a 1 where `first` doubted.
+    static bool readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again);
 
     StoneReadResult readOnce(int32_t mode);
     bool recut(Reading& r);
@@ -223,6 +237,7 @@ private:
     int32_t colour_ = 0;
     int32_t mode_ = 0;
     bool thinHeavy_ = false; // the window's heavy ink is thinned (see ThinHeavyInk)
+    std::vector<int16_t> printed_; // the window's ink before light strokes grew
 };
 
 // The one reader of the program.
