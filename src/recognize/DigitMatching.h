@@ -23,6 +23,7 @@
 #include "recognize/BezierFigures.h"
 
 #include <cstdint>
+#include <array>
 #include <vector>
 
 namespace quon {
@@ -135,6 +136,26 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The box holds a bar across its top and under it one stroke that runs
+    // down from the bar's right end to the left half and never back.
+    bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The right edge of the group's middle rows bends in and out again.
+    bool bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The left third of the box holds ink in every row from three tenths
+    // of the height to half.
+    bool leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Both ends of the box's stroke curl away to the same side, the bottom
+    // to that side only (the half of a 0).
+    bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A row of the box from a quarter of its height to three quarters has
+    // no ink in the middle third of the columns, and no column is inked
+    // through all those rows.
+    bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A row of the box from half its height to three quarters holds two
+    // strokes.
+    bool twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Sizeable pieces of ink in the box stand a band of rows apart.
+    bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
@@ -144,6 +165,8 @@ private:
     // One hole, in the lower part of the group, as a 6's bowl.
     bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
+    // One hole, in the upper part of the group, as a 9's bowl.
+    bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
@@ -158,6 +181,9 @@ private:
     bool notOne_ = false;
     bool loneGroup_ = false;
     int32_t numberHeight_ = 0;
+    // The figures of a 1 are left out of the next comparison (a wide group
+    // without a stem).
+    bool noOneFigure_ = false;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
     // No ink at the left through that band: no 5.
