@@ -387,10 +387,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // 5's is a hairline): with no ink at all in the left third from a third
     // of the height to nearly half, the group is no 5; a 7's stroke runs
     // down the right half there (the tick of a typewriter 7 ends above).
+    // The third is two columns at least: in a 5 a few pixels wide the end
+    // of its bowl may reach a pixel left of the stem.
     if (w >= 3 && h >= 5) {
         bool leftInk = false;
         for (int32_t y = (h * 30 + 99) / 100; y <= h * 45 / 100 && !leftInk; ++y)
-            for (int32_t x = 0; x < std::max(1, w / 3) && !leftInk; ++x)
+            for (int32_t x = 0; x < std::max(2, w / 3) && !leftInk; ++x)
                 leftInk = labels_[x0 + x][y0 + y] / 100 == 2;
         notFive_ = !leftInk;
         // Nor is it a 5 with its right third inked all down the band from a
@@ -442,7 +444,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         ((N == 1 && isHoleFreePattern(bestPattern)) || (N == 2 && isOneHolePattern(bestPattern))) &&
         !(notOne_ && DigitPatterns[bestPattern].Digit == 1) &&
         !((notThree_ || bareBacks) && DigitPatterns[bestPattern].Digit == 3)) {
-        if (DigitPatterns[bestPattern].Digit == 0 && lowHole(h, y0, listed))
+        if (DigitPatterns[bestPattern].Digit == 0 && (lowHole(h, y0, listed) || upperHole(h, y0, listed)))
             score = 100;
         return DigitPatterns[bestPattern].Digit;
     }
@@ -473,7 +475,36 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             return -1;
         return 1;
     }
-    int32_t d = RecDigit({w, h}, {x0, y0}, score, N);
+    // The figures are laid over the box MaxX - MinX by MaxY - MinY, which
+    // leaves the group's last column and row out. In small print that row
+    // is an eighth of the digit (the foot of a 1, the base of a 2 or a 4,
+    // the lower arc of a 3) and that column the back of a 3 or the bowl of
+    // a 5, and the figure of another digit fits what is left as well: there
+    // the figures are laid over the whole box. Only where the number's
+    // digits are all that small: a piece of a larger digit (the bowl of a
+    // light 6 cut off its stroke) is no small digit.
+    const bool whole = std::max(h, numberHeight_) < SmallDigitHeight;
+    // A 1 is a stem with its flag and foot; the stem stands in the middle
+    // third of a box wider than half its height (its foot or flag spans
+    // the rest), and under its flag and over its foot (from half the height
+    // to three quarters) each row holds the stem alone. A group more than
+    // half as wide as high with a row of its middle half bare in the middle
+    // third, or with two strokes in such a lower row, is no 1, and the
+    // figures of a 1 are not compared at all (the heavy strokes of a wide 3
+    // leave every figure much ink to miss, the thin one of a 1 least; the
+    // arc of a 2 on a noisy page left the figure of a 1 a close winner).
+    noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
+    int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
+    noOneFigure_ = false;
+    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
+        // A bar across the top and under it one stroke from the bar's right
+        // end down to the left half is a 7, whatever its stroke's curve: a
+        // condensed 7 whose stroke falls straight down for its lower half
+        // is covered by the figures of a 3 better than by those of a 7,
+        // and a 3's lower arc comes back to the right.
+        score = clampScore(std::min(byDigit_[7], WeakFigureScore - 1));
+        return 7;
+    }
     if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0, d == 7)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
         // flag or foot the figures missed: a 2, 3 or 7 has no stem. Read
@@ -482,6 +513,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // a foot) which digit it is stays a question.
         if (d == 7)
             return 1;
+        score = 100;
+    } else if (d == 7 && w >= 4 && h >= 8 && leftSideUnderBar(w, h, x0, y0)) {
+        // Under its bar a 7 is open at the left: its stroke leaves the bar
+        // at the right end and reaches the left only near the bottom. Ink
+        // in the left third all down the band from three tenths of the
+        // height to half is the side of a bowl (a 9 whose loop a broken
+        // hairline opened at the top). A question.
         score = 100;
     } else if (d == 7 && uprightStem(w, h, x0, y0)) {
         // A 7's stroke runs down from the end of its bar aslant; a wide
@@ -499,6 +537,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // right side of the upper loop is there; a group without a hole
         // that is open at the right under its top is a 6 or a 5 whose
         // bowl the print left open. Which digit it is stays a question.
+        score = 100;
+        eightWithoutHole_ = true;
+    } else if (d == 8 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0)) {
+        // The same with one hole low in the group: the bowl of a 6 whose
+        // hook the figures of an 8 cover (a typewriter 6 printed large),
+        // where an 8 would close its upper loop at the right. A question.
         score = 100;
         eightWithoutHole_ = true;
     } else if (d == 9 && N == 1 && openUpperLeft(w, h, x0, y0)) {
@@ -527,6 +571,29 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // bowl, where a 0 has its side. Otherwise a question.
         if (openUpperRight(w, h, x0, y0))
             return 6;
+        score = 100;
+    } else if (d == 0 && upperHole(h, y0, listed)) {
+        // So is a short hole whose middle stands in the upper two fifths:
+        // the bowl of a condensed 9, whose tail the figures of a 0 cover.
+        score = 100;
+    } else if (d == 1 && N == 1 && h >= SmallDigitHeight && bentRightEdge(w, h, x0, y0)) {
+        // The stem of a 1 has a straight right side (its flag stands at the
+        // left), upright or slanted; a right edge that goes in and comes out
+        // again by more than a pixel of noise through the middle rows is
+        // the middle of a 3 or a 5 whose arcs' ends the print lost. A
+        // question.
+        score = 100;
+    } else if (d == 1 && h >= SmallDigitHeight && splitAcross(w, h, x0, y0)) {
+        // A 1's stem runs down into its foot; a break of the print parts
+        // them by a pixel row. Pieces a band of rows apart are a digit
+        // whose hairline the print lost (the arc of a 2 over its base, the
+        // figures of a 1 taking the base for a foot). A question.
+        score = 100;
+    } else if (d == 1 && h >= SmallDigitHeight && bracket(w, h, x0, y0)) {
+        // A 1's foot spans both sides of its stem, or there is none; a
+        // stroke whose bottom curls away to one side only, and whose top
+        // curls to that side too, is the half of a 0 that a cut parted
+        // from a digit it touched. A question.
         score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
@@ -585,6 +652,16 @@ bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& 
         return false;
     const ComponentBox& hole = paper_[listed[1]];
     return (hole.MinY + hole.MaxY - 2 * y0) * 100 >= h * 120;
+}
+
+bool DigitMatcher::upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // One hole under half the group's height, its middle above two fifths
+    // of it (a 0's runs from near the top to near the bottom).
+    if (listed.size() != 2)
+        return false;
+    const ComponentBox& hole = paper_[listed[1]];
+    return (hole.MinY + hole.MaxY - 2 * y0) * 100 < h * 80 && (hole.MaxY - hole.MinY + 1) * 2 < h + 1;
 }
 
 bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
@@ -712,6 +789,255 @@ bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
 }
 
+bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    // The bar: one of the top two rows (a turned page sets it a pixel
+    // askew) inked across three quarters of the width.
+    bool bar = false;
+    for (int32_t y = 0; y <= 1 && !bar; ++y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += ink(x, y) ? 1 : 0;
+        bar = n * 4 >= (w + 1) * 3;
+    }
+    if (!bar)
+        return false;
+    // Under the bar (a bold one reaches down to a quarter of the height or
+    // more) every row down to the bottom holds one run of ink at most half
+    // the width wide (a gap of a pixel in a digit that is not small is a
+    // flaw of the print); the stroke starts under the right third and its
+    // left edge never moves back to the right by more than the stroke's
+    // jitter (a 3's lower arc, a 5's bowl, a 2's base do). It ends in the
+    // left half.
+    const bool bridge = h >= SmallDigitHeight;
+    const int32_t jitter = std::max(1, w / 10);
+    int32_t minLeft = w + 1;
+    int32_t left = 0;
+    bool stroke = false;
+    for (int32_t y = h / 5; y <= h; ++y) {
+        int32_t runs = 0;
+        int32_t right = -1;
+        left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            if (!ink(x, y))
+                continue;
+            if (left < 0 || (x > right + 1 && !(bridge && x == right + 2)))
+                ++runs;
+            left = left < 0 ? x : left;
+            right = x;
+        }
+        const bool wide = (right - left + 1) * 2 > w + 1;
+        if (!stroke && runs == 1 && wide && y <= h / 3)
+            continue; // still the bar
+        if (runs != 1 || wide)
+            return false;
+        if (!stroke && right * 3 < w * 2)
+            return false;
+        stroke = true;
+        if (left > minLeft + jitter)
+            return false;
+        minLeft = std::min(minLeft, left);
+    }
+    return left * 2 <= w;
+}
+
+bool DigitMatcher::bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows from a quarter of the height to three quarters (over the foot;
+    // a flag stands at the left): the rightmost ink moves left by two
+    // pixels or more and then right again by two or more.
+    int32_t most = -1;
+    int32_t least = w + 1;
+    bool wentIn = false;
+    for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2)
+                right = x;
+        if (right < 0)
+            continue;
+        if (wentIn && right >= least + 2)
+            return true;
+        most = std::max(most, right);
+        if (right <= most - 2) {
+            wentIn = true;
+            least = std::min(least, right);
+        }
+    }
+    return false;
+}
+
+bool DigitMatcher::splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows from a quarter of the height to seven eighths: at least two
+    // running (and a tenth of the height) with no ink of a piece that
+    // holds a tenth of the box's ink, and the rows on either side of them
+    // share no column: a stem broken across would go on below the gap.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const auto ink = [&](int32_t x, int32_t y) {
+        const int32_t L = labels_[x0 + x][y0 + y];
+        return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total;
+    };
+    const auto rowInk = [&](int32_t y) {
+        for (int32_t x = 0; x <= w; ++x)
+            if (ink(x, y))
+                return true;
+        return false;
+    };
+    const int32_t need = std::max(2, h / 10);
+    int32_t run = 0;
+    for (int32_t y = h / 4; y <= h * 7 / 8; ++y) {
+        if (rowInk(y)) {
+            run = 0;
+            continue;
+        }
+        if (++run != need)
+            continue;
+        const int32_t above = y - run;
+        int32_t below = y + 1;
+        while (below <= h && !rowInk(below))
+            ++below;
+        if (above < 0 || below > h)
+            return false;
+        bool shared = false;
+        for (int32_t x = 0; x <= w && !shared; ++x)
+            shared = ink(x, above) && ink(x, below);
+        if (!shared)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    for (int32_t y = h * 30 / 100; y <= h / 2; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x < std::max(1, w / 3) && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return false;
+    }
+    return true;
+}
+
+bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // The stem: the ink of the rows from a third of the height to two
+    // thirds. The ends: the top and bottom eighth of the rows (two at
+    // least). Every row of both ends reaches beyond the stem on one side,
+    // the same for both, by two pixels or more somewhere (a curl, where a
+    // flag or a foot is a bar in its outer rows only), and the bottom end
+    // reaches nowhere beyond the other side.
+    const auto extent = [&](int32_t y, int32_t& lo, int32_t& hi) {
+        lo = w + 1;
+        hi = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                lo = std::min(lo, x);
+                hi = std::max(hi, x);
+            }
+        return hi >= 0;
+    };
+    int32_t sl = w + 1, sr = -1;
+    for (int32_t y = h / 3; y <= 2 * h / 3; ++y) {
+        int32_t lo = 0, hi = 0;
+        if (extent(y, lo, hi)) {
+            sl = std::min(sl, lo);
+            sr = std::max(sr, hi);
+        }
+    }
+    if (sr < 0)
+        return false;
+    const int32_t end = std::max(2, (h + 1) / 8);
+    // side -1: the left; +1: the right.
+    const auto curls = [&](int32_t from, int32_t to, int32_t side, bool otherBare) {
+        bool far = false;
+        for (int32_t y = from; y <= to; ++y) {
+            int32_t lo = 0, hi = 0;
+            if (!extent(y, lo, hi))
+                return false;
+            const int32_t beyond = side < 0 ? sl - lo : hi - sr;
+            const int32_t other = side < 0 ? hi - sr : sl - lo;
+            if (beyond < 1 || (otherBare && other > 0))
+                return false;
+            far = far || beyond >= 2;
+        }
+        return far;
+    };
+    for (int32_t side : {-1, 1})
+        if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
+            return true;
+    return false;
+}
+
+bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a quarter of the height to three quarters has no ink
+    // in the middle third of the columns, where a 1 has its stem; unless a
+    // column holds ink in all those rows (a 1 whose flag reaches far has
+    // its stem right of the middle).
+    for (int32_t x = 0; x <= w; ++x) {
+        bool stem = true;
+        for (int32_t y = h / 4; y <= 3 * h / 4 && stem; ++y)
+            stem = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (stem)
+            return false;
+    }
+    for (int32_t y = h / 4; y <= 3 * h / 4; ++y) {
+        bool ink = false;
+        for (int32_t x = w / 3; x <= 2 * w / 3 && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A speck of a scan beside the stem is no stroke: only pieces holding
+    // a tenth of the box's ink count. A gap of one pixel in a digit that is
+    // not small is a flaw of the print, not paper between strokes.
+    std::array<int32_t, 100> share{};
+    int32_t total = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 == 2) {
+                ++share[static_cast<size_t>(L % 100)];
+                ++total;
+            }
+        }
+    const bool bridge = h >= SmallDigitHeight;
+    for (int32_t y = h / 2; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t last = -3;
+        for (int32_t x = 0; x <= w; ++x) {
+            const int32_t L = labels_[x0 + x][y0 + y];
+            if (L / 100 != 2 || share[static_cast<size_t>(L % 100)] * 10 < total)
+                continue;
+            if (x > last + 1 && !(bridge && x == last + 2))
+                ++runs;
+            last = x;
+        }
+        if (runs > 1)
+            return true;
+    }
+    return false;
+}
+
 bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // Two pieces of ink in the box, each a tenth of its ink or more, that
@@ -832,6 +1158,8 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
         // hole; a digit with a hole wins there only by a thin stem's few
         // pixels (a condensed 7 reads 0).
         if (notOne_ && (digit == 1 || (holeClass == 1 && !inHoleClass(digit, 1))))
+            continue;
+        if (noOneFigure_ && digit == 1)
             continue;
         if ((notThree_ && digit == 3) || (notFive_ && digit == 5))
             continue;

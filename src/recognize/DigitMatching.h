@@ -11,7 +11,7 @@
 // the lowest score wins; its score travels to the point's Estdig.
 //
 // Known limits: the comparison box is MaxX - MinX by MaxY - MinY, so the last
-// ink column and row of a group are never compared; there is no rejection
+// ink column and row of a group are never compared (but in small print); there is no rejection
 // threshold on template scores (the best figure always wins, and the score
 // says how good it was). Rendering uses doubles in a fixed order of
 // operations; only values landing exactly on .5 could depend on the
@@ -23,6 +23,7 @@
 #include "recognize/BezierFigures.h"
 
 #include <cstdint>
+#include <array>
 #include <vector>
 
 namespace quon {
@@ -73,6 +74,8 @@ constexpr int32_t WeakFigureScore = 40;
 // the group's ink uncovered: the figures' strokes are about as wide as the
 // digit's there, and a thin figure fits inside many digits.
 constexpr int32_t UncoveredInkOfLooseOne = 50;
+// Digits shorter than this (MaxY - MinY, pixels) are small print: a pixel
+// is an eighth or more of their height, and a stroke one or two pixels.
 constexpr int32_t SmallDigitHeight = 12;
 // A small digit is read only when its best figure scores at least this much
 // better than the best figure of any other digit.
@@ -113,6 +116,10 @@ public:
     // The groups read next are the only group of their stone (see
     // RecoDigitGroups on thin strokes).
     void setLoneGroup(bool lone) { loneGroup_ = lone; }
+    // The height (MaxY - MinY) of the tallest digit of the number the
+    // groups read next belong to; 0 when unknown (the group alone counts).
+    // Small print is told by it (see SmallDigitHeight).
+    void setNumberHeight(int32_t h) { numberHeight_ = h; }
 
     // The features of the group window of the last RecoDigitGroups call.
     const GroupFeatures& features() const { return features_; }
@@ -130,6 +137,26 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The box holds a bar across its top and under it one stroke that runs
+    // down from the bar's right end to the left half and never back.
+    bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The right edge of the group's middle rows bends in and out again.
+    bool bentRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The left third of the box holds ink in every row from three tenths
+    // of the height to half.
+    bool leftSideUnderBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Both ends of the box's stroke curl away to the same side, the bottom
+    // to that side only (the half of a 0).
+    bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A row of the box from a quarter of its height to three quarters has
+    // no ink in the middle third of the columns, and no column is inked
+    // through all those rows.
+    bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A row of the box from half its height to three quarters holds two
+    // strokes.
+    bool twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Sizeable pieces of ink in the box stand a band of rows apart.
+    bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The compared box has a row under its top with no ink in its right
@@ -139,6 +166,8 @@ private:
     // One hole, in the lower part of the group, as a 6's bowl.
     bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
+    // One hole, in the upper part of the group, as a 9's bowl.
+    bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
@@ -152,6 +181,10 @@ private:
     // row, so it is no 1 (RecDigit called alone leaves it false).
     bool notOne_ = false;
     bool loneGroup_ = false;
+    int32_t numberHeight_ = 0;
+    // The figures of a 1 are left out of the next comparison (a wide group
+    // without a stem).
+    bool noOneFigure_ = false;
     // The same for a stem down the left edge under the top: no 3.
     bool notThree_ = false;
     // No ink at the left through that band: no 5.

@@ -528,7 +528,39 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             }
         }
         int8_t score = 100;
-        const int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+        // The matcher tells small print by the number's tallest digit.
+        int32_t tallest = 0;
+        for (int32_t i = 1; i <= std::min(count, 3); ++i)
+            tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
+        matcher_.setNumberHeight(tallest);
+        int32_t d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+        if (tallest < SmallDigitHeight && count >= 2) {
+            // The digits of a number stand equally tall; in small print the
+            // round top of a 2, 3 or 9 may reach a pixel above the others,
+            // and the figures, stretched over that row, miss every bar of
+            // the digit by a row. A top row of a pixel or two above every
+            // other digit of the number is left out of the digit's box too,
+            // and the reading whose digit stands further ahead of every
+            // other digit's figures is kept (the 0's round top stays its own).
+            int32_t othersTop = std::numeric_limits<int32_t>::max();
+            for (int32_t i = 1; i <= std::min(count, 3); ++i)
+                if (i != k)
+                    othersTop = std::min(othersTop, groupBox(i).MinY);
+            int32_t ink = 0;
+            for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+                ink += (*labels_)[x][g.MinY] / 100 == InkClass ? 1 : 0;
+            if (g.MinY + 1 == othersTop && ink <= 2) {
+                const int32_t margin = matcher_.runnerUpMargin();
+                int8_t lower = 100;
+                const int32_t dLower = matcher_.RecoDigitGroups(IntSize{w, h - 1}, IntPoint{g.MinX, g.MinY + 1}, lower);
+                if (dLower >= 0 && matcher_.runnerUpMargin() > margin) {
+                    d = dLower;
+                    score = lower;
+                } else {
+                    d = matcher_.RecoDigitGroups(IntSize{w, h}, IntPoint{g.MinX, g.MinY}, score);
+                }
+            }
+        }
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
         // In a slanted diagram a 1 that a figure of a 2 covers nearly as
@@ -789,6 +821,15 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
     // and is left unread, unless no other ink lies beside it: then it is a
     // digit of light strokes on its own.
     bool lone = false;
+    // The tallest of the components that are digits by their ink (see
+    // thinSmallOne).
+    int32_t tallest = 0;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count > minCount || (c.Count > 0 && lightDigit(c, H)))
+            tallest = std::max(tallest, c.MaxY - c.MinY + 1);
+    }
+    tallestDigit_ = tallest > 0 ? tallest : std::numeric_limits<int32_t>::max();
     // Digits beyond the third, kept to see whether they are halves of one.
     std::vector<int32_t> beyond;
     for (int32_t pass = 1; pass <= 2; ++pass) {
@@ -798,7 +839,7 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
             bool resolved = false;
             for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
                 const ComponentBox& c = components_[InkClass][n];
-                if (c.Count > 0 && c.Count <= minCount && lightDigit(c, H)) {
+                if (c.Count > 0 && c.Count <= minCount && (lightDigit(c, H) || thinSmallOne(n, H))) {
                     ++light;
                     resolved = resolvedLightDigit(c, H);
                 }
@@ -824,7 +865,8 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
                 MeanDigitHeight = (MeanDigitHeight * DigitHeightSamples + 100 * h) / (DigitHeightSamples + 1);
                 ++DigitHeightSamples;
             }
-            const bool sized = pass == 1 ? c.Count > minCount : c.Count <= minCount && lightDigit(c, H);
+            const bool sized =
+                pass == 1 ? c.Count > minCount : c.Count <= minCount && (lightDigit(c, H) || thinSmallOne(n, H));
             if (sized && h > MeanDigitHeight * 80 / 10000) {
                 if (groupCount_ == 3) {
                     beyond.push_back(n);
@@ -912,6 +954,40 @@ bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const
     const int32_t h = c.MaxY - c.MinY + 1;
     const int32_t stroke = ThinDigits ? 1 : 2;
     return h * 5 >= H && w <= h && c.Count >= stroke * h;
+}
+
+bool StoneNumberReader::thinSmallOne(int32_t n, int32_t H) const
+{
+    // In small print a "1" is a stroke of one pixel with a flag and a foot
+    // of a few: on a black stone, its white stem eaten from both sides, it
+    // holds less ink than two pixels over its height, and the number lost
+    // its 1 ("e03" for 103). Such a component is a digit when it is as tall
+    // as the number's other digits, no wider than high, and its middle rows
+    // (from a third of its height to three quarters) hold a stem at most
+    // two pixels wide that stands straight: a piece of a broken bowl or
+    // arc bends.
+    const ComponentBox& c = components_[InkClass][n];
+    const int32_t w = c.MaxX - c.MinX + 1;
+    const int32_t h = c.MaxY - c.MinY + 1;
+    if (ThinDigits || h - 1 >= SmallDigitHeight || h * 5 < H || w > h || c.Count < h || h < tallestDigit_)
+        return false;
+    const DigitLabelTable& L = *labels_;
+    int32_t lo = c.MaxX;
+    int32_t hi = c.MinX;
+    for (int32_t y = c.MinY + (h + 2) / 3; y <= c.MinY + 3 * (h - 1) / 4; ++y) {
+        int32_t left = 0;
+        int32_t right = 0;
+        for (int32_t x = c.MinX; x <= c.MaxX; ++x)
+            if (L[x][y] == 100 * InkClass + n) {
+                left = left == 0 ? x : left;
+                right = x;
+            }
+        if (left == 0 || right - left > 1)
+            return false;
+        lo = std::min(lo, left);
+        hi = std::max(hi, left);
+    }
+    return hi - lo <= 1;
 }
 
 bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) const

@@ -207,6 +207,8 @@ private:
     // The leftmost (or rightmost) ink column of box g in row y.
     int32_t inkEdge(const ComponentBox& g, int32_t y, bool left) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
+    // Ink component n is the one-pixel stroke of a small "1".
+    bool thinSmallOne(int32_t n, int32_t H) const;
     // A light digit read on its own is tall enough to tell its strokes.
     bool resolvedLightDigit(const ComponentBox& c, int32_t H) const;
     // Chooses the digit groups among the labelled ink components of the
@@ -233,6 +235,8 @@ private:
     // The ink components made of pieces joined (see joinBrokenDigits).
     std::array<bool, MaxComponentsPerClass + 1> joinedChosen_{};
     int32_t groupCount_ = 0;
+    // The tallest digit-like component of the window being selected from.
+    int32_t tallestDigit_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     // Labelling work space: labels without a limit on numbers, and the
     // boxes and final numbers per class.

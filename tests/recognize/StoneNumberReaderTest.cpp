@@ -1810,8 +1810,8 @@ TEST(StoneReaderCorpus, CleanAndScannedPagesReadAtLeastAsWellAsBefore)
     };
     const Kind kinds[] = {{"pages", "clean", 99.7, 0.05},
                           {"book", "clean", 99.8, 0.1},
-                          {"pages", "scanned", 97.5, 0.7},
-                          {"book", "scanned", 87.5, 2.1}};
+                          {"pages", "scanned", 98.0, 0.7},
+                          {"book", "scanned", 95.5, 1.0}};
     const std::filesystem::path corpus(QUON_CORPUS_DIR);
     if (!std::filesystem::exists(corpus / "pages"))
         GTEST_SKIP() << "no corpus at " << corpus;
@@ -1885,8 +1885,8 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         double exactPct;
         double wrongPct;
     };
-    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 5.0, 6.0},
-                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 72.0, 11.0},
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 75.0, 3.1},
+                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 88.0, 3.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
     if (!std::filesystem::exists(dir))
@@ -1931,6 +1931,56 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         EXPECT_EQ(lost, 0) << lost << "/" << numbered;
         EXPECT_GE(100.0 * exact / numbered, page.exactPct) << exact << "/" << numbered;
         EXPECT_LE(100.0 * wrong / numbered, page.wrongPct) << wrong << "/" << numbered;
+    }
+    DigitPacket.Clear();
+}
+
+TEST(StoneReaderCorpus, SmallDigitsAreMatchedWholeAndThinOnesKept)
+{
+    // Digits eight pixels tall on a clean 200 dpi page. Laid over the box
+    // without the group's last row and column, the figures of a 3, 4 or 5
+    // lost the digit's foot or back and another digit fitted as well: 135,
+    // 145, 150 and 155 were questions, 148 read "65". Laid over the whole
+    // box they read. The 1 of 157 on a black stone is a stroke of one pixel
+    // with less ink than the light-digit gate asked: the number lost it.
+    // The round tops of the 2 of 152 and the 3 of 134 reach a pixel above
+    // the other digits; stretched over that row, their figures missed.
+    struct Stone {
+        int32_t col, row, number;
+    };
+    const Stone stones[] = {{5, 4, 135},  {4, 12, 145}, {7, 8, 150}, {6, 9, 155},
+                            {3, 13, 148}, {6, 10, 157}, {6, 8, 152}, {2, 2, 134}};
+    const std::filesystem::path bmp =
+        std::filesystem::path(QUON_CORPUS_DIR) / "pages" / "ag_fanhui_g3_c100k_d2_200dpi.bmp";
+    if (!std::filesystem::exists(bmp))
+        GTEST_SKIP() << "no corpus page " << bmp;
+    resetTablesToStart();
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    test::CorpusTruth t;
+    ASSERT_TRUE(test::readCorpusTruth(std::filesystem::path(bmp).replace_extension(".json").string(), t, error))
+        << error;
+    const test::MonoPage mono = test::readMonoBmp(bmp.string(), error);
+    ASSERT_GT(mono.width, 0) << error;
+    test::installPage(mono);
+    test::layTruthGridForReading(t);
+    StoneNumberReader& reader = numberReader();
+    reader.ThinDigits = false;
+    reader.resetDigitHeights();
+    // The stones are read in the diagram's order, as the recognition reads
+    // them: what the reader learns of the diagram's digits goes on.
+    std::map<std::pair<int32_t, int32_t>, std::string> read;
+    for (int32_t r = 1; r <= 19; ++r)
+        for (int32_t c = 1; c <= 19; ++c) {
+            if (!t.numbered[c - 1][r - 1])
+                continue;
+            Reco.CurPointX = c;
+            Reco.CurPointY = r;
+            read[{c, r}] = reader.RecoStoneNumber(0).Text;
+        }
+    for (const Stone& s : stones) {
+        ASSERT_EQ(t.number[s.col - 1][s.row - 1], s.number);
+        EXPECT_EQ(read[std::make_pair(s.col, s.row)], std::to_string(s.number)) << "at " << s.col << "," << s.row;
     }
     DigitPacket.Clear();
 }
