@@ -563,6 +563,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // middle stands higher is the closed triangle of a 4 over its bar,
         // which the figures took for a bowl. A question.
         score = 100;
+    } else if (d == 5 && N == 2 && lowerHole(h, y0, listed) && roundTopLeft(w, h, x0, y0)) {
+        // A 5 has no hole, and its stem falls straight from the left end
+        // of its bar. A hole low in the group under a top that rounds in
+        // at the left is the bowl of a 6 whose hook ends in a drop at the
+        // right, where the figures of a 5 see its bar. A question.
+        score = 100;
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
@@ -671,6 +677,24 @@ bool DigitMatcher::lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& li
         return false;
     const ComponentBox& hole = paper_[listed[1]];
     return (hole.MinY - y0) * 100 > h * 40;
+}
+
+bool DigitMatcher::roundTopLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // The ink of the two top rows starts more than a sixth of the width
+    // right of the left edge of the rows from a fifth of the height to two
+    // fifths: a stroke that curves in toward the top, not a corner.
+    const auto leftEdge = [&](int32_t from, int32_t to) {
+        int32_t left = w + 1;
+        for (int32_t y = from; y <= to; ++y)
+            for (int32_t x = 0; x < left && x <= w; ++x)
+                if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                    left = x;
+                    break;
+                }
+        return left;
+    };
+    return (leftEdge(0, 1) - leftEdge(h / 5, 2 * h / 5)) * 6 > w + 1;
 }
 
 bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const

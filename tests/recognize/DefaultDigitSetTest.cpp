@@ -185,3 +185,36 @@ TEST_F(DefaultDigitSet, ASerifOneTheFiguresMissIsAQuestion)
     EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
     Reco.StoneSizes[1] = saved;
 }
+
+TEST_F(DefaultDigitSet, AFiveWithAHoleUnderARoundTopIsAQuestion)
+{
+    // The 6 of a bold serif face (300 dpi): its hook ends in a drop at the
+    // right that the figures of a 5 take for a bar, and it reads 5 as surely
+    // as 6. A 5 has no hole and its stem falls straight from its bar: with a
+    // hole low in the group under a top that rounds in, it is a question.
+    const DigitBitmap six = bitmapOf({
+        ".....######...", "...##########.", "..####....###.", "..###......##.", ".####......##.", ".###..........",
+        "####..........", "####..........", "####..###.....", "###########...", "######..####..", "#####...#####.",
+        "#####...#####.", "####.....####.", "####.....####.", "####.....####.", "####.....####.", "####.....####.",
+        "####.....####.", ".####....####.", ".####...#####.", "..###...####..", "...########...", "....######....",
+    });
+    // A 5 whose bowl the ink closed against its stem keeps its square top
+    // corner and is read as before.
+    std::vector<std::string> rows = {
+        "..###############...", "..###############...", "..###############...", "..###...............",
+        "..###...............", "..###...............", "..###...............", "..###...............",
+        "..###...............", "..###..######.......", "..#############.....", "..##############....",
+        "..###############...", "..######....######..", "..####........####..", "..###.........#####.",
+        "..##...........####.", "..##...........####.", "..##...........####.", "..##...........####.",
+        ".###..........#####.", "####..........####..", "####.........#####..", ".#####.....######...",
+        "..##############....", "....##########......", "......######........",
+    };
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{6000, 6000};
+    int8_t score = 0;
+    const int32_t d = readDigitImage(six, score);
+    EXPECT_TRUE(d == 6 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
+    EXPECT_EQ(readDigitImage(bitmapOf(rows), score), 5);
+    EXPECT_LT(score, DoubtfulDigitScore);
+    Reco.StoneSizes[1] = saved;
+}
