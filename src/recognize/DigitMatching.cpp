@@ -314,7 +314,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // top (a quarter to nearly half of the height) is the stem of a 5 (or
     // the side of a 6, 8, 9, 0): a 3 is open at the left there, and only
     // the end of its top arc comes near the edge, above the band or in
-    // part of it.
+    // part of it. The edge is two columns at least: the terminal of a
+    // serif 5's bowl may reach a column left of its hairline stem.
     bool bareBacks = false;
     bool lowerBare = false;
     if (w >= 4 && h >= 8) {
@@ -322,7 +323,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         int32_t inked = 0;
         for (int32_t y = h * 25 / 100; y <= h * 45 / 100; ++y) {
             ++rows;
-            for (int32_t x = 0; x < std::max(1, w / 5); ++x)
+            for (int32_t x = 0; x < std::max(2, w / 5); ++x)
                 if (labels_[x0 + x][y0 + y] / 100 == 2) {
                     ++inked;
                     break;
