@@ -559,6 +559,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         } else {
             score = 100;
         }
+    } else if (d == 9 && N == 1 && openUpperRight(w, h, x0, y0)) {
+        // The right side of a 9's bowl runs on down into its tail; a group
+        // without a hole that is open at the right under its top is a 5
+        // whose bowl the print cut short (its bar and stem took the figures
+        // of the bowl). A question.
+        score = 100;
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,

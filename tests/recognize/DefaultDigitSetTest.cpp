@@ -237,3 +237,20 @@ TEST_F(DefaultDigitSet, AHairlineStemOneColumnInFromTheEdgeIsNoThree)
     EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
     Reco.StoneSizes[1] = saved;
 }
+
+TEST_F(DefaultDigitSet, ANineOpenAtTheRightUnderItsTopIsAQuestion)
+{
+    // The 5 of a bold serif face on a black stone (300 dpi, small stones)
+    // whose bowl the print cut short at the bottom: its bar and stem take
+    // the figures of a 9's bowl. A 9's bowl has its right side there.
+    const DigitBitmap five = bitmapOf({
+        "..######.", ".########", ".########", ".#######.", "#........", "#........", "#####....", "#######..",
+        "########.", "..######.", ".....####", "......###", ".......##", ".......#.", "#......#.",
+    });
+    const StoneSize saved = Reco.StoneSizes[1];
+    Reco.StoneSizes[1] = StoneSize{4400, 4400};
+    int8_t score = 0;
+    const int32_t d = readDigitImage(five, score);
+    EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
+    Reco.StoneSizes[1] = saved;
+}
