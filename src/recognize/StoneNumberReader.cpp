@@ -610,7 +610,7 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         ++k;
     }
     for (size_t i = 0; i + 1 < r.digits.size() && static_cast<int32_t>(i) + 2 <= groupCount_; ++i) {
-        // Two 1s at most a pixel apart that bow away from each other (the
+        // Two 1s closer than either is wide that bow away from each other (the
         // left one two pixels further left in its middle row than in its
         // top row, the right one two further right) are the halves of a
         // round digit whose thin top and bottom the print broke, a 0 as two
@@ -619,7 +619,8 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         const ComponentBox& a = groupBox(static_cast<int32_t>(i) + 1);
         const ComponentBox& b = groupBox(static_cast<int32_t>(i) + 2);
         if (r.digits[i].Digit == 1 && r.digits[i + 1].Digit == 1 && !r.digits[i].Rejected &&
-            !r.digits[i + 1].Rejected && b.MinX - a.MaxX - 1 <= 1 &&
+            !r.digits[i + 1].Rejected &&
+            b.MinX - a.MaxX - 1 <= std::max(1, std::min(a.MaxX - a.MinX, b.MaxX - b.MinX)) &&
             inkEdge(a, a.MinY, true) - inkEdge(a, (a.MinY + a.MaxY) / 2, true) >= 2 &&
             inkEdge(b, (b.MinY + b.MaxY) / 2, false) - inkEdge(b, b.MinY, false) >= 2) {
             r.digits[i] = r.digits[i + 1] = StoneDigit{-1, true};
