@@ -595,7 +595,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // question.
         score = 100;
     } else if (d == 1 &&
-               (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
+               (score >= WeakFigureScore ||
+                (uncoveredInk_ >= UncoveredInkOfLooseOne && (h < SmallDigitHeight || thinStrokes(w, h, x0, y0)))) &&
                !straightStem(w, h, x0, y0)) {
         // The figures of a serif or slanted 1 (flag, foot) also cover, if
         // loosely, the arc and base of a small 2; a 1 has a stem through
@@ -603,13 +604,50 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A loose match without one is a question. In a small digit the
         // figure of a 1 lies within the ink of a 2, 3 or 5 and scores well
         // while it leaves half of that ink uncovered: such a 1 must show
-        // its stem too.
+        // its stem too; so must a 1 of strokes as thin as the figures',
+        // however tall (a scanned page's digits a pixel or two above small
+        // print).
         score = 100;
+    }
+    if (whole && N == 2 && score < 100 && (d == 0 || d == 4 || d == 6 || d == 9)) {
+        // In small print the figures of two digits differ by a few cells,
+        // and the hole tells more than they do. A digit with one hole has
+        // no rival in a digit that has none (1, 2, 3, 5, 7). And of a 0 and
+        // a 6, a 0's hole runs from its top quarter to its bottom quarter,
+        // a 6's is its bowl, low in the digit, with the hook open at the
+        // right above it: where the hole says which, the other's figures
+        // are no rival either.
+        const ComponentBox& hole = paper_[listed[1]];
+        const bool zeroHole = d == 0 && (hole.MinY - y0) * 4 <= h && (hole.MaxY - y0) * 4 >= 3 * h;
+        const bool sixHole = d == 6 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
+        const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
+        runnerUpMargin_ = 10000;
+        for (int32_t dgt : {0, 4, 6, 8, 9})
+            if (dgt != d && dgt != rival)
+                runnerUpMargin_ =
+                    std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
     // A 1 that a figure of a 2 covers nearly as well (the reader decides
     // what that means; see oneOrTwo).
     oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
     return d;
+}
+
+bool DigitMatcher::thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    auto ink = [&](int32_t x, int32_t y) {
+        return x >= 0 && x <= w && y >= 0 && y <= h && labels_[x0 + x][y0 + y] / 100 == 2;
+    };
+    int32_t area = 0;
+    int32_t edge = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y)
+            if (ink(x, y)) {
+                ++area;
+                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
+                    ++edge;
+            }
+    return edge > 0 && 200 * area <= ThinDigitStroke100 * edge;
 }
 
 bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
