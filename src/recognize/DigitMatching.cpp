@@ -617,21 +617,23 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // print).
         score = 100;
     }
-    if (whole && N == 2 && score < 100 && (d == 0 || d == 4 || d == 6 || d == 9)) {
+    if (whole && score < 100 && d != 1 && d != 8 && (N == 1 || N == 2) && inHoleClass(d, N)) {
         // In small print the figures of two digits differ by a few cells,
         // and the hole tells more than they do. A digit with one hole has
-        // no rival in a digit that has none (1, 2, 3, 5, 7). And of a 0 and
-        // a 6, a 0's hole runs from its top quarter to its bottom quarter,
-        // a 6's is its bowl, low in the digit, with the hook open at the
-        // right above it: where the hole says which, the other's figures
-        // are no rival either.
-        const ComponentBox& hole = paper_[listed[1]];
-        const bool zeroHole = d == 0 && (hole.MinY - y0) * 4 <= h && (hole.MaxY - y0) * 4 >= 3 * h;
-        const bool sixHole = d == 6 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
+        // no rival in a digit that has none (1, 2, 3, 5, 7), nor one
+        // without a hole in a digit with one (0, 4, 6, 9); an 8 stays a
+        // rival of both (heavy ink fills its loops). And of a 0 and a 6, a
+        // 0's hole runs from its top quarter to its bottom quarter, a 6's
+        // is its bowl, low in the digit, with the hook open at the right
+        // above it: where the hole says which, the other's figures are no
+        // rival either.
+        const bool zeroHole = d == 0 && N == 2 && (paper_[listed[1]].MinY - y0) * 4 <= h &&
+                              (paper_[listed[1]].MaxY - y0) * 4 >= 3 * h;
+        const bool sixHole = d == 6 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
         const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
         runnerUpMargin_ = 10000;
-        for (int32_t dgt : {0, 4, 6, 8, 9})
-            if (dgt != d && dgt != rival)
+        for (int32_t dgt = 0; dgt <= 9; ++dgt)
+            if (dgt != d && dgt != rival && (dgt == 8 || inHoleClass(dgt, N)))
                 runnerUpMargin_ =
                     std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
