@@ -355,11 +355,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // and foot, which a turned or blurred page may give the figures of
         // a 3 (the lower back of a slanted 3 leans out of that third too):
         // a 3 read so is a question.
+        // The right third is a third of the group's w + 1 columns in small
+        // print, where the back of a 3 six pixels wide stands in the last
+        // two and a third of w is its last column alone.
+        const int32_t third = std::max(1, (std::max(h, numberHeight_) < SmallDigitHeight ? w + 1 : w) / 3);
         int32_t bare = 0;
         for (const auto& [lo, hi] : {std::pair{25, 40}, std::pair{60, 75}})
             for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
                 bool ink = false;
-                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                for (int32_t x = w - third + 1; x <= w && !ink; ++x)
                     ink = labels_[x0 + x][y0 + y] / 100 == 2;
                 if (!ink) {
                     ++bare;
@@ -375,7 +379,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         int32_t bareLow = 0;
         for (int32_t y = h * 60 / 100; y <= h * 75 / 100; ++y) {
             bool ink = false;
-            for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+            for (int32_t x = w - third + 1; x <= w && !ink; ++x)
                 ink = labels_[x0 + x][y0 + y] / 100 == 2;
             ++rowsLow;
             bareLow += ink ? 0 : 1;
