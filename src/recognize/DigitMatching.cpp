@@ -496,7 +496,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
     int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     noOneFigure_ = false;
-    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
+    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0) && !footUnderStem(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
         // end down to the left half is a 7, whatever its stroke's curve: a
         // condensed 7 whose stroke falls straight down for its lower half
@@ -522,6 +522,18 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // upright stem under a bar is a 1 whose flag reaches far (a sans 1,
         // or a bold serif 1 whose foot a cut or the print took). A question.
         score = 100;
+    } else if (d == 7 && footUnderStem(w, h, x0, y0)) {
+        // A 7 ends in the tip of its stroke; a foot spanning the bottom on
+        // both sides of a thin stem is a 1's (a sans 1 whose flag, stood
+        // upright from a slant, reaches as far as a bar). With its stem
+        // straight it is read as the 1 its own figure makes it; otherwise
+        // it stays a question.
+        if (straightStem(w, h, x0, y0) && byDigit_[1] < 100) {
+            d = 1;
+            score = clampScore(byDigit_[1]);
+        } else {
+            score = 100;
+        }
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -779,6 +791,47 @@ bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     }
     const int32_t drift = std::max(1, (w + 1) / 8);
     return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
+}
+
+bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    // From a third of the height to three quarters each row holds one run
+    // under half the width: a stem (or a 7's stroke).
+    for (int32_t y = (h + 2) / 3; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t width = 0;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            width += ink(x, y) ? 1 : 0;
+        }
+        if (runs != 1 || width * 2 > w + 1)
+            return false;
+    }
+    // The foot: one of the two bottom rows inked across three quarters of
+    // the width. The row over it holds the stem alone, clear of both ends
+    // of the foot by a quarter of the width: the stroke of a 2 comes down
+    // to the left end of its base.
+    for (int32_t f = h; f >= h - 1; --f) {
+        int32_t foot = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            foot += ink(x, f) ? 1 : 0;
+        if (foot * 4 < (w + 1) * 3)
+            continue;
+        const int32_t y = f - 1;
+        int32_t left = -1;
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (ink(x, y)) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        const int32_t clear = (w + 1) / 4;
+        return left >= clear && right <= w - clear;
+    }
+    return false;
 }
 
 bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const

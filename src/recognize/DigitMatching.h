@@ -136,6 +136,8 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A thin stem stands on a foot that spans the bottom on both sides.
+    bool footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds a bar across its top and under it one stroke that runs
     // down from the bar's right end to the left half and never back.
     bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

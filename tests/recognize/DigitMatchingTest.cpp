@@ -861,3 +861,27 @@ TEST_F(Matching, ATwoWhoseHairlineTheLabellingPartedIsNoOne)
     const int32_t d = m.RecoDigitGroups({15, 22}, {X0, Y0}, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, AStemOnAFootIsAOneNotASeven)
+{
+    // The 1 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone: its flag reaches left as far as a 7's bar, and the figures of
+    // a 7 covered it best ("11" read "71" without a question). A 7 ends in
+    // the tip of its stroke; a foot across the bottom on both sides of the
+    // stem is a 1's. A 2, whose stroke comes down to the left end of its
+    // base, stays no 1.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> one = {".....#...", "#######..", "######...", "....##...", "....##...", "....##...",
+                                          "....###..", "....##...", "....##...", "....##...", "....##...", "...###...",
+                                          "....###..", "....##...", "....##...", "...###...", "#########"};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(one, score), 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
+    const std::vector<std::string> two = {"..#####..", ".##...##.", "##.....##", ".......##", ".......##", "......##.",
+                                          ".....##..", "....##...", "....##...", "...##....", "...##....", "..##.....",
+                                          "..##.....", ".##......", ".##......", "##.......", "#########"};
+    score = -1;
+    const int32_t d = readDrawn(two, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
