@@ -534,6 +534,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         } else {
             score = 100;
         }
+    } else if (d == 4 && N == 2 && byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+        // A closed triangle over a bar across the whole group and a stem
+        // alone under it is a 4 whatever its figures make of it: the
+        // diagonal of a slanted 4, stood upright, bends away from theirs.
+        score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -830,6 +835,42 @@ bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             }
         const int32_t clear = (w + 1) / 4;
         return left >= clear && right <= w - clear;
+    }
+    return false;
+}
+
+bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    if (w < 4 || h < 8 || listed.size() != 2)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    const ComponentBox& hole = paper_[listed[1]];
+    // The bar: the first row from half the height down inked across three
+    // quarters of the width, with the hole wholly above it and at least
+    // two rows of stem under it.
+    for (int32_t y = h / 2; y <= h - 2; ++y) {
+        int32_t bar = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            bar += ink(x, y) ? 1 : 0;
+        if (bar * 4 < (w + 1) * 3)
+            continue;
+        if (hole.MaxY - y0 >= y || (hole.MinY - y0) * 2 > h)
+            return false;
+        // Under the bar each row holds one run under half the width, right
+        // of the left third: the stem.
+        for (int32_t yy = y + 1; yy <= h; ++yy) {
+            int32_t runs = 0;
+            int32_t width = 0;
+            int32_t left = -1;
+            for (int32_t x = 0; x <= w; ++x) {
+                runs += ink(x, yy) && (x == 0 || !ink(x - 1, yy)) ? 1 : 0;
+                width += ink(x, yy) ? 1 : 0;
+                left = left < 0 && ink(x, yy) ? x : left;
+            }
+            if (runs != 1 || width * 2 > w + 1 || left * 3 < w + 1)
+                return false;
+        }
+        return true;
     }
     return false;
 }

@@ -885,3 +885,21 @@ TEST_F(Matching, AStemOnAFootIsAOneNotASeven)
     const int32_t d = readDrawn(two, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
+{
+    // The 4 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone: its diagonal bends away from the figures' and leaves them a
+    // doubt ("44" was asked about on every page). A closed triangle over a
+    // bar across the whole digit and a stem alone under the bar make it a 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {".........##...", "........###...", ".......####...", "......##o##...",
+                                           ".....##o###...", "....##oo###...", ".....#ooo##...", "....##ooo##...",
+                                           "...##oooo##...", "..##oooo###...", ".##ooooo###...", "###ooooo###...",
+                                           ".#############", "........###...", "........###...", "........###...",
+                                           "........##...."};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
