@@ -539,6 +539,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // alone under it is a 4 whatever its figures make of it: the
         // diagonal of a slanted 4, stood upright, bends away from theirs.
         score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
+    } else if (d == 2 && N == 1 && byDigit_[2] < 100 && twoOnBase(w, h, x0, y0)) {
+        // An arc, one stroke from its right side down to the left end of a
+        // base across the group: a 2, however loosely a light face fills
+        // its figures.
+        score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -567,7 +572,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // figure; otherwise a question.
         if (baseBar(w, h, x0, y0) && byDigit_[2] < 100) {
             d = 2;
-            score = clampScore(byDigit_[2]);
+            score = clampScore(twoOnBase(w, h, x0, y0) ? std::min(byDigit_[2], WeakFigureScore - 1) : byDigit_[2]);
         } else {
             score = 100;
         }
@@ -872,6 +877,57 @@ bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const
         }
         return true;
     }
+    return false;
+}
+
+bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    const auto count = [&](int32_t y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += ink(x, y) ? 1 : 0;
+        return n;
+    };
+    // The base: one of the two bottom rows inked across three quarters of
+    // the width.
+    int32_t f = h;
+    if (count(f) * 4 < (w + 1) * 3)
+        --f;
+    if (count(f) * 4 < (w + 1) * 3)
+        return false;
+    // From three tenths of the height down to the base each row holds one
+    // run under half the width (the back of the arc, then the stroke),
+    // whose left edge only moves left, by a pixel of noise at most the
+    // other way, and on the whole by a third of the width: the stroke of
+    // a 2. A 3's lower arc and a 1's stem do not run so.
+    int32_t first = -1;
+    int32_t last = -1;
+    int32_t previous = w + 1;
+    for (int32_t y = h * 3 / 10; y < f; ++y) {
+        int32_t runs = 0;
+        int32_t width = 0;
+        int32_t left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            width += ink(x, y) ? 1 : 0;
+            left = left < 0 && ink(x, y) ? x : left;
+        }
+        if (runs != 1 || width * 2 > w + 1 || left > previous + 1)
+            return false;
+        previous = std::min(previous, left);
+        first = first < 0 ? left : first;
+        last = left;
+    }
+    if (first < 0 || (first - last) * 3 < w + 1)
+        return false;
+    // The arc: ink in the left third among the top quarter of the rows.
+    for (int32_t y = 0; y <= h / 4; ++y)
+        for (int32_t x = 0; x <= w / 3; ++x)
+            if (ink(x, y))
+                return true;
     return false;
 }
 

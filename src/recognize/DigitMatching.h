@@ -139,6 +139,9 @@ private:
     // One hole stands over a bar across the group, and under the bar one
     // narrow stem right of the left third: the parts of a 4.
     bool fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const;
+    // An arc over one stroke that runs down to the left onto a base
+    // across the group: the parts of a 2.
+    bool twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A thin stem stands on a foot that spans the bottom on both sides.
     bool footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds a bar across its top and under it one stroke that runs

@@ -903,3 +903,19 @@ TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
     EXPECT_EQ(readDrawn(four, score), 4);
     EXPECT_LT(score, DoubtfulDigitScore);
 }
+
+TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
+{
+    // The 2 of a light sans face at a 44-pixel stone: two-pixel strokes
+    // fill its figures loosely, and the figures of a 9 covered it first. An
+    // arc, one stroke from its right side down to the left end of a base
+    // across the digit: a 2, no doubt about it (every lone 2 was asked about).
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> two = {"..#####...", "#########.", "##....###.", ".......###", "........##", "........##",
+                                          "........##", ".......###", "......###.", ".....###..", ".....##...", "....##....",
+                                          "...##.....", "..##......", ".##.......", "###.......", "##########"};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(two, score), 2);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
