@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    oneOverStem_ = false;
     oneOrTwo_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
@@ -590,6 +591,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
         score = 100;
+    } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
+        // A 1's foot is its bottom; a bar across the group with a stem
+        // going on under it is a 4's (a 4 whose diagonal the print, heavy
+        // ink or a cut lost), wherever the stem stands. A question.
+        score = 100;
+        oneOverStem_ = true;
     } else if (d == 1 && N == 1 && h >= SmallDigitHeight && bentRightEdge(w, h, x0, y0)) {
         // The stem of a 1 has a straight right side (its flag stands at the
         // left), upright or slanted; a right edge that goes in and comes out
@@ -844,25 +851,23 @@ bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) c
     return false;
 }
 
-bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const
+int32_t DigitMatcher::barOverStem(int32_t w, int32_t h, int32_t x0, int32_t y0, bool rightOfThird) const
 {
-    if (w < 4 || h < 8 || listed.size() != 2)
-        return false;
+    if (w < 4 || h < 8)
+        return -1;
     const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
-    const ComponentBox& hole = paper_[listed[1]];
     // The bar: the first row from half the height down inked across three
-    // quarters of the width, with the hole wholly above it and at least
-    // two rows of stem under it.
+    // quarters of the width.
     for (int32_t y = h / 2; y <= h - 2; ++y) {
         int32_t bar = 0;
         for (int32_t x = 0; x <= w; ++x)
             bar += ink(x, y) ? 1 : 0;
         if (bar * 4 < (w + 1) * 3)
             continue;
-        if (hole.MaxY - y0 >= y || (hole.MinY - y0) * 2 > h)
-            return false;
-        // Under the bar each row holds one run under half the width, right
-        // of the left third: the stem.
+        // Under the rest of the bar's thickness at least two rows each
+        // hold one run under half the width, right of the left third: the
+        // stem.
+        int32_t stem = 0;
         for (int32_t yy = y + 1; yy <= h; ++yy) {
             int32_t runs = 0;
             int32_t width = 0;
@@ -872,12 +877,25 @@ bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const
                 width += ink(x, yy) ? 1 : 0;
                 left = left < 0 && ink(x, yy) ? x : left;
             }
-            if (runs != 1 || width * 2 > w + 1 || left * 3 < w + 1)
-                return false;
+            if (stem == 0 && width * 2 > w + 1 && yy <= y + std::max(1, h / 8))
+                continue;
+            if (runs != 1 || width * 2 > w + 1 || (rightOfThird && left * 3 < w + 1))
+                return -1;
+            ++stem;
         }
-        return true;
+        return stem >= 2 ? y : -1;
     }
-    return false;
+    return -1;
+}
+
+bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // The hole stands wholly above the bar, its top in the upper half.
+    if (listed.size() != 2)
+        return false;
+    const int32_t bar = barOverStem(w, h, x0, y0, true);
+    const ComponentBox& hole = paper_[listed[1]];
+    return bar >= 0 && hole.MaxY - y0 < bar && (hole.MinY - y0) * 2 <= h;
 }
 
 bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const

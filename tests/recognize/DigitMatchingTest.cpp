@@ -919,3 +919,19 @@ TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
     EXPECT_EQ(readDrawn(two, score), 2);
     EXPECT_LT(score, DoubtfulDigitScore);
 }
+
+TEST_F(Matching, ABarWithAStemUnderItIsNoOne)
+{
+    // A bold sans 4 on a white stone whose diagonal the window lost: a
+    // stem, a stub of the diagonal, a bar across the digit three quarters
+    // down and the stem going on under it. The figures of a 1 took it
+    // (the lone 4 read "1" without a question); a 1's foot is its bottom.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {"...####..", "..#####..", "..#####..", ".######..", "##.####..",
+                                           "#...###..", "....###..", "....###..", "....###..", "....###..",
+                                           "...#####.", "#########", "...#####.", "....###..", "....###.."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(four, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
