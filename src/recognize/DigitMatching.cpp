@@ -288,6 +288,10 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return -1;
 
     computeFeatures(w, h);
+    // The whole box, before its margins are cut: the tips of a curl lie in
+    // those nearly empty columns.
+    const int32_t boxX0 = x0;
+    const int32_t boxW = w;
     // Cut away nearly empty margins of the outer fifths: as many columns
     // at the right as at the left. Taken down to column 4w/5, the right
     // fifth was a column wider (a third of a narrow digit), and took away
@@ -473,6 +477,10 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // tells which, so it stays a question.
         if ((w + 1) * 2 >= h + 1)
             return -1;
+        // Nor is a solid stroke whose ends both curl away to one side: the
+        // half of a 0 that a cut parted from a digit it touched.
+        if (h >= SmallDigitHeight && bracket(boxW, h, boxX0, y0))
+            return -1;
         return 1;
     }
     // The figures are laid over the box MaxX - MinX by MaxY - MinY, which
@@ -581,7 +589,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // whose hairline the print lost (the arc of a 2 over its base, the
         // figures of a 1 taking the base for a foot). A question.
         score = 100;
-    } else if (d == 1 && h >= SmallDigitHeight && bracket(w, h, x0, y0)) {
+    } else if (d == 1 && h >= SmallDigitHeight && bracket(boxW, h, boxX0, y0)) {
         // A 1's foot spans both sides of its stem, or there is none; a
         // stroke whose bottom curls away to one side only, and whose top
         // curls to that side too, is the half of a 0 that a cut parted

@@ -745,6 +745,24 @@ TEST_F(Matching, TheHalfOfAZeroIsNoOneButAOneWithHalfAFootIs)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
+TEST_F(Matching, TheSolidLeftHalfOfAZeroIsNoOne)
+{
+    // The left half of a typewriter 0 at 400 dpi, whose hairlines broke at
+    // the top and bottom of its loop while its right half touched the 6
+    // beside it ("106" read "116"): solid and narrow, as the stem of a 1
+    // is, but both its ends curl away to the right, where its trimmed
+    // margin column held the tips. Read otherwise, or a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> half = {"....##", "...###", "..####", ".#####", ".####.", ".###..", ".###..",
+                                           "####..", "####..", "####..", "####..", "####..", "####..", "####..",
+                                           "####..", "####..", "####..", "####..", "####..", "####..", "####..",
+                                           ".####.", ".#####", ".#####", "..####", "...###", "....##"};
+    int8_t score = -1;
+    const int32_t d = readDrawn(half, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
