@@ -614,6 +614,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its stem too.
         score = 100;
     }
+    if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
+        // A 4 rises to one point, where its diagonal meets its stem, and
+        // closes its triangle under it. Without a hole (the paper round the
+        // digit is all there is), two strokes side by side under its top are
+        // the bowl of a 9 or a 0 whose hairline top the print broke, which
+        // the figures of a 4 cover well enough. A question.
+        score = 100;
+    }
     // A 1 that a figure of a 2 covers nearly as well (the reader decides
     // what that means; see oneOrTwo).
     oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
@@ -980,6 +988,31 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
             return true;
     return false;
+}
+
+bool DigitMatcher::openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows of the upper third that hold two strokes with paper between,
+    // the left one at the left edge (the side of a bowl; the diagonal of a
+    // 4 comes down from its top at the right and reaches the left edge
+    // only at its bar) and at least half as wide as the right one (a
+    // sliver in the edge column is the end of a neighbour's stroke that
+    // the digit's box takes in).
+    int32_t split = 0;
+    for (int32_t y = 0; y <= h / 3; ++y) {
+        std::vector<std::pair<int32_t, int32_t>> runs;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                if (runs.empty() || runs.back().second != x - 1)
+                    runs.emplace_back(x, x);
+                else
+                    runs.back().second = x;
+            }
+        if (runs.size() >= 2 && runs.front().first * 4 <= w &&
+            2 * (runs.front().second - runs.front().first + 1) >= runs.back().second - runs.back().first + 1)
+            ++split;
+    }
+    return split >= 2;
 }
 
 bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -763,6 +763,29 @@ TEST_F(Matching, TheSolidLeftHalfOfAZeroIsNoOne)
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+TEST_F(Matching, ANineWhoseTopBrokeIsNoFourButAFourWithItsTopIs)
+{
+    // The 9 of a scanned Times page whose hairline top broke, read again
+    // without its loose pixels (the end of its tail gone): two strokes
+    // side by side under an open top, which the figures of a 4 covered
+    // (a silent "174" for 179). Read otherwise, or a question. A 4 whose
+    // diagonal comes down from its point to the left edge stays a 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> nine = {"..##.......", ".###...##..", ".###...###.", "####...####", "####...####",
+                                           "####...####", "####...####", "####...####", ".####..####", "..#########",
+                                           "......####.", "......####.", "......###..", ".....###..."};
+    const std::vector<std::string> four = {"......###..", ".....####..", "....#####..", "....##.##..", "...##..##..",
+                                           "...##..##..", "..##...##..", "..##...##..", ".##....##..", "###########",
+                                           "###########", ".......##..", ".......##..", "......####."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(nine, score);
+    EXPECT_TRUE(d != 4 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    score = 100;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
