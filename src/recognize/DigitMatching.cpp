@@ -972,6 +972,7 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // side -1: the left; +1: the right.
     const auto curls = [&](int32_t from, int32_t to, int32_t side, bool otherBare) {
         bool far = false;
+        bool away = true;
         for (int32_t y = from; y <= to; ++y) {
             int32_t lo = 0, hi = 0;
             if (!extent(y, lo, hi))
@@ -981,8 +982,11 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
             if (beyond < 1 || (otherBare && other > 0))
                 return false;
             far = far || beyond >= 2;
+            // A thin stroke curls by a pixel only, but leaves the stem's
+            // line altogether.
+            away = away && (side < 0 ? hi < sr : lo > sl);
         }
-        return far;
+        return far || away;
     };
     for (int32_t side : {-1, 1})
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))

@@ -745,22 +745,35 @@ TEST_F(Matching, TheHalfOfAZeroIsNoOneButAOneWithHalfAFootIs)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
-TEST_F(Matching, TheSolidLeftHalfOfAZeroIsNoOne)
+TEST_F(Matching, TheLeftHalfOfAZeroIsNoOne)
 {
-    // The left half of a typewriter 0 at 400 dpi, whose hairlines broke at
-    // the top and bottom of its loop while its right half touched the 6
-    // beside it ("106" read "116"): solid and narrow, as the stem of a 1
-    // is, but both its ends curl away to the right, where its trimmed
-    // margin column held the tips. Read otherwise, or a question.
+    // The left half of a typewriter 0 whose hairlines broke at the top and
+    // bottom of its loop while its right half touched the 6 beside it
+    // ("106" read "116"): narrow as the stem of a 1, but both its ends curl
+    // away to the right. Read otherwise, or a question.
     std::string error;
     ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
-    const std::vector<std::string> half = {"....##", "...###", "..####", ".#####", ".####.", ".###..", ".###..",
-                                           "####..", "####..", "####..", "####..", "####..", "####..", "####..",
-                                           "####..", "####..", "####..", "####..", "####..", "####..", "####..",
-                                           ".####.", ".#####", ".#####", "..####", "...###", "....##"};
-    int8_t score = -1;
-    const int32_t d = readDrawn(half, score);
-    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+    } cases[] = {
+        // At 400 dpi: solid, the tips of its curl in the margin column
+        // trimmed before the figures are laid.
+        {"solid, 400 dpi",
+         {"....##", "...###", "..####", ".#####", ".####.", ".###..", ".###..", "####..", "####..",
+          "####..", "####..", "####..", "####..", "####..", "####..", "####..", "####..", "####..",
+          "####..", "####..", "####..", ".####.", ".#####", ".#####", "..####", "...###", "....##"}},
+        // On a turned page: a thin stroke whose ends curl by a pixel only,
+        // but leave the stem's line.
+        {"thin, turned page",
+         {"...##", "..###", "..##.", "..##.", ".###.", ".###.", ".###.", ".###.", ".###.", "####.",
+          "####.", "####.", "###..", "###..", ".##..", ".###.", ".###.", "..###", "...##", "....#"}},
+    };
+    for (const auto& c : cases) {
+        int8_t score = -1;
+        const int32_t d = readDrawn(c.rows, score);
+        EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << c.name << ": " << d << " " << int(score);
+    }
 }
 
 TEST_F(Matching, ANineWhoseTopBrokeIsNoFourButAFourWithItsTopIs)
