@@ -513,10 +513,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         score = clampScore(std::min(byDigit_[7], WeakFigureScore - 1));
         return 7;
     }
-    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0)) {
+    if ((d == 2 || d == 3 || d == 7) && serifOne(w, h, x0, y0, d == 7)) {
         // A foot across the bottom under a straight stem is a serif 1 whose
-        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Which
-        // digit it is stays a question.
+        // flag or foot the figures missed: a 2, 3 or 7 has no stem. Read
+        // as a 7 (a 7 has no foot, its flag took the figures of the bar)
+        // it is the 1; as a 2 or 3 (whose base or arc ends may look like
+        // a foot) which digit it is stays a question.
+        if (d == 7)
+            return 1;
         score = 100;
     } else if (d == 7 && w >= 4 && h >= 8 && leftSideUnderBar(w, h, x0, y0)) {
         // Under its bar a 7 is open at the left: its stroke leaves the bar
@@ -570,7 +574,11 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
-        // upper half of the loop (a ball at its end). A question.
+        // upper half of the loop (a ball at its end). It is read as a 6
+        // where it shows one: open at the right between its hook and its
+        // bowl, where a 0 has its side. Otherwise a question.
+        if (openUpperRight(w, h, x0, y0))
+            return 6;
         score = 100;
     } else if (d == 0 && upperHole(h, y0, listed)) {
         // So is a short hole whose middle stands in the upper two fifths:
@@ -1108,7 +1116,7 @@ bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     return false;
 }
 
-bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0, bool oneRowFoot) const
 {
     const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x - 1][y0 + y - 1] / 100 == 2; };
     // The foot is a flat bar: both bottom rows inked across three quarters
@@ -1120,7 +1128,12 @@ bool DigitMatcher::serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     int32_t foot = 0;
     for (int32_t x = 1; x <= w; ++x)
         foot += ink(x, h) && ink(x, h - 1) ? 1 : 0;
-    if (foot * 4 < w * 3)
+    // A light face's foot may be its last row alone, inked across the box,
+    // where the group has no base of a 2 to show (see the caller).
+    int32_t last = 0;
+    for (int32_t x = 1; x <= w + 1; ++x)
+        last += ink(x, h + 1) ? 1 : 0;
+    if (foot * 4 < w * 3 && (!oneRowFoot || last * 4 < (w + 1) * 3))
         return false;
     for (int32_t y = std::max(1, h / 3); y <= 3 * h / 4; ++y) {
         int32_t row = 0;

@@ -127,8 +127,9 @@ public:
 private:
     int32_t groupCell(int32_t x, int32_t y) const; // the group window, [x][y] 1-based
     // The compared box (w x h at x0, y0) has a foot across its bottom rows
-    // under a stem straight down its middle half.
-    bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // (or, with `oneRowFoot`, its last row) under a stem straight down its
+    // middle half.
+    bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0, bool oneRowFoot) const;
     // The compared box holds a stem through its middle half, upright or
     // slanted, as every 1 does.
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

@@ -202,6 +202,12 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // is too small to be a digit.
         if (lostDoubtedDigit(first, res))
             res = first;
+        // A reading again without the loose pixels that reads a number
+        // against a digit the first reading was sure of read what was left
+        // of the strokes: pieces of the digits, each passing for a 1 ("9e"
+        // again as "11"). The question stands.
+        if (contradictsSureDigits(first, res))
+            res = first;
     }
     return res;
 }
@@ -220,6 +226,33 @@ bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const Sto
         if (again.Digits[i].Rejected || again.Digits[i].Digit != sure[i])
             return false;
     return true;
+}
+
+bool StoneNumberReader::contradictsSureDigits(const StoneReadResult& first, const StoneReadResult& again)
+{
+    if (hasE(again.Text) || again.Digits.empty() || again.Failure != StoneReadFailure::None)
+        return false;
+    // A 1 is the digit a piece of another passes for (the arc of a broken
+    // 2): the first reading's 1s do not count against the second.
+    const auto sure = [](const StoneDigit& d) { return !d.Rejected && d.Digit != 1; };
+    if (again.Digits.size() == first.Digits.size()) {
+        for (size_t i = 0; i < first.Digits.size(); ++i)
+            if (sure(first.Digits[i]) && first.Digits[i].Digit != again.Digits[i].Digit)
+                return true;
+        return false;
+    }
+    // Of another length, the sure digits must still stand in it in order.
+    size_t at = 0;
+    for (const StoneDigit& d : first.Digits) {
+        if (!sure(d))
+            continue;
+        while (at < again.Digits.size() && again.Digits[at].Digit != d.Digit)
+            ++at;
+        if (at == again.Digits.size())
+            return true;
+        ++at;
+    }
+    return false;
 }
 
 bool StoneNumberReader::readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again)
@@ -341,7 +374,15 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
                 if (hasEOrDash(r.text) || above400(r.text)) {
                     recut(r);
                     FindDigits(size_, colour_, mode_, 1);
-                    RecoDigits(r, CutDigitGroup(size_, colour_, 1));
+                    // A cut that leaves one group has only shaved a sliver
+                    // off the digit (the end of a bold 4's bar), and what is
+                    // left of it reads as another digit: the group is read
+                    // whole below.
+                    const int32_t parts = CutDigitGroup(size_, colour_, 1);
+                    if (parts >= 2)
+                        RecoDigits(r, parts);
+                    else
+                        r.failCount(parts);
                     if (hasEOrDash(r.text) || r.text.empty() || above400(r.text)) {
                         recut(r);
                         const int32_t fresh = FindDigits(size_, colour_, mode_, 1);
@@ -549,7 +590,10 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // slanted 1), or a 7 too faint to tell: a question. A light digit's
         // bar is its top row; an ordinary one's may stand a pixel askew.
         const bool barless = d == 7 && !topBar(k, lightChosen_[static_cast<size_t>(groups_[k])] ? 1 : 2);
-        if (d == -1 || barless || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
+        // Pieces joined into one digit are no 1: a 1 is one stroke, and a
+        // stroke standing over another is the broken arc of another digit.
+        const bool pieced = d == 1 && joinedChosen_[static_cast<size_t>(groups_[k])];
+        if (d == -1 || barless || pieced || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -564,6 +608,23 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             r.digits.push_back(StoneDigit{d, false});
         }
         ++k;
+    }
+    for (size_t i = 0; i + 1 < r.digits.size() && static_cast<int32_t>(i) + 2 <= groupCount_; ++i) {
+        // Two 1s at most a pixel apart that bow away from each other (the
+        // left one two pixels further left in its middle row than in its
+        // top row, the right one two further right) are the halves of a
+        // round digit whose thin top and bottom the print broke, a 0 as two
+        // brackets; the stem of a 1 stands where its top is. Both are asked
+        // about.
+        const ComponentBox& a = groupBox(static_cast<int32_t>(i) + 1);
+        const ComponentBox& b = groupBox(static_cast<int32_t>(i) + 2);
+        if (r.digits[i].Digit == 1 && r.digits[i + 1].Digit == 1 && !r.digits[i].Rejected &&
+            !r.digits[i + 1].Rejected && b.MinX - a.MaxX - 1 <= 1 &&
+            inkEdge(a, a.MinY, true) - inkEdge(a, (a.MinY + a.MaxY) / 2, true) >= 2 &&
+            inkEdge(b, (b.MinY + b.MaxY) / 2, false) - inkEdge(b, b.MinY, false) >= 2) {
+            r.digits[i] = r.digits[i + 1] = StoneDigit{-1, true};
+            r.text[i] = r.text[i + 1] = 'e';
+        }
     }
     lostDigitGap_ = false;
     if (count == 2 && r.digits.size() == 2) {
@@ -617,6 +678,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
     }
     labelWindow(IntSize{W, H});
     lightChosen_.fill(false);
+    joinedChosen_.fill(false);
     int32_t found = selectDigits(IntSize{W, H}, circleFlag == 1);
     if (found < 0 && !ThinDigits) {
         // More than three digits are more pieces than a number has: broken
@@ -650,6 +712,11 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
             found = selectDigits(IntSize{W, H}, false);
         }
     }
+    if (found == 0 && !ThinDigits && joinBrokenDigits(H)) {
+        found = selectDigits(IntSize{W, H}, false);
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            joinedChosen_[static_cast<size_t>(groups_[i])] = true;
+    }
     if (found < 0) {
         lastFound_ = -1;
         return -1;
@@ -676,6 +743,69 @@ bool StoneNumberReader::piecesMayJoin(int32_t H) const
         ink += c;
     }
     return pieces >= 2 && ink * 5 >= 2 * H;
+}
+
+bool StoneNumberReader::joinBrokenDigits(int32_t H)
+{
+    // The hairlines of a light serif face printed small break where they
+    // thin out (the arcs of a 3, the bar and bowl of a 5), and no piece is
+    // a digit's size: the stone read as one without digits. Digits stand
+    // side by side, so pieces that share their columns, one over another a
+    // small gap apart, are one digit: they join, the largest taking in the
+    // others, and what they make is judged as a digit is. Specks are left
+    // out, and so is a joint taller than a number's digits can be (half
+    // the stone: they stand in the square inscribed in it).
+    const int32_t gapMax = std::max(2, H / 10);
+    std::vector<int32_t> pieces;
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n)
+        if (components_[InkClass][n].Count >= 3)
+            pieces.push_back(n);
+    if (pieces.size() < 2)
+        return false;
+    std::vector<size_t> root(pieces.size());
+    for (size_t i = 0; i < root.size(); ++i)
+        root[i] = i;
+    const auto find = [&](size_t i) {
+        while (root[i] != i)
+            i = root[i] = root[root[i]];
+        return i;
+    };
+    for (size_t i = 0; i < pieces.size(); ++i)
+        for (size_t j = i + 1; j < pieces.size(); ++j) {
+            const ComponentBox& a = components_[InkClass][pieces[i]];
+            const ComponentBox& b = components_[InkClass][pieces[j]];
+            const int32_t overlap = std::min(a.MaxX, b.MaxX) - std::max(a.MinX, b.MinX) + 1;
+            const int32_t narrower = std::min(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
+            const int32_t gap = std::max(a.MinY, b.MinY) - std::min(a.MaxY, b.MaxY) - 1;
+            if (overlap * 2 >= narrower && gap <= gapMax)
+                root[find(i)] = find(j);
+        }
+    bool joined = false;
+    for (size_t r = 0; r < pieces.size(); ++r) {
+        if (find(r) != r)
+            continue;
+        ComponentBox all{};
+        size_t largest = r;
+        int32_t members = 0;
+        for (size_t i = 0; i < pieces.size(); ++i)
+            if (find(i) == r) {
+                const ComponentBox& c = components_[InkClass][pieces[i]];
+                all = members == 0 ? c : all;
+                if (members > 0)
+                    takeIn(all, c);
+                if (c.Count > components_[InkClass][pieces[largest]].Count)
+                    largest = i;
+                ++members;
+            }
+        if (members < 2 || (all.MaxY - all.MinY + 1) * 2 > H)
+            continue;
+        for (size_t i = 0; i < pieces.size(); ++i)
+            if (find(i) == r && i != largest)
+                components_[InkClass][pieces[i]].Count = 0; // taken in
+        components_[InkClass][pieces[largest]] = all;
+        joined = true;
+    }
+    return joined;
 }
 
 int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
@@ -868,6 +998,21 @@ bool StoneNumberReader::resolvedLightDigit(const ComponentBox& c, int32_t H) con
     // a few pixels (a small page) whose one-pixel strokes every figure
     // covers alike, or a piece of one.
     return (c.MaxY - c.MinY + 1) * 4 >= H;
+}
+
+int32_t StoneNumberReader::inkEdge(const ComponentBox& g, int32_t y, bool left) const
+{
+    const DigitLabelTable& L = *labels_;
+    if (left) {
+        for (int32_t x = g.MinX; x <= g.MaxX; ++x)
+            if (L[x][y] / 100 == InkClass)
+                return x;
+        return g.MaxX + 1;
+    }
+    for (int32_t x = g.MaxX; x >= g.MinX; --x)
+        if (L[x][y] / 100 == InkClass)
+            return x;
+    return g.MinX - 1;
 }
 
 bool StoneNumberReader::topBar(int32_t k, int32_t rows) const

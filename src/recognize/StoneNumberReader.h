@@ -152,6 +152,9 @@ public:
     // True when `again`, the reading again, reads just the digits `first`
     // was sure of and drops the one it doubted (the first then stands).
     static bool lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again);
+    // True when `again` reads a number that goes against a digit `first`
+    // was sure of (the first then stands).
+    static bool contradictsSureDigits(const StoneReadResult& first, const StoneReadResult& again);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
@@ -201,6 +204,8 @@ private:
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k, int32_t rows = 1) const;
+    // The leftmost (or rightmost) ink column of box g in row y.
+    int32_t inkEdge(const ComponentBox& g, int32_t y, bool left) const;
     bool lightDigit(const ComponentBox& c, int32_t H) const;
     // Ink component n is the one-pixel stroke of a small "1".
     bool thinSmallOne(int32_t n, int32_t H) const;
@@ -214,6 +219,9 @@ private:
     // Whether the labelled window holds pieces that eight neighbours might
     // join into a digit.
     bool piecesMayJoin(int32_t H) const;
+    // Joins the pieces of a digit a light face's broken hairlines parted,
+    // when no piece alone is a digit; true when any joined.
+    bool joinBrokenDigits(int32_t H);
     const ComponentBox& groupBox(int32_t k) const { return components_[InkClass][groups_[k]]; }
 
     std::unique_ptr<DigitLabelTable> labels_;
@@ -224,6 +232,8 @@ private:
     // DoubtfulLightDigitScore): a lone light digit, or digits found only by
     // eight neighbours.
     std::array<bool, MaxComponentsPerClass + 1> lightChosen_{};
+    // The ink components made of pieces joined (see joinBrokenDigits).
+    std::array<bool, MaxComponentsPerClass + 1> joinedChosen_{};
     int32_t groupCount_ = 0;
     // The tallest digit-like component of the window being selected from.
     int32_t tallestDigit_ = 0;

@@ -244,8 +244,8 @@ TEST_F(FontStones, UprightFacesReadRight)
     if (byFont.empty())
         GTEST_SKIP() << "none of the fonts is installed";
     const Tally all = report("upright", byFont, byDigits);
-    EXPECT_GE(all.exactPct(), 95.5);
-    EXPECT_LE(all.wrongPct(), 1.1);
+    EXPECT_GE(all.exactPct(), 97.1);
+    EXPECT_LE(all.wrongPct(), 0.5);
 }
 
 TEST_F(FontStones, SlantedFacesReadRight)
