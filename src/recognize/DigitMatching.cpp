@@ -359,11 +359,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // and foot, which a turned or blurred page may give the figures of
         // a 3 (the lower back of a slanted 3 leans out of that third too):
         // a 3 read so is a question.
+        // The right third is a third of the group's w + 1 columns in small
+        // print, where the back of a 3 six pixels wide stands in the last
+        // two and a third of w is its last column alone.
+        const int32_t third = std::max(1, (std::max(h, numberHeight_) < SmallDigitHeight ? w + 1 : w) / 3);
         int32_t bare = 0;
         for (const auto& [lo, hi] : {std::pair{25, 40}, std::pair{60, 75}})
             for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
                 bool ink = false;
-                for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+                for (int32_t x = w - third + 1; x <= w && !ink; ++x)
                     ink = labels_[x0 + x][y0 + y] / 100 == 2;
                 if (!ink) {
                     ++bare;
@@ -379,7 +383,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         int32_t bareLow = 0;
         for (int32_t y = h * 60 / 100; y <= h * 75 / 100; ++y) {
             bool ink = false;
-            for (int32_t x = w - std::max(1, w / 3) + 1; x <= w && !ink; ++x)
+            for (int32_t x = w - third + 1; x <= w && !ink; ++x)
                 ink = labels_[x0 + x][y0 + y] / 100 == 2;
             ++rowsLow;
             bareLow += ink ? 0 : 1;
@@ -611,7 +615,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // question.
         score = 100;
     } else if (d == 1 &&
-               (score >= WeakFigureScore || (uncoveredInk_ >= UncoveredInkOfLooseOne && h < SmallDigitHeight)) &&
+               (score >= WeakFigureScore ||
+                (uncoveredInk_ >= UncoveredInkOfLooseOne && (h < SmallDigitHeight || thinStrokes(w, h, x0, y0)))) &&
                !straightStem(w, h, x0, y0)) {
         // The figures of a serif or slanted 1 (flag, foot) also cover, if
         // loosely, the arc and base of a small 2; a 1 has a stem through
@@ -619,7 +624,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A loose match without one is a question. In a small digit the
         // figure of a 1 lies within the ink of a 2, 3 or 5 and scores well
         // while it leaves half of that ink uncovered: such a 1 must show
-        // its stem too.
+        // its stem too; so must a 1 of strokes as thin as the figures',
+        // however tall (a scanned page's digits a pixel or two above small
+        // print).
         score = 100;
     }
     if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
@@ -630,10 +637,47 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // the figures of a 4 cover well enough. A question.
         score = 100;
     }
+    if (whole && score < 100 && d != 1 && d != 8 && (N == 1 || N == 2) && inHoleClass(d, N)) {
+        // In small print the figures of two digits differ by a few cells,
+        // and the hole tells more than they do. A digit with one hole has
+        // no rival in a digit that has none (1, 2, 3, 5, 7), nor one
+        // without a hole in a digit with one (0, 4, 6, 9); an 8 stays a
+        // rival of both (heavy ink fills its loops). And of a 0 and a 6, a
+        // 0's hole runs from its top quarter to its bottom quarter, a 6's
+        // is its bowl, low in the digit, with the hook open at the right
+        // above it: where the hole says which, the other's figures are no
+        // rival either.
+        const bool zeroHole = d == 0 && N == 2 && (paper_[listed[1]].MinY - y0) * 4 <= h &&
+                              (paper_[listed[1]].MaxY - y0) * 4 >= 3 * h;
+        const bool sixHole = d == 6 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
+        const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
+        runnerUpMargin_ = 10000;
+        for (int32_t dgt = 0; dgt <= 9; ++dgt)
+            if (dgt != d && dgt != rival && (dgt == 8 || inHoleClass(dgt, N)))
+                runnerUpMargin_ =
+                    std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
+    }
     // A 1 that a figure of a 2 covers nearly as well (the reader decides
     // what that means; see oneOrTwo).
     oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;
     return d;
+}
+
+bool DigitMatcher::thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    auto ink = [&](int32_t x, int32_t y) {
+        return x >= 0 && x <= w && y >= 0 && y <= h && labels_[x0 + x][y0 + y] / 100 == 2;
+    };
+    int32_t area = 0;
+    int32_t edge = 0;
+    for (int32_t x = 0; x <= w; ++x)
+        for (int32_t y = 0; y <= h; ++y)
+            if (ink(x, y)) {
+                ++area;
+                if (!ink(x - 1, y) || !ink(x + 1, y) || !ink(x, y - 1) || !ink(x, y + 1))
+                    ++edge;
+            }
+    return edge > 0 && 200 * area <= ThinDigitStroke100 * edge;
 }
 
 bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const

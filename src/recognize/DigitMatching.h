@@ -70,10 +70,16 @@ struct GroupFeatures {
 // the structure of its numeral as well (a 1's stem).
 constexpr int32_t WeakFigureScore = 40;
 // The same for a 1 in a small digit box (height, MaxY - MinY, below
-// SmallDigitHeight pixels) whose best figure leaves this share (percent) of
-// the group's ink uncovered: the figures' strokes are about as wide as the
+// SmallDigitHeight pixels) or of thin strokes (see ThinDigitStroke100)
+// whose best figure leaves this share (percent) of the group's ink
+// uncovered: the figures' strokes are about as wide as the
 // digit's there, and a thin figure fits inside many digits.
 constexpr int32_t UncoveredInkOfLooseOne = 50;
+// A group whose strokes are at most this wide (hundredths of a pixel, a
+// stroke taken as twice its area over its edge wide) is thin print, whatever
+// its height: the figures' strokes are as wide as its own (see
+// UncoveredInkOfLooseOne).
+constexpr int32_t ThinDigitStroke100 = 300;
 // Digits shorter than this (MaxY - MinY, pixels) are small print: a pixel
 // is an eighth or more of their height, and a stroke one or two pixels.
 constexpr int32_t SmallDigitHeight = 12;
@@ -133,6 +139,9 @@ private:
     // The compared box holds a stem through its middle half, upright or
     // slanted, as every 1 does.
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The strokes of the compared box (w + 1 by h + 1 pixels at x0, y0)
+    // are at most ThinDigitStroke100 wide.
+    bool thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold nothing but a thin stem.
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
