@@ -214,6 +214,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     const int32_t y0 = origin.Y;
     score = 100;
     eightWithoutHole_ = false;
+    oneOverStem_ = false;
     oneOrTwo_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
@@ -508,7 +509,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
     int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     noOneFigure_ = false;
-    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0)) {
+    if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0) && !footUnderStem(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
         // end down to the left half is a 7, whatever its stroke's curve: a
         // condensed 7 whose stroke falls straight down for its lower half
@@ -538,6 +539,28 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // upright stem under a bar is a 1 whose flag reaches far (a sans 1,
         // or a bold serif 1 whose foot a cut or the print took). A question.
         score = 100;
+    } else if (d == 7 && footUnderStem(w, h, x0, y0)) {
+        // A 7 ends in the tip of its stroke; a foot spanning the bottom on
+        // both sides of a thin stem is a 1's (a sans 1 whose flag, stood
+        // upright from a slant, reaches as far as a bar). With its stem
+        // straight it is read as the 1 its own figure makes it; otherwise
+        // it stays a question.
+        if (straightStem(w, h, x0, y0) && byDigit_[1] < 100) {
+            d = 1;
+            score = clampScore(byDigit_[1]);
+        } else {
+            score = 100;
+        }
+    } else if (d == 4 && N == 2 && byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+        // A closed triangle over a bar across the whole group and a stem
+        // alone under it is a 4 whatever its figures make of it: the
+        // diagonal of a slanted 4, stood upright, bends away from theirs.
+        score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
+    } else if (d == 2 && N == 1 && byDigit_[2] < 100 && twoOnBase(w, h, x0, y0)) {
+        // An arc, one stroke from its right side down to the left end of a
+        // base across the group: a 2, however loosely a light face fills
+        // its figures.
+        score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -566,7 +589,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // figure; otherwise a question.
         if (baseBar(w, h, x0, y0) && byDigit_[2] < 100) {
             d = 2;
-            score = clampScore(byDigit_[2]);
+            score = clampScore(twoOnBase(w, h, x0, y0) ? std::min(byDigit_[2], WeakFigureScore - 1) : byDigit_[2]);
         } else {
             score = 100;
         }
@@ -588,6 +611,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
         score = 100;
+    } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
+        // A 1's foot is its bottom; a bar across the group with a stem
+        // going on under it is a 4's (a 4 whose diagonal the print, heavy
+        // ink or a cut lost), wherever the stem stands. A question.
+        score = 100;
+        oneOverStem_ = true;
     } else if (d == 1 && N == 1 && h >= SmallDigitHeight && bentRightEdge(w, h, x0, y0)) {
         // The stem of a 1 has a straight right side (its flag stands at the
         // left), upright or slanted; a right edge that goes in and comes out
@@ -847,6 +876,145 @@ bool DigitMatcher::uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     }
     const int32_t drift = std::max(1, (w + 1) / 8);
     return hiL >= 0 && hiL - loL <= drift && hiR - loR <= drift;
+}
+
+bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    // From a third of the height to three quarters each row holds one run
+    // under half the width: a stem (or a 7's stroke).
+    for (int32_t y = (h + 2) / 3; y <= 3 * h / 4; ++y) {
+        int32_t runs = 0;
+        int32_t width = 0;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            width += ink(x, y) ? 1 : 0;
+        }
+        if (runs != 1 || width * 2 > w + 1)
+            return false;
+    }
+    // The foot: one of the two bottom rows inked across three quarters of
+    // the width. The row over it holds the stem alone, clear of both ends
+    // of the foot by a quarter of the width: the stroke of a 2 comes down
+    // to the left end of its base.
+    for (int32_t f = h; f >= h - 1; --f) {
+        int32_t foot = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            foot += ink(x, f) ? 1 : 0;
+        if (foot * 4 < (w + 1) * 3)
+            continue;
+        const int32_t y = f - 1;
+        int32_t left = -1;
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x)
+            if (ink(x, y)) {
+                left = left < 0 ? x : left;
+                right = x;
+            }
+        const int32_t clear = (w + 1) / 4;
+        return left >= clear && right <= w - clear;
+    }
+    return false;
+}
+
+int32_t DigitMatcher::barOverStem(int32_t w, int32_t h, int32_t x0, int32_t y0, bool rightOfThird) const
+{
+    if (w < 4 || h < 8)
+        return -1;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    // The bar: the first row from half the height down inked across three
+    // quarters of the width.
+    for (int32_t y = h / 2; y <= h - 2; ++y) {
+        int32_t bar = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            bar += ink(x, y) ? 1 : 0;
+        if (bar * 4 < (w + 1) * 3)
+            continue;
+        // Under the rest of the bar's thickness at least two rows each
+        // hold one run under half the width, right of the left third: the
+        // stem.
+        int32_t stem = 0;
+        for (int32_t yy = y + 1; yy <= h; ++yy) {
+            int32_t runs = 0;
+            int32_t width = 0;
+            int32_t left = -1;
+            for (int32_t x = 0; x <= w; ++x) {
+                runs += ink(x, yy) && (x == 0 || !ink(x - 1, yy)) ? 1 : 0;
+                width += ink(x, yy) ? 1 : 0;
+                left = left < 0 && ink(x, yy) ? x : left;
+            }
+            if (stem == 0 && width * 2 > w + 1 && yy <= y + std::max(1, h / 8))
+                continue;
+            if (runs != 1 || width * 2 > w + 1 || (rightOfThird && left * 3 < w + 1))
+                return -1;
+            ++stem;
+        }
+        return stem >= 2 ? y : -1;
+    }
+    return -1;
+}
+
+bool DigitMatcher::fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const
+{
+    // The hole stands wholly above the bar, its top in the upper half.
+    if (listed.size() != 2)
+        return false;
+    const int32_t bar = barOverStem(w, h, x0, y0, true);
+    const ComponentBox& hole = paper_[listed[1]];
+    return bar >= 0 && hole.MaxY - y0 < bar && (hole.MinY - y0) * 2 <= h;
+}
+
+bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 4 || h < 8)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    const auto count = [&](int32_t y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += ink(x, y) ? 1 : 0;
+        return n;
+    };
+    // The base: one of the two bottom rows inked across three quarters of
+    // the width.
+    int32_t f = h;
+    if (count(f) * 4 < (w + 1) * 3)
+        --f;
+    if (count(f) * 4 < (w + 1) * 3)
+        return false;
+    // From three tenths of the height down to the base each row holds one
+    // run under half the width (the back of the arc, then the stroke),
+    // whose left edge only moves left, by a pixel of noise at most the
+    // other way, and on the whole by a third of the width: the stroke of
+    // a 2. A 3's lower arc and a 1's stem do not run so.
+    int32_t first = -1;
+    int32_t last = -1;
+    int32_t previous = w + 1;
+    for (int32_t y = h * 3 / 10; y < f; ++y) {
+        int32_t runs = 0;
+        int32_t width = 0;
+        int32_t left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            width += ink(x, y) ? 1 : 0;
+            left = left < 0 && ink(x, y) ? x : left;
+        }
+        if (runs != 1 || width * 2 > w + 1 || left > previous + 1)
+            return false;
+        previous = std::min(previous, left);
+        first = first < 0 ? left : first;
+        last = left;
+    }
+    if (first < 0 || (first - last) * 3 < w + 1)
+        return false;
+    // The arc: ink in the left third among the top quarter of the rows.
+    for (int32_t y = 0; y <= h / 4; ++y)
+        for (int32_t x = 0; x <= w / 3; ++x)
+            if (ink(x, y))
+                return true;
+    return false;
 }
 
 bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const

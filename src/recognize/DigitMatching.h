@@ -113,6 +113,9 @@ public:
     // The last RecoDigitGroups call found figures of an 8 on a group without
     // a hole, and made it a doubt.
     bool eightWithoutHole() const { return eightWithoutHole_; }
+    // The last RecoDigitGroups call doubted a 1 that stands on a bar with
+    // a stem under it (a 4 without its diagonal).
+    bool oneOverStem() const { return oneOverStem_; }
     // The last group read as a 1 that a 2's figure covered nearly as well.
     bool oneOrTwo() const { return oneOrTwo_; }
     // How much worse than the winner the best figure of any other digit
@@ -146,6 +149,17 @@ private:
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.
     bool uprightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The row of a bar across the group from half its height down under
+    // which one narrow stem goes on (right of the left third, if asked);
+    // -1 if none.
+    int32_t barOverStem(int32_t w, int32_t h, int32_t x0, int32_t y0, bool rightOfThird) const;
+    // One hole stands over such a bar: the parts of a 4.
+    bool fourOnBar(int32_t w, int32_t h, int32_t x0, int32_t y0, const std::vector<int32_t>& listed) const;
+    // An arc over one stroke that runs down to the left onto a base
+    // across the group: the parts of a 2.
+    bool twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // A thin stem stands on a foot that spans the bottom on both sides.
+    bool footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds a bar across its top and under it one stroke that runs
     // down from the bar's right end to the left half and never back.
     bool sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
@@ -201,6 +215,7 @@ private:
     // No ink at the left through that band: no 5.
     bool notFive_ = false;
     bool eightWithoutHole_ = false;
+    bool oneOverStem_ = false;
     bool oneOrTwo_ = false;
     // Percent of the group's ink that the best figure of the last RecDigit
     // call left uncovered.

@@ -165,11 +165,13 @@ void StoneNumberReader::resetDigitHeights()
 StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
 {
     settledDoubt_ = false;
+    barDoubt_ = false;
     oneOrTwoDoubt_ = false;
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
         const bool eightDoubt = settledDoubt_;
+        const bool barDoubt = barDoubt_;
         const bool oneOrTwoDoubt = oneOrTwoDoubt_;
         BC& p = currentPoint();
         const int32_t typ = p.Typ;
@@ -201,6 +203,11 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // digit's hairlines (the stem of a serif 5), and what is left of it
         // is too small to be a digit.
         if (lostDoubtedDigit(first, res))
+            res = first;
+        // A 1 doubted for the bar and stem under it is a 4 whose diagonal
+        // heavy ink or a cut took; read again, it loses more and the
+        // number a digit: the first reading's question stands.
+        if (barDoubt && res.Digits.size() < first.Digits.size())
             res = first;
         // A reading again without the loose pixels that reads a number
         // against a digit the first reading was sure of read what was left
@@ -403,14 +410,18 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
                 }
             } else {
                 RecoDigits(r, 1);
-                if (hasE(r.text)) {
+                // A 4 that lost its diagonal, doubted as a 1 for its bar,
+                // is no pair of digits: cut or read again, its stem alone
+                // reads as a 1. The question stands.
+                const bool fourWithoutDiagonal = barDoubt_;
+                if (hasE(r.text) && !fourWithoutDiagonal) {
                     const int32_t c = CutDigitGroup(size_, colour_, 1);
                     if (c > 1)
                         RecoDigits(r, c);
                     else
                         r.failCount(c);
                 }
-                if (hasE(r.text)) {
+                if (hasE(r.text) && !fourWithoutDiagonal) {
                     recut(r);
                     const int32_t c = FindDigits(size_, colour_, mode_, 1);
                     if (c == 1)
@@ -418,7 +429,7 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
                     else
                         r.failCount(c);
                 }
-                if (hasE(r.text)) {
+                if (hasE(r.text) && !fourWithoutDiagonal) {
                     recut(r);
                     RecoDigits(r, FindDigits(size_, colour_, mode_, 1));
                 }
@@ -563,6 +574,7 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         p.Estdig[k] = score;
         settledDoubt_ = settledDoubt_ || matcher_.eightWithoutHole();
+        barDoubt_ = barDoubt_ || matcher_.oneOverStem();
         // In a slanted diagram a 1 that a figure of a 2 covers nearly as
         // well is an italic 2 whose neck, stood upright, runs as straight
         // as a stem over its base: a question, which a reading again may

@@ -183,6 +183,9 @@ private:
     struct Reading; // the text and fields being built for one attempt
     // The stone's first reading doubted an 8 without a hole.
     bool settledDoubt_ = false;
+    // ... or a 1 standing on a bar with a stem under it (a 4 without its
+    // diagonal).
+    bool barDoubt_ = false;
     // The last two digits read stand a digit's width apart.
     bool lostDigitGap_ = false;
     static bool confirmsEight(const StoneReadResult& first, const StoneReadResult& again);

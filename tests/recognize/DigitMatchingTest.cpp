@@ -915,3 +915,77 @@ TEST_F(Matching, ATwoWhoseHairlineTheLabellingPartedIsNoOne)
     const int32_t d = m.RecoDigitGroups({15, 22}, {X0, Y0}, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, AStemOnAFootIsAOneNotASeven)
+{
+    // The 1 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone: its flag reaches left as far as a 7's bar, and the figures of
+    // a 7 covered it best ("11" read "71" without a question). A 7 ends in
+    // the tip of its stroke; a foot across the bottom on both sides of the
+    // stem is a 1's. A 2, whose stroke comes down to the left end of its
+    // base, stays no 1.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> one = {".....#...", "#######..", "######...", "....##...", "....##...", "....##...",
+                                          "....###..", "....##...", "....##...", "....##...", "....##...", "...###...",
+                                          "....###..", "....##...", "....##...", "...###...", "#########"};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(one, score), 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
+    const std::vector<std::string> two = {"..#####..", ".##...##.", "##.....##", ".......##", ".......##", "......##.",
+                                          ".....##..", "....##...", "....##...", "...##....", "...##....", "..##.....",
+                                          "..##.....", ".##......", ".##......", "##.......", "#########"};
+    score = -1;
+    const int32_t d = readDrawn(two, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
+
+TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
+{
+    // The 4 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone: its diagonal bends away from the figures' and leaves them a
+    // doubt ("44" was asked about on every page). A closed triangle over a
+    // bar across the whole digit and a stem alone under the bar make it a 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {".........##...", "........###...", ".......####...", "......##o##...",
+                                           ".....##o###...", "....##oo###...", ".....#ooo##...", "....##ooo##...",
+                                           "...##oooo##...", "..##oooo###...", ".##ooooo###...", "###ooooo###...",
+                                           ".#############", "........###...", "........###...", "........###...",
+                                           "........##...."};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
+TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
+{
+    // The 2 of a light sans face at a 44-pixel stone: two-pixel strokes
+    // fill its figures loosely, and the figures of a 9 covered it first. An
+    // arc, one stroke from its right side down to the left end of a base
+    // across the digit: a 2, no doubt about it (every lone 2 was asked about).
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> two = {"..#####...", "#########.", "##....###.", ".......###", "........##", "........##",
+                                          "........##", ".......###", "......###.", ".....###..", ".....##...", "....##....",
+                                          "...##.....", "..##......", ".##.......", "###.......", "##########"};
+    int8_t score = -1;
+    EXPECT_EQ(readDrawn(two, score), 2);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
+TEST_F(Matching, ABarWithAStemUnderItIsNoOne)
+{
+    // A bold sans 4 on a white stone whose diagonal the window lost: a
+    // stem, a stub of the diagonal, a bar across the digit three quarters
+    // down and the stem going on under it. The figures of a 1 took it
+    // (the lone 4 read "1" without a question); a 1's foot is its bottom.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {"...####..", "..#####..", "..#####..", ".######..", "##.####..",
+                                           "#...###..", "....###..", "....###..", "....###..", "....###..",
+                                           "...#####.", "#########", "...#####.", "....###..", "....###.."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(four, score);
+    EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
