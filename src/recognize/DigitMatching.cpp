@@ -289,6 +289,10 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return -1;
 
     computeFeatures(w, h);
+    // The whole box, before its margins are cut: the tips of a curl lie in
+    // those nearly empty columns.
+    const int32_t boxX0 = x0;
+    const int32_t boxW = w;
     // Cut away nearly empty margins of the outer fifths: as many columns
     // at the right as at the left. Taken down to column 4w/5, the right
     // fifth was a column wider (a third of a narrow digit), and took away
@@ -479,6 +483,10 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // tells which, so it stays a question.
         if ((w + 1) * 2 >= h + 1)
             return -1;
+        // Nor is a solid stroke whose ends both curl away to one side: the
+        // half of a 0 that a cut parted from a digit it touched.
+        if (h >= SmallDigitHeight && bracket(boxW, h, boxX0, y0))
+            return -1;
         return 1;
     }
     // The figures are laid over the box MaxX - MinX by MaxY - MinY, which
@@ -635,7 +643,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // whose hairline the print lost (the arc of a 2 over its base, the
         // figures of a 1 taking the base for a foot). A question.
         score = 100;
-    } else if (d == 1 && h >= SmallDigitHeight && bracket(w, h, x0, y0)) {
+    } else if (d == 1 && h >= SmallDigitHeight && bracket(boxW, h, boxX0, y0)) {
         // A 1's foot spans both sides of its stem, or there is none; a
         // stroke whose bottom curls away to one side only, and whose top
         // curls to that side too, is the half of a 0 that a cut parted
@@ -661,6 +669,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // its stem too; so must a 1 of strokes as thin as the figures',
         // however tall (a scanned page's digits a pixel or two above small
         // print).
+        score = 100;
+    }
+    if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
+        // A 4 rises to one point, where its diagonal meets its stem, and
+        // closes its triangle under it. Without a hole (the paper round the
+        // digit is all there is), two strokes side by side under its top are
+        // the bowl of a 9 or a 0 whose hairline top the print broke, which
+        // the figures of a 4 cover well enough. A question.
         score = 100;
     }
     if (whole && score < 100 && d != 1 && d != 8 && (N == 1 || N == 2) && inHoleClass(d, N)) {
@@ -1207,6 +1223,7 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // side -1: the left; +1: the right.
     const auto curls = [&](int32_t from, int32_t to, int32_t side, bool otherBare) {
         bool far = false;
+        bool away = true;
         for (int32_t y = from; y <= to; ++y) {
             int32_t lo = 0, hi = 0;
             if (!extent(y, lo, hi))
@@ -1216,13 +1233,41 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
             if (beyond < 1 || (otherBare && other > 0))
                 return false;
             far = far || beyond >= 2;
+            // A thin stroke curls by a pixel only, but leaves the stem's
+            // line altogether.
+            away = away && (side < 0 ? hi < sr : lo > sl);
         }
-        return far;
+        return far || away;
     };
     for (int32_t side : {-1, 1})
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
             return true;
     return false;
+}
+
+bool DigitMatcher::openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Rows of the upper third that hold two strokes with paper between,
+    // the left one at the left edge (the side of a bowl; the diagonal of a
+    // 4 comes down from its top at the right and reaches the left edge
+    // only at its bar) and at least half as wide as the right one (a
+    // sliver in the edge column is the end of a neighbour's stroke that
+    // the digit's box takes in).
+    int32_t split = 0;
+    for (int32_t y = 0; y <= h / 3; ++y) {
+        std::vector<std::pair<int32_t, int32_t>> runs;
+        for (int32_t x = 0; x <= w; ++x)
+            if (labels_[x0 + x][y0 + y] / 100 == 2) {
+                if (runs.empty() || runs.back().second != x - 1)
+                    runs.emplace_back(x, x);
+                else
+                    runs.back().second = x;
+            }
+        if (runs.size() >= 2 && runs.front().first * 4 <= w &&
+            2 * (runs.front().second - runs.front().first + 1) >= runs.back().second - runs.back().first + 1)
+            ++split;
+    }
+    return split >= 2;
 }
 
 bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const

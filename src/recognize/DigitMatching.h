@@ -174,6 +174,8 @@ private:
     // A row of the box from a quarter of its height to three quarters has
     // no ink in the middle third of the columns, and no column is inked
     // through all those rows.
+    // Two rows of the upper third hold two strokes with paper between.
+    bool openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from half its height to three quarters holds two
     // strokes.

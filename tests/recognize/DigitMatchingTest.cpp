@@ -745,6 +745,60 @@ TEST_F(Matching, TheHalfOfAZeroIsNoOneButAOneWithHalfAFootIs)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
+TEST_F(Matching, TheLeftHalfOfAZeroIsNoOne)
+{
+    // The left half of a typewriter 0 whose hairlines broke at the top and
+    // bottom of its loop while its right half touched the 6 beside it
+    // ("106" read "116"): narrow as the stem of a 1, but both its ends curl
+    // away to the right. Read otherwise, or a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const struct {
+        const char* name;
+        std::vector<std::string> rows;
+    } cases[] = {
+        // At 400 dpi: solid, the tips of its curl in the margin column
+        // trimmed before the figures are laid.
+        {"solid, 400 dpi",
+         {"....##", "...###", "..####", ".#####", ".####.", ".###..", ".###..", "####..", "####..",
+          "####..", "####..", "####..", "####..", "####..", "####..", "####..", "####..", "####..",
+          "####..", "####..", "####..", ".####.", ".#####", ".#####", "..####", "...###", "....##"}},
+        // On a turned page: a thin stroke whose ends curl by a pixel only,
+        // but leave the stem's line.
+        {"thin, turned page",
+         {"...##", "..###", "..##.", "..##.", ".###.", ".###.", ".###.", ".###.", ".###.", "####.",
+          "####.", "####.", "###..", "###..", ".##..", ".###.", ".###.", "..###", "...##", "....#"}},
+    };
+    for (const auto& c : cases) {
+        int8_t score = -1;
+        const int32_t d = readDrawn(c.rows, score);
+        EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << c.name << ": " << d << " " << int(score);
+    }
+}
+
+TEST_F(Matching, ANineWhoseTopBrokeIsNoFourButAFourWithItsTopIs)
+{
+    // The 9 of a scanned Times page whose hairline top broke, read again
+    // without its loose pixels (the end of its tail gone): two strokes
+    // side by side under an open top, which the figures of a 4 covered
+    // (a silent "174" for 179). Read otherwise, or a question. A 4 whose
+    // diagonal comes down from its point to the left edge stays a 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> nine = {"..##.......", ".###...##..", ".###...###.", "####...####", "####...####",
+                                           "####...####", "####...####", "####...####", ".####..####", "..#########",
+                                           "......####.", "......####.", "......###..", ".....###..."};
+    const std::vector<std::string> four = {"......###..", ".....####..", "....#####..", "....##.##..", "...##..##..",
+                                           "...##..##..", "..##...##..", "..##...##..", ".##....##..", "###########",
+                                           "###########", ".......##..", ".......##..", "......####."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(nine, score);
+    EXPECT_TRUE(d != 4 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    score = 100;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
