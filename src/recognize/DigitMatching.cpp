@@ -226,7 +226,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         return -1;
 
     // Holes: paper components big enough to count, in order of appearance.
-    // The floor of five pixels keeps a speck of paper in a heavy digit out;
+    // The floor of five pixels keeps a dot of paper in a heavy digit out;
     // a digit printed only eight or nine pixels tall has holes of three or
     // four pixels, so for such a digit the floor is a twentieth of its box.
     const int32_t holeFloor = std::clamp((w + 1) * (h + 1) / 20, 2, 5);
@@ -809,23 +809,28 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     return false;
 }
 
-bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+DigitMatcher::PieceShares DigitMatcher::pieceShares(int32_t cols, int32_t rows, int32_t x0, int32_t y0) const
 {
-    // A speck of a scan that stands in the box beside the stem is no run
-    // of the digit: only components holding a tenth of the box's ink count.
-    std::array<int32_t, 100> share{};
-    int32_t total = 0;
-    for (int32_t x = 0; x < w; ++x)
-        for (int32_t y = 0; y < h; ++y) {
+    PieceShares pieces;
+    for (int32_t x = 0; x < cols; ++x)
+        for (int32_t y = 0; y < rows; ++y) {
             const int32_t L = labels_[x0 + x][y0 + y];
             if (L / 100 == 2) {
-                ++share[static_cast<size_t>(L % 100)];
-                ++total;
+                ++pieces.share[static_cast<size_t>(L % 100)];
+                ++pieces.total;
             }
         }
+    return pieces;
+}
+
+bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A dot of a scan that stands in the box beside the stem is no run
+    // of the digit: only components holding a tenth of the box's ink count.
+    const PieceShares pieces = pieceShares(w, h, x0, y0);
     const auto ink = [&](int32_t x, int32_t y) {
         const int32_t L = labels_[x0 + x - 1][y0 + y - 1];
-        return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total;
+        return pieces.sizeable(L);
     };
     // From a third of the height (under the flag) down to three quarters
     // (over the foot) every row holds one run of ink, and its left edge
@@ -1135,19 +1140,10 @@ bool DigitMatcher::splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     // running (and a tenth of the height) with no ink of a piece that
     // holds a tenth of the box's ink, and the rows on either side of them
     // share no column: a stem broken across would go on below the gap.
-    std::array<int32_t, 100> share{};
-    int32_t total = 0;
-    for (int32_t x = 0; x <= w; ++x)
-        for (int32_t y = 0; y <= h; ++y) {
-            const int32_t L = labels_[x0 + x][y0 + y];
-            if (L / 100 == 2) {
-                ++share[static_cast<size_t>(L % 100)];
-                ++total;
-            }
-        }
+    const PieceShares pieces = pieceShares(w + 1, h + 1, x0, y0);
     const auto ink = [&](int32_t x, int32_t y) {
         const int32_t L = labels_[x0 + x][y0 + y];
-        return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total;
+        return pieces.sizeable(L);
     };
     const auto rowInk = [&](int32_t y) {
         for (int32_t x = 0; x <= w; ++x)
@@ -1295,26 +1291,17 @@ bool DigitMatcher::bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) cons
 
 bool DigitMatcher::twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
-    // A speck of a scan beside the stem is no stroke: only pieces holding
+    // A dot of a scan beside the stem is no stroke: only pieces holding
     // a tenth of the box's ink count. A gap of one pixel in a digit that is
     // not small is a flaw of the print, not paper between strokes.
-    std::array<int32_t, 100> share{};
-    int32_t total = 0;
-    for (int32_t x = 0; x <= w; ++x)
-        for (int32_t y = 0; y <= h; ++y) {
-            const int32_t L = labels_[x0 + x][y0 + y];
-            if (L / 100 == 2) {
-                ++share[static_cast<size_t>(L % 100)];
-                ++total;
-            }
-        }
+    const PieceShares pieces = pieceShares(w + 1, h + 1, x0, y0);
     const bool bridge = h >= SmallDigitHeight;
     for (int32_t y = h / 2; y <= 3 * h / 4; ++y) {
         int32_t runs = 0;
         int32_t last = -3;
         for (int32_t x = 0; x <= w; ++x) {
             const int32_t L = labels_[x0 + x][y0 + y];
-            if (L / 100 != 2 || share[static_cast<size_t>(L % 100)] * 10 < total)
+            if (!pieces.sizeable(L))
                 continue;
             if (x > last + 1 && !(bridge && x == last + 2))
                 ++runs;
@@ -1332,17 +1319,8 @@ bool DigitMatcher::inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // meet corner to corner: one stroke that steps diagonally from pixel to
     // pixel, parted by the labelling (the hairline of a 2 between its neck
     // and its base). Pieces a gap apart are a break of the print instead.
-    std::array<int32_t, 100> share{};
-    int32_t total = 0;
-    for (int32_t x = 0; x <= w; ++x)
-        for (int32_t y = 0; y <= h; ++y) {
-            const int32_t L = labels_[x0 + x][y0 + y];
-            if (L / 100 == 2) {
-                ++share[static_cast<size_t>(L % 100)];
-                ++total;
-            }
-        }
-    const auto sizeable = [&](int32_t L) { return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total; };
+    const PieceShares pieces = pieceShares(w + 1, h + 1, x0, y0);
+    const auto sizeable = [&](int32_t L) { return pieces.sizeable(L); };
     for (int32_t x = 0; x < w; ++x)
         for (int32_t y = 0; y <= h; ++y) {
             const int32_t a = labels_[x0 + x][y0 + y];

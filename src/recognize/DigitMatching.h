@@ -139,6 +139,14 @@ private:
     // (or, with `oneRowFoot`, its last row) under a stem straight down its
     // middle half.
     bool serifOne(int32_t w, int32_t h, int32_t x0, int32_t y0, bool oneRowFoot) const;
+    // How much of a box's ink each piece of the digit holds: a piece with
+    // under a tenth of it (a dot of a scan beside a stroke) is no stroke.
+    struct PieceShares {
+        std::array<int32_t, 100> share{};
+        int32_t total = 0;
+        bool sizeable(int32_t L) const { return L / 100 == 2 && share[static_cast<size_t>(L % 100)] * 10 >= total; }
+    };
+    PieceShares pieceShares(int32_t cols, int32_t rows, int32_t x0, int32_t y0) const;
     // The compared box holds a stem through its middle half, upright or
     // slanted, as every 1 does.
     bool straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
@@ -171,11 +179,11 @@ private:
     // Both ends of the box's stroke curl away to the same side, the bottom
     // to that side only (the half of a 0).
     bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Two rows of the upper third hold two strokes with paper between.
+    bool openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from a quarter of its height to three quarters has
     // no ink in the middle third of the columns, and no column is inked
     // through all those rows.
-    // Two rows of the upper third hold two strokes with paper between.
-    bool openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool bareMiddle(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from half its height to three quarters holds two
     // strokes.

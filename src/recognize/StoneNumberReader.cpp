@@ -765,7 +765,7 @@ bool StoneNumberReader::joinBrokenDigits(int32_t H)
     // a digit's size: the stone read as one without digits. Digits stand
     // side by side, so pieces that share their columns, one over another a
     // small gap apart, are one digit: they join, the largest taking in the
-    // others, and what they make is judged as a digit is. Specks are left
+    // others, and what they make is judged as a digit is. Dots are left
     // out, and so is a joint taller than a number's digits can be (half
     // the stone: they stand in the square inscribed in it).
     const int32_t gapMax = std::max(2, H / 10);

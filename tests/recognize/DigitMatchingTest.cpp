@@ -892,7 +892,7 @@ TEST_F(Matching, ATwoWhoseHairlineTheLabellingPartedIsNoOne)
 {
     // A bold serif 2 printed at 400 dpi: its diagonal steps from pixel to
     // pixel by the corners, and labelled by four neighbours its arc and
-    // neck ('#') stand apart from its base ('o'), a speck ('s') beside it.
+    // neck ('#') stand apart from its base ('o'), a dot ('s') beside it.
     // The neck is as straight as the stem of a 1 and the figures of a 1
     // cover it best: read so, it is a question.
     std::string error;

@@ -2098,9 +2098,11 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
                 texts[{c, r}] = reader.RecoStoneNumber(0).Text;
             }
     }
-    for (const Stone& s : stones)
-        if (read.count(s.page) > 0)
+    for (const Stone& s : stones) {
+        if (read.count(s.page) > 0) {
             EXPECT_EQ(read[s.page][std::make_pair(s.col, s.row)], s.text) << s.page << " at " << s.col << "," << s.row;
+        }
+    }
     DigitPacket.Clear();
 }
 
