@@ -525,6 +525,30 @@ TEST_F(Matching, AOneWhoseFootACutPartedIsNoThree)
     EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+// Reads a group drawn as rows at (X0, Y0): '#' ink, 'o' the one hole.
+static int32_t readDrawn(const std::vector<std::string>& rows, int8_t& score)
+{
+    Window w;
+    ComponentBox hole{DigitWindowSide, 0, DigitWindowSide, 0, 0};
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x) {
+            const int px = X0 + static_cast<int>(x);
+            const int py = Y0 + static_cast<int>(y);
+            if (rows[y][x] == '#')
+                w.ink(px, py);
+            if (rows[y][x] == 'o')
+                hole = {std::min(hole.MinX, px), std::max(hole.MaxX, px), std::min(hole.MinY, py),
+                        std::max(hole.MaxY, py), hole.Count + 1};
+        }
+    for (size_t y = 0; y < rows.size(); ++y)
+        for (size_t x = 0; x < rows[y].size(); ++x)
+            if (rows[y][x] == 'o')
+                w.hole(2, X0 + static_cast<int>(x), Y0 + static_cast<int>(y), hole);
+    DigitMatcher m(*w.labels, w.paper);
+    return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
+                             {X0, Y0}, score);
+}
+
 TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
 {
     // Condensed 7s of a book face whose stroke falls straight down for its
@@ -537,16 +561,7 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
     // out again: it is no 1 (read otherwise, or a question).
     std::string error;
     ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
-    const auto read = [](const std::vector<std::string>& rows, int8_t& score) {
-        Window w;
-        for (size_t y = 0; y < rows.size(); ++y)
-            for (size_t x = 0; x < rows[y].size(); ++x)
-                if (rows[y][x] == '#')
-                    w.ink(X0 + static_cast<int>(x), Y0 + static_cast<int>(y));
-        DigitMatcher m(*w.labels, w.paper);
-        return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
-                                 {X0, Y0}, score);
-    };
+    const auto read = readDrawn;
     const std::vector<std::vector<std::string>> sevens = {
         {"############", ".........###", ".........##.", "........##..", ".......###..", ".......##...",
          ".......##...", "......###...", "......##....", ".....###....", ".....###....", "....###.....",
@@ -581,30 +596,6 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
     int8_t score = -1;
     const int32_t d = read(three, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
-}
-
-// Reads a group drawn as rows at (X0, Y0): '#' ink, 'o' the one hole.
-static int32_t readDrawn(const std::vector<std::string>& rows, int8_t& score)
-{
-    Window w;
-    ComponentBox hole{DigitWindowSide, 0, DigitWindowSide, 0, 0};
-    for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x) {
-            const int px = X0 + static_cast<int>(x);
-            const int py = Y0 + static_cast<int>(y);
-            if (rows[y][x] == '#')
-                w.ink(px, py);
-            if (rows[y][x] == 'o')
-                hole = {std::min(hole.MinX, px), std::max(hole.MaxX, px), std::min(hole.MinY, py),
-                        std::max(hole.MaxY, py), hole.Count + 1};
-        }
-    for (size_t y = 0; y < rows.size(); ++y)
-        for (size_t x = 0; x < rows[y].size(); ++x)
-            if (rows[y][x] == 'o')
-                w.hole(2, X0 + static_cast<int>(x), Y0 + static_cast<int>(y), hole);
-    DigitMatcher m(*w.labels, w.paper);
-    return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
-                             {X0, Y0}, score);
 }
 
 TEST_F(Matching, OneHoleInTheWrongPartIsAQuestion)
@@ -808,16 +799,7 @@ TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
     // whose stroke leans stays a 7.
     std::string error;
     ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
-    const auto read = [](const std::vector<std::string>& rows, int8_t& score) {
-        Window w;
-        for (size_t y = 0; y < rows.size(); ++y)
-            for (size_t x = 0; x < rows[y].size(); ++x)
-                if (rows[y][x] == '#')
-                    w.ink(X0 + static_cast<int>(x), Y0 + static_cast<int>(y));
-        DigitMatcher m(*w.labels, w.paper);
-        return m.RecoDigitGroups({static_cast<int32_t>(rows[0].size()) - 1, static_cast<int32_t>(rows.size()) - 1},
-                                 {X0, Y0}, score);
-    };
+    const auto read = readDrawn;
     const std::vector<std::string> one = {".######.", "########", "########", "########", "...#####", "...#####",
                                           "...#####", "...#####", "...#####", "...#####", "...#####", "...#####",
                                           "...#####", "...#####", "...#####", "...#####", "...#####", "...#####",
