@@ -216,6 +216,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     eightWithoutHole_ = false;
     oneOverStem_ = false;
     oneOrTwo_ = false;
+    holed_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
@@ -245,6 +246,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 static_cast<int16_t>(L / 100 - 1);
         }
     const auto N = static_cast<int32_t>(listed.size());
+    holed_ = N >= 2;
     if (N > 3)
         return -1;
 
@@ -508,7 +510,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // leave every figure much ink to miss, the thin one of a 1 least; the
     // arc of a 2 on a noisy page left the figure of a 1 a close winner).
     noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
-    int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
+    // A stroke no wider than a fifth of its height is laid over its whole
+    // width as well (see `whole`): the last column of a hairline 1 three
+    // pixels wide is a third of it, and the figures of a 1 laid over the
+    // two columns left of it miss its stem.
+    const bool narrowStroke = (w + 1) * 5 <= h + 1;
+    int32_t d = RecDigit({whole || narrowStroke ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     noOneFigure_ = false;
     if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0) && !footUnderStem(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
