@@ -631,6 +631,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
         score = 100;
+    } else if (d == 0 && tailAtRight(w, h, x0, y0)) {
+        // A 0 has both its sides down into its bottom quarter; one stroke
+        // there that starts right of the middle is the tail of a 9 under
+        // its bowl (a light 9 whose hairline top broke has no hole left to
+        // tell it by). A question.
+        score = 100;
     } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
         // A 1's foot is its bottom; a bar across the group with a stem
         // going on under it is a 4's (a 4 whose diagonal the print, heavy
@@ -1246,6 +1252,27 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
             return true;
     return false;
+}
+
+bool DigitMatcher::tailAtRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Every row of the bottom quarter holds one run of ink, off the left
+    // edge, and the first of them starts right of the middle column (a 0
+    // has both its sides there); a 9's tail may curl left below.
+    if (w < 4 || h < 8)
+        return false;
+    for (int32_t y = h - h / 4; y <= h; ++y) {
+        int32_t runs = 0;
+        int32_t left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            const bool ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            runs += ink && (x == 0 || labels_[x0 + x - 1][y0 + y] / 100 != 2) ? 1 : 0;
+            left = left < 0 && ink ? x : left;
+        }
+        if (runs != 1 || left == 0 || (y == h - h / 4 && left * 2 <= w))
+            return false;
+    }
+    return true;
 }
 
 bool DigitMatcher::openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const
