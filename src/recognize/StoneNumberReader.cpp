@@ -616,8 +616,13 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
                 continue;
             }
         }
-        const int32_t doubtful =
-            lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        // Light strokes are held to the closer match on a black stone only:
+        // there heavy ink eats the white digits down to hairlines, while
+        // it thickens the dark digits of a white stone, whose light strokes
+        // are the face's own.
+        const int32_t doubtful = lightChosen_[static_cast<size_t>(groups_[k])] && colour_ == TypBlackNumbered
+                                     ? DoubtfulLightDigitScore
+                                     : DoubtfulDigitScore;
         // In a digit of a few pixels the figures of two digits differ by a
         // handful of cells: a small digit whose best figure beats every
         // figure of another digit only narrowly is a question.

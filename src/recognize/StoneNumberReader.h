@@ -72,8 +72,9 @@ struct StoneReadResult {
 // every figure to be trusted: it is reported as "e" (and read again).
 constexpr int32_t DoubtfulDigitScore = 60;
 // The same for a digit that stands alone with less ink than an ordinary
-// digit, or that only labelling by eight neighbours found: it is less sure
-// to be a whole digit, so its best figure must match it more closely.
+// digit, or that only labelling by eight neighbours found, on a black
+// stone: it is less sure to be a whole digit (heavy ink eats white digits
+// down to hairlines), so its best figure must match it more closely.
 constexpr int32_t DoubtfulLightDigitScore = 40;
 
 // Sizes of the working arrays.
