@@ -769,6 +769,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         joinDigitPieces(H);
         dropShortGroups();
     }
+
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
     lastFound_ = groupCount_;
