@@ -211,6 +211,8 @@ private:
     void joinDigitPieces(int32_t H);
     void dropShortGroups();
     bool joinHalves(const std::vector<int32_t>& beyond);
+    // Joins to a digit's box the pieces that touch it corner to corner.
+    void joinCornerPieces(IntSize size);
     // Ink of a digit's size that no digit group took; where it lies.
     bool leftOverInk(int32_t& beside) const;
     bool isMark(int32_t k) const;
@@ -250,6 +252,7 @@ private:
     // The tallest digit-like component of the window being selected from.
     int32_t tallestDigit_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
+    bool eightLabelled_ = false; // the last labelling took eight neighbours
     // Labelling work space: labels without a limit on numbers, and the
     // boxes and final numbers per class.
     std::vector<int32_t> work_;
