@@ -304,7 +304,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     for (int32_t x = 1; x <= w / 5 && features_.ColumnInk[x] < 10; ++x)
         ++l;
     int32_t m = 0;
-    for (int32_t x = w; x > w - w / 5 && x > l && features_.ColumnInk[x] < 10; --x)
+    for (int32_t x = w; x > w - w / 5 && x > l && features_.ColumnInk[x] < 10 && !barEnd(x, h, x0, y0); --x)
         ++m;
     if (l + m > 0 && w - l - m >= 2) {
         x0 += l;
@@ -1252,6 +1252,25 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
             return true;
     return false;
+}
+
+bool DigitMatcher::barEnd(int32_t x, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Column x (1-based in the box) holds ink, all of it in rows where the
+    // column left of it is inked too, in one run of at most two rows, off
+    // the top quarter and the bottom fifth: the end of a bar reaching past
+    // the stem (a serif 4's), not the end of a 1's foot or a 2's base.
+    const auto ink = [&](int32_t cx, int32_t y) { return labels_[x0 + cx - 1][y0 + y] / 100 == 2; };
+    int32_t rows = 0;
+    int32_t first = -1;
+    for (int32_t y = 0; y <= h; ++y)
+        if (ink(x, y)) {
+            if (!ink(x - 1, y) || (first >= 0 && y - first > 1))
+                return false;
+            first = first < 0 ? y : first;
+            ++rows;
+        }
+    return rows > 0 && first >= h / 4 && first + rows - 1 < h - h / 5;
 }
 
 bool DigitMatcher::tailAtRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const

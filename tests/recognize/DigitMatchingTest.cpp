@@ -816,6 +816,21 @@ TEST_F(Matching, ABowlOverATailAtTheRightIsNoZero)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
+TEST_F(Matching, AFourWhoseBarReachesPastItsStemKeepsItsBar)
+{
+    // The 4 of a light serif "41" on a white stone 44 px wide: its bar runs
+    // two columns past the stem, a row of ink that the margin cut took as
+    // nearly empty columns; the figures of a 4, laid over what was left,
+    // missed the stem by a column and the 4 was asked about. The end of a
+    // bar stays in the box, and the 4 reads 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {"........#..", ".......##..", "......###..", ".....####..", ".....#o##..", "....#oo##..", "...#ooo##..", "...#ooo##..", "..#oooo##..", ".#ooooo##..", "#oooooo##..", "#ooooo###..", "###########", ".......##..", ".......##..", ".......##..", ".......##.."};
+    int8_t score = 100;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,
