@@ -605,7 +605,24 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // Pieces joined into one digit are no 1: a 1 is one stroke, and a
         // stroke standing over another is the broken arc of another digit.
         const bool pieced = d == 1 && joinedChosen_[static_cast<size_t>(groups_[k])];
-        if (d == -1 || barless || pieced || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
+        // The digits of a number stand equally tall: a group taller than
+        // every other digit of its number by more than a sixth of their
+        // height holds more than its digit (a cut left a piece of its
+        // neighbour or of the stone's edge on it), and a figure matched over
+        // that box reads a stem where there is none.
+        bool overTall = false;
+        if (count >= 2 && d == 1) {
+            int32_t others = 0;
+            int32_t othersWide = 0;
+            for (int32_t i = 1; i <= std::min(count, 3); ++i)
+                if (i != k) {
+                    others = std::max(others, groupBox(i).MaxY - groupBox(i).MinY + 1);
+                    othersWide = std::max(othersWide, groupBox(i).MaxX - groupBox(i).MinX + 1);
+                }
+            overTall = others > 0 && (h + 1 - others) * 6 > others && h + 1 - others >= 2 && w + 1 >= othersWide;
+        }
+        if (d == -1 || barless || pieced || oneOrTwo || overTall ||
+            (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
