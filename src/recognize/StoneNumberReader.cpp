@@ -178,12 +178,14 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         res = readOnce(1);
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
             res = readOnce(2);
-        if (res.Failure == StoneReadFailure::NoDigits) {
+        if (res.Failure == StoneReadFailure::NoDigits ||
+            (res.Failure == StoneReadFailure::NoDigitsFirst && first.Failure == StoneReadFailure::None)) {
             // The first reading found digits; reading again without the
             // loose pixels found none: the strokes of small digits are only
             // a pixel or two wide and go with them. The stone keeps its
-            // number rather than becoming a plain stone without a word, and
-            // the first reading's question stands.
+            // number rather than becoming a plain stone without a word (or,
+            // on a game's first diagram, a number without a digit), and the
+            // first reading's question stands.
             res = first;
             p.Typ = typ;
         }
