@@ -688,14 +688,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // 0's hole runs from its top quarter to its bottom quarter, a 6's
         // is its bowl, low in the digit, with the hook open at the right
         // above it: where the hole says which, the other's figures are no
-        // rival either.
+        // rival either. Nor are an 8's where the hole says 6: the right side
+        // of an 8's upper loop stands where a 6 is open, filled or not.
         const bool zeroHole = d == 0 && N == 2 && (paper_[listed[1]].MinY - y0) * 4 <= h &&
                               (paper_[listed[1]].MaxY - y0) * 4 >= 3 * h;
         const bool sixHole = d == 6 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
         const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
         runnerUpMargin_ = 10000;
         for (int32_t dgt = 0; dgt <= 9; ++dgt)
-            if (dgt != d && dgt != rival && (dgt == 8 || inHoleClass(dgt, N)))
+            if (dgt != d && dgt != rival && !(sixHole && dgt == 8) && (dgt == 8 || inHoleClass(dgt, N)))
                 runnerUpMargin_ =
                     std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
