@@ -700,6 +700,17 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 runnerUpMargin_ =
                     std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
+    if (whole && score < 100 && d == 1 && straightStem(w, h, x0, y0)) {
+        // A small 1 with its flag and foot lies within the figure of a 2,
+        // which then scores close behind; but a 2 crosses its middle rows
+        // in its diagonal, whose left edge runs across the digit, where a 1
+        // shows its stem. A 1 that shows it has no 2 for a rival.
+        runnerUpMargin_ = 10000;
+        for (int32_t dgt = 0; dgt <= 9; ++dgt)
+            if (dgt != d && dgt != 2)
+                runnerUpMargin_ =
+                    std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
+    }
     // A 1 that a figure of a 2 covers nearly as well (the reader decides
     // what that means; see oneOrTwo).
     oneOrTwo_ = d == 1 && score < 100 && byDigit_[2] - byDigit_[1] < SmallDigitMargin;

@@ -1938,7 +1938,7 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         double wrongPct;
     };
     const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 93.0, 0.0},
-                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 93.5, 0.0},
+                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 95.0, 0.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
     if (!std::filesystem::exists(dir))
@@ -2002,7 +2002,7 @@ TEST(StoneReaderCorpus, SmallNumbersReadThroughPreparation)
         double wrongPct;
     };
     const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 96.5, 0.0},
-                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 93.5, 0.0},
+                          {"ag_leesedol_g3_c70_d2_200dpi_scan", 95.0, 0.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
     if (!std::filesystem::exists(dir))
@@ -2130,7 +2130,9 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
     // taller than the rest of its number is a question, not "91". The
     // scan's 6s of 116 and 126, a low bowl under a hook open at the right,
     // were questions for an 8's figures close behind: an 8 closes its upper
-    // loop where a 6 is open.
+    // loop where a 6 is open. The 1 of 103, flag, stem and foot, lies
+    // within a 2's figure: a question, though its stem runs straight
+    // where a 2 crosses its middle in its diagonal.
     struct Stone {
         const char* page;
         int32_t col, row;
@@ -2150,7 +2152,8 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 7, 17, "1e8"},
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 18, 16, "9e"},
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 13, 14, "116"},
-                            {"ag_leesedol_g3_c70_d2_200dpi_scan", 11, 17, "126"}};
+                            {"ag_leesedol_g3_c70_d2_200dpi_scan", 11, 17, "126"},
+                            {"ag_leesedol_g3_c70_d2_200dpi_scan", 17, 4, "103"}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
     if (!std::filesystem::exists(dir))
         GTEST_SKIP() << "no corpus at " << dir;
