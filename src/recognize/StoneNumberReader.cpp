@@ -749,6 +749,24 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         for (int32_t i = 1; i <= groupCount_; ++i)
             joinedChosen_[static_cast<size_t>(groups_[i])] = true;
     }
+    int32_t lostAt = 0;
+    if (circleFlag == 1 && found >= 1 && found < 3 && !ThinDigits && leftOverInk(lostAt)) {
+        // A piece of a digit's size that no digit took, beside or between
+        // the digits: a digit whose hairline the print broke into pieces
+        // that still touch corner to corner. Labelled by eight neighbours
+        // they are one digit again; the window as cut from the page is
+        // taken so only where that finds one digit more and leaves nothing
+        // over.
+        const int32_t before = found;
+        labelWindow(IntSize{W, H}, true);
+        lightChosen_.fill(false);
+        found = selectDigits(IntSize{W, H}, false);
+        if (found != before + 1 || leftOverInk(lostAt)) {
+            labelWindow(IntSize{W, H});
+            lightChosen_.fill(false);
+            found = selectDigits(IntSize{W, H}, false);
+        }
+    }
     if (found < 0) {
         lastFound_ = -1;
         return -1;
