@@ -623,6 +623,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 0 && upperHole(h, y0, listed)) {
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
+        // It is read as a 9 where it shows one: open at the left under its
+        // bowl, where a 0 has its side (the 0's figures are then no rival
+        // of the 9's). Otherwise a question.
+        if (openLowerLeft(w, h, x0, y0)) {
+            runnerUpMargin_ = 10000;
+            for (int32_t dgt = 1; dgt <= 8; ++dgt)
+                runnerUpMargin_ = std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[9]);
+            return 9;
+        }
         score = 100;
     } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
         // A 1's foot is its bottom; a bar across the group with a stem
@@ -814,6 +823,21 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
         bool ink = false;
         for (int32_t x = w - w / 3; x <= w && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a little over half the height to four fifths has no
+    // ink in the left third of the group: where a 0 has the left side of
+    // its loop, a 9 (its tail comes down at the right) has nothing.
+    for (int32_t y = h * 55 / 100; y <= h * 80 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x <= w / 3 && !ink; ++x)
             ink = labels_[x0 + x][y0 + y] / 100 == 2;
         if (!ink)
             return true;

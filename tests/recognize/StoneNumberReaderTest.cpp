@@ -1937,7 +1937,7 @@ TEST(StoneReaderCorpus, SmallNumbersKeepTheirStonesAndAreAskedNotGuessed)
         double exactPct;
         double wrongPct;
     };
-    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 93.0, 0.0},
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 95.0, 0.0},
                           {"ag_leesedol_g3_c70_d2_200dpi_scan", 96.5, 0.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
@@ -2001,7 +2001,7 @@ TEST(StoneReaderCorpus, SmallNumbersReadThroughPreparation)
         double exactPct;
         double wrongPct;
     };
-    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 96.5, 0.0},
+    const Page pages[] = {{"ag_fanhui_g3_c100k_d2_200dpi", 98.0, 0.0},
                           {"ag_leesedol_g3_c70_d2_200dpi_scan", 96.5, 0.0},
                           {"golaxy_fineart_2018_d50_d3_200dpi", 100.0, 0.0}};
     const std::filesystem::path dir = std::filesystem::path(QUON_CORPUS_DIR) / "pages";
@@ -2134,7 +2134,9 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
     // within a 2's figure: a question, though its stem runs straight
     // where a 2 crosses its middle in its diagonal. The middle 3 of 133 on
     // a black stone broke into its upper and lower halves, which touch
-    // corner to corner: no piece was a digit and the number lost it.
+    // corner to corner: no piece was a digit and the number lost it. The
+    // 9 of 129 on a black stone, a short hole high in it and nothing at
+    // the left under it, took a 0's figures: a question, not a 9.
     struct Stone {
         const char* page;
         int32_t col, row;
@@ -2150,6 +2152,7 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
                             {"ag_fanhui_g3_c100k_d2_200dpi", 10, 2, "130"},
                             {"ag_fanhui_g3_c100k_d2_200dpi", 9, 3, "131"},
                             {"ag_fanhui_g3_c100k_d2_200dpi", 7, 14, "163"},
+                            {"ag_fanhui_g3_c100k_d2_200dpi", 9, 2, "129"},
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 11, 18, "136"},
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 7, 17, "1e8"},
                             {"ag_leesedol_g3_c70_d2_200dpi_scan", 18, 16, "9e"},
@@ -2202,16 +2205,15 @@ TEST(StoneReaderCorpus, SmallDigitsAreToldByTheirHoleAndThinOnesShowTheirStem)
 TEST(StoneReaderCorpus, ADoubtReadAgainWithoutDigitsKeepsItsDigitsOnTheFirstDiagram)
 {
     // Digits eight pixels tall (clean 200 dpi page) read as the first
-    // diagram of a game. The 9 of 129 and the 8 of 158 are doubts; read
-    // again without loose pixels, their strokes of a pixel or two go and no
-    // digit is left. On a further diagram the first reading's question
+    // diagram of a game. The 8 of 158 is a doubt; read again without loose
+    // pixels, the strokes of a pixel or two go and no digit is left. On a further diagram the first reading's question
     // stood; on the first diagram the number became "ed0", a question
     // without the digits that were read.
     struct Stone {
         int32_t col, row;
         const char* text;
     };
-    const Stone stones[] = {{9, 2, "12e"}, {7, 10, "15e"}};
+    const Stone stones[] = {{7, 10, "15e"}};
     const std::filesystem::path bmp =
         std::filesystem::path(QUON_CORPUS_DIR) / "pages" / "ag_fanhui_g3_c100k_d2_200dpi.bmp";
     if (!std::filesystem::exists(bmp))
