@@ -806,8 +806,13 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         joinDigitPieces(H);
         dropShortGroups();
     }
-    if (groupCount_ >= 1 && !ThinDigits && !eightLabelled_ && diagramSlant() == 0)
-        joinCornerPieces(IntSize{W, H});
+    if (groupCount_ >= 1 && !ThinDigits && !eightLabelled_ && diagramSlant() == 0) {
+        int32_t tallest = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY + 1);
+        if (windowStroke100_ > 0 && windowStroke100_ * 6 <= tallest * 100)
+            joinCornerPieces(IntSize{W, H});
+    }
 
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
@@ -986,9 +991,14 @@ void StoneNumberReader::joinCornerPieces(IntSize size)
     // corner, or a piece that does, join its box, unless they touch two
     // digits, stand above or below the rows of the number's other digits,
     // or would make it taller than half the stone (digits stand in the
-    // square inscribed in it). Not in a slanted diagram: standing its
-    // digits upright steps their strokes, and the pieces a step leaves
-    // touching corner to corner are the next digit's as often.
+    // square inscribed in it). Only where the strokes are hairlines, at
+    // most a sixth of the digits' height: in a bold face pieces touching
+    // corner to corner are as often a broken bowl's, whose box a piece of
+    // the hook makes a row taller for another digit's figures (a turned
+    // Times-Bold 6 read 4).
+    // Nor in a slanted diagram: standing its digits upright steps their
+    // strokes, and the pieces a step leaves touching corner to corner are
+    // the next digit's as often.
     const int32_t W = size.Width;
     const int32_t H = size.Height;
     const DigitLabelTable& L = *labels_;
@@ -1708,6 +1718,7 @@ bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
 {
     const int32_t H = size.Height;
     const int32_t stroke100 = strokeWidth100(size.Width, H);
+    windowStroke100_ = stroke100;
     if (stroke100 == 0)
         return false;
     // A light face printed small has strokes of one or two pixels: its

@@ -253,6 +253,7 @@ private:
     int32_t tallestDigit_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
     bool eightLabelled_ = false; // the last labelling took eight neighbours
+    int32_t windowStroke100_ = 0; // the window's stroke width, hundredths of a pixel (see LightInk)
     // Labelling work space: labels without a limit on numbers, and the
     // boxes and final numbers per class.
     std::vector<int32_t> work_;
