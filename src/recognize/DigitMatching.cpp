@@ -603,7 +603,21 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,
-        // which the figures took for a bowl. A question.
+        // which the figures took for a bowl. With the bar across the group
+        // and a stem alone under it, it is that 4 (a slanted 4 stood
+        // upright, its diagonal bent away from the 4's figures); otherwise
+        // a question.
+        if (byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+            d = 4;
+            score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
+        } else {
+            score = 100;
+        }
+    } else if (d == 6 && N == 1 && openLowerLeft(w, h, x0, y0)) {
+        // A 6's left side runs down unbroken into its bowl; a group without
+        // a hole that is open at the left under its middle is a 5, its stem
+        // ended above and its bowl open there, that the figures of a 6
+        // cover. A question.
         score = 100;
     } else if (d == 5 && N == 2 && lowerHole(h, y0, listed) && roundTopLeft(w, h, x0, y0)) {
         // A 5 has no hole, and its stem falls straight from the left end
@@ -809,6 +823,23 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     return false;
 }
 
+bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from half the height to four fifths has no ink in the left
+    // third of the group: where a 6 has the left side of its bowl, a 5 has
+    // nothing between the foot of its stem and the end of its bowl.
+    if (w < 4 || h < 8)
+        return false;
+    for (int32_t y = h / 2; y <= h * 80 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x <= w / 3 && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
 DigitMatcher::PieceShares DigitMatcher::pieceShares(int32_t cols, int32_t rows, int32_t x0, int32_t y0) const
 {
     PieceShares pieces;
@@ -932,16 +963,23 @@ bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return false;
     }
     // The foot: one of the two bottom rows inked across three quarters of
-    // the width. The row over it holds the stem alone, clear of both ends
-    // of the foot by a quarter of the width: the stroke of a 2 comes down
-    // to the left end of its base.
-    for (int32_t f = h; f >= h - 1; --f) {
+    // the width, with the rows over it that are so too (a heavy foot is
+    // as thick as the stem is wide), up to the lowest quarter. The row over
+    // the foot holds the stem alone, clear of both ends of the foot by a
+    // quarter of the width: the stroke of a 2 comes down to the left end of
+    // its base.
+    const auto footRow = [&](int32_t y) {
         int32_t foot = 0;
         for (int32_t x = 0; x <= w; ++x)
-            foot += ink(x, f) ? 1 : 0;
-        if (foot * 4 < (w + 1) * 3)
+            foot += ink(x, y) ? 1 : 0;
+        return foot * 4 >= (w + 1) * 3;
+    };
+    for (int32_t f = h; f >= h - 1; --f) {
+        if (!footRow(f))
             continue;
-        const int32_t y = f - 1;
+        int32_t y = f - 1;
+        while (y > 3 * h / 4 && footRow(y))
+            --y;
         int32_t left = -1;
         int32_t right = -1;
         for (int32_t x = 0; x <= w; ++x)

@@ -920,6 +920,17 @@ TEST_F(Matching, AStemOnAFootIsAOneNotASeven)
     score = -1;
     const int32_t d = readDrawn(two, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    // The same face at a 60-pixel stone: the foot is three rows thick, as
+    // thick as the stem is wide, and the row over its bottom row is foot
+    // too ("71" read "7e" on every such stone).
+    const std::vector<std::string> heavy = {
+        ".......##...", "..########..", ".#########..", "..###.####..", "......###...", "......###...",
+        "......###...", "......###...", ".......##...", "......###...", "......###...", "......###...",
+        "......###...", "......###...", ".....###....", ".....###....", "......###...", "......###...",
+        "......###...", ".....###....", ".....###....", ".###########", "############", ".###########"};
+    score = -1;
+    EXPECT_EQ(readDrawn(heavy, score), 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
 }
 
 TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
@@ -938,6 +949,36 @@ TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
     int8_t score = -1;
     EXPECT_EQ(readDrawn(four, score), 4);
     EXPECT_LT(score, DoubtfulDigitScore);
+    // Another of them, whose bent diagonal the figures of a 6 covered best
+    // (its hole high in the digit made that 6 a question: "41" read "e11"
+    // and "74" read "e1" once cut apart).
+    const std::vector<std::string> bent = {"........##...", ".......###...", "......####...", ".....##o##...",
+                                           "....##oo##...", "...##oo###...", "....##oo##...", "...##ooo##...",
+                                           "..##oooo##...", ".##ooooo##...", "##ooooo###...", "##ooooo###...",
+                                           "#############", ".......###...", "........##...", ".......###...",
+                                           ".......###..."};
+    score = -1;
+    EXPECT_EQ(readDrawn(bent, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
+TEST_F(Matching, ASixOpenAtTheLeftUnderItsMiddleIsAQuestion)
+{
+    // The 5 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone (the two pixels at the right are the next digit's): its bar
+    // grew heavy, its bowl is open at the lower left, and the figures of a
+    // 6 covered it best by far ("59" read "69" without a question). A 6's
+    // left side runs down unbroken into its bowl.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> five = {
+        "..#########...", ".###########..", "..###########.", "..##########..", ".####........#", ".###..##.....#",
+        ".##########..#", ".###########..", ".###########..", ".####...#####.", "..#......####.", "..........####",
+        ".##.......####", "####.....####.", "#####...#####.", ".###########..", "..##########..", "...########...",
+        ".....####....."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(five, score);
+    EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
 TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
