@@ -557,10 +557,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // alone under it is a 4 whatever its figures make of it: the
         // diagonal of a slanted 4, stood upright, bends away from theirs.
         score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
-    } else if (d == 2 && N == 1 && byDigit_[2] < 100 && twoOnBase(w, h, x0, y0)) {
+    } else if ((d == 2 || (d == 1 && byDigit_[2] - byDigit_[1] < SmallDigitMargin)) && N == 1 && byDigit_[2] < 100 &&
+               twoOnBase(w, h, x0, y0)) {
         // An arc, one stroke from its right side down to the left end of a
         // base across the group: a 2, however loosely a light face fills
-        // its figures.
+        // its figures, and though the figures of a 1 cover it better (an
+        // italic 2 stood upright, its neck as straight as a stem).
+        d = 2;
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
@@ -1052,17 +1055,27 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         return n;
     };
     // The base: one of the two bottom rows inked across three quarters of
-    // the width.
+    // the width, with the rows over it that are so too (a serif face's
+    // base is as thick as its strokes), within the lowest quarter.
     int32_t f = h;
     if (count(f) * 4 < (w + 1) * 3)
         --f;
     if (count(f) * 4 < (w + 1) * 3)
         return false;
+    while (f - 1 > 3 * h / 4 && count(f - 1) * 4 >= (w + 1) * 3)
+        --f;
+    int32_t baseLeft = 0;
+    while (baseLeft < w && !ink(baseLeft, f))
+        ++baseLeft;
     // From three tenths of the height down to the base each row holds one
     // run under half the width (the back of the arc, then the stroke),
     // whose left edge only moves left, by a pixel of noise at most the
-    // other way, and on the whole by a third of the width: the stroke of
-    // a 2. A 3's lower arc and a 1's stem do not run so.
+    // other way, and on the whole by a third of the width, or by a quarter
+    // from the right half down to within a quarter of the width of the
+    // base's left end (a slanted 2 stood upright): the stroke of a 2. A 3's lower arc
+    // and a 1's stem do not run so. Beside it a row may hold the end of the
+    // arc, hanging down in the left third in the upper half, or the end of
+    // the base, turned up in the right quarter in the lowest quarter.
     int32_t first = -1;
     int32_t last = -1;
     int32_t previous = w + 1;
@@ -1071,9 +1084,18 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         int32_t width = 0;
         int32_t left = -1;
         for (int32_t x = 0; x <= w; ++x) {
-            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
-            width += ink(x, y) ? 1 : 0;
-            left = left < 0 && ink(x, y) ? x : left;
+            if (!ink(x, y) || (x > 0 && ink(x - 1, y)))
+                continue;
+            int32_t end = x;
+            while (end < w && ink(end + 1, y))
+                ++end;
+            const bool arcEnd = end <= w / 3 && y * 2 <= h;
+            const bool baseEnd = x >= w - w / 4 && y * 4 >= 3 * h;
+            if (arcEnd || baseEnd)
+                continue;
+            ++runs;
+            width += end - x + 1;
+            left = left < 0 ? x : left;
         }
         if (runs != 1 || width * 2 > w + 1 || left > previous + 1)
             return false;
@@ -1081,7 +1103,8 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         first = first < 0 ? left : first;
         last = left;
     }
-    if (first < 0 || (first - last) * 3 < w + 1)
+    if (first < 0 || ((first - last) * 3 < w + 1 &&
+                       ((first - last) * 4 < w + 1 || first * 2 < w + 1 || (last - baseLeft) * 4 > w + 1)))
         return false;
     // The arc: ink in the left third among the top quarter of the rows.
     for (int32_t y = 0; y <= h / 4; ++y)

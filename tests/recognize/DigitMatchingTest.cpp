@@ -995,6 +995,37 @@ TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
     int8_t score = -1;
     EXPECT_EQ(readDrawn(two, score), 2);
     EXPECT_LT(score, DoubtfulDigitScore);
+    // Italic serif 2s stood upright at a 60-pixel stone: the end of the
+    // arc hangs down at the left, the end of the base turns up at the
+    // right, the base is three rows thick, and the neck, stood upright,
+    // runs nearly as straight as a stem. The figures of a 2 missed the
+    // first by a doubt ("2" read "e"); those of a 1 covered the second
+    // better ("240" read "e40").
+    const std::vector<std::string> italic[] = {
+        {".......#####....", "......########..", "....###########.", "....#......####.", "...#........####",
+         "...#........####", ".............###", ".............##.", "............###.", "............###.",
+         "...........###..", "...........##...", "..........##....", ".........##.....", "........##......",
+         ".......##.......", ".......#........", "......#.........", ".....#..........", "....#...........",
+         "...#.........#..", "..############..", ".############...", "#############..."},
+        {"....####........", "..########......", ".##########.....", ".###########....", ".############...",
+         "###.....#####...", "###......####...", ".#........####..", "..........####..", ".........#####..",
+         ".........####...", "..........####..", ".........####...", "........####....", "........###.....",
+         "........###.....", ".......####.....", "......####......", ".....####.......", "......###.......",
+         ".....###......#.", "....############", "...#############", "...#############", "...#############",
+         "....###########."}};
+    for (const auto& rows : italic) {
+        score = -1;
+        EXPECT_EQ(readDrawn(rows, score), 2);
+        EXPECT_LT(score, DoubtfulDigitScore);
+    }
+    // A bold oblique 1 read before the diagram's slant was known: its stem
+    // leans two pixels over the middle rows and stands on a heavy foot
+    // that reaches out on both sides. It stays a 1.
+    const std::vector<std::string> one = {".....###.", "..######.", "..######.", "..######.", ".....###.", "....####.",
+                                          "....###..", "....###..", "....###..", "....###..", "....###..", "....###..",
+                                          "...####..", "...###...", ".########", "#########", "#########"};
+    score = -1;
+    EXPECT_EQ(readDrawn(one, score), 1);
 }
 
 TEST_F(Matching, ABarWithAStemUnderItIsNoOne)

@@ -665,7 +665,8 @@ TEST_F(StoneReader, SlantedDigitsReadUpright)
         // The same italic "240" printed larger and lighter: its 2, stood
         // upright, is covered by the figures of a 1 nearly as well as by a
         // 2's, and read again without its loose pixels it became a sure 1
-        // (silently "140"). A question.
+        // (silently "140"). Its stroke runs from the right half down to the
+        // left end of its base, as no 1's stem does: a 2.
         {"large italic 240", TypWhiteNumbered, {
         "..........................########..........................",
         ".....................##################.....................",
@@ -727,7 +728,7 @@ TEST_F(StoneReader, SlantedDigitsReadUpright)
         "...................#######........#######...................",
         ".....................##################.....................",
         "..........................########.........................."
-        }, "e40", {24}},
+        }, "240", {24}},
     };
     for (const Case& c : cases)
         for (int32_t slant : c.slants) {
