@@ -565,6 +565,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // italic 2 stood upright, its neck as straight as a stem).
         d = 2;
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
+    } else if (d == 2 && !baseHalf(w, h, x0, y0)) {
+        // A 2 stands on its base; with no row of its lowest fifth inked
+        // across half its width, the group is a 7 whose heavy bar the
+        // figures of a 2's arc cover (a slanted one read before the
+        // diagram's slant was known). A question.
+        score = 100;
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -762,6 +768,22 @@ bool DigitMatcher::baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     for (int32_t x = 0; x <= w; ++x)
         bare += labels_[x0 + x][y0 + h] / 100 == 2 || labels_[x0 + x][y0 + h - 1] / 100 == 2 ? 0 : 1;
     return bare <= 1;
+}
+
+bool DigitMatcher::baseHalf(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row of the lowest fifth of the group is inked across half its
+    // width at least.
+    if (w < 4 || h < 8)
+        return true;
+    for (int32_t y = h - h / 5; y <= h; ++y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += labels_[x0 + x][y0 + y] / 100 == 2 ? 1 : 0;
+        if (n * 2 >= w + 1)
+            return true;
+    }
+    return false;
 }
 
 bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const

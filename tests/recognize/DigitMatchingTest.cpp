@@ -1028,6 +1028,24 @@ TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
     EXPECT_EQ(readDrawn(one, score), 1);
 }
 
+TEST_F(Matching, AGroupWithoutABaseIsNoTwo)
+{
+    // The 7 of an italic serif "17" at a 44-pixel stone, read before the
+    // diagram's slant was known: a heavy bar and a stroke leaning down to
+    // the left, nothing across the bottom. The figures of a 2's arc took
+    // the bar ("17" read "12" without a question); a 2 stands on its base.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> seven = {
+        "...#########.", "..###########", ".############", ".############", "###......###.", ".#......####.",
+        ".......####..", ".......###...", "......####...", "......###....", ".....####....", "....####.....",
+        "....###......", "...####......", "...###.......", "..####.......", ".####........", ".####........",
+        "####.........", ".##.........."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(seven, score);
+    EXPECT_TRUE(d != 2 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
+
 TEST_F(Matching, ABarWithAStemUnderItIsNoOne)
 {
     // A bold sans 4 on a white stone whose diagonal the window lost: a
