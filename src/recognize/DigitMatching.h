@@ -205,8 +205,8 @@ private:
     // One hole, in the upper part of the group, as a 9's bowl.
     bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
-    // Some row of the lower middle has no ink in the left third, where a
-    // 6's bowl has its side and a 5 is open.
+    // Some row of the group's lower part has no ink in its left third,
+    // under a 9's bowl or a 5's stem.
     bool openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool roundTopLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
