@@ -810,7 +810,7 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         int32_t tallest = 0;
         for (int32_t i = 1; i <= groupCount_; ++i)
             tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY + 1);
-        if (windowStroke100_ > 0 && windowStroke100_ * 6 <= tallest * 100)
+        if (windowStroke100_ > 0 && windowStroke100_ * 7 <= tallest * 100)
             joinCornerPieces(IntSize{W, H});
     }
 
@@ -992,10 +992,10 @@ void StoneNumberReader::joinCornerPieces(IntSize size)
     // digits, stand above or below the rows of the number's other digits,
     // or would make it taller than half the stone (digits stand in the
     // square inscribed in it). Only where the strokes are hairlines, at
-    // most a sixth of the digits' height: in a bold face pieces touching
-    // corner to corner are as often a broken bowl's, whose box a piece of
-    // the hook makes a row taller for another digit's figures (a turned
-    // Times-Bold 6 read 4).
+    // most a seventh of the digits' height: in a bolder face pieces
+    // touching corner to corner are as often a broken bowl's or the end of
+    // a base, whose box a piece makes a row taller or a column wider for
+    // another digit's figures (a turned Times-Bold 6 read 4).
     // Nor in a slanted diagram: standing its digits upright steps their
     // strokes, and the pieces a step leaves touching corner to corner are
     // the next digit's as often.
