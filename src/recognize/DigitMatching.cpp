@@ -552,10 +552,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         } else {
             score = 100;
         }
-    } else if (d == 4 && N == 2 && byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+    } else if (((d == 4 && byDigit_[4] < 100) || d == 6) && N == 2 && fourOnBar(w, h, x0, y0, listed)) {
         // A closed triangle over a bar across the whole group and a stem
         // alone under it is a 4 whatever its figures make of it: the
-        // diagonal of a slanted 4, stood upright, bends away from theirs.
+        // diagonal of a slanted 4, stood upright, bends away from theirs,
+        // and the hairline diagonal of a light serif 4 leaves them much to
+        // miss (the figures of a 6 may miss less). A 6 has its hole in its
+        // bowl, with nothing under it but the bowl's own bottom.
+        d = 4;
         score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
     } else if (d == 2 && N == 1 && byDigit_[2] < 100 && twoOnBase(w, h, x0, y0)) {
         // An arc, one stroke from its right side down to the left end of a
@@ -670,6 +674,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // however tall (a scanned page's digits a pixel or two above small
         // print).
         score = 100;
+    } else if (d == 1 && score >= WeakFigureScore && h >= SmallDigitHeight && stemAtRightEdge(w, h, x0, y0)) {
+        // The figures are laid over the box without its last column. A
+        // sans 1 with a flag to the left and no foot has its stem in that
+        // column and the one before, and no figure covers half a stem: a
+        // narrow group whose lower two thirds are one straight stem ending
+        // at the box's right edge is the 1 its figures make it, no doubt.
+        score = WeakFigureScore - 1;
     }
     if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
         // A 4 rises to one point, where its diagonal meets its stem, and
@@ -859,6 +870,38 @@ bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) co
     return hi == 0 || hi - lo <= std::max(1, h / 4);
 }
 
+bool DigitMatcher::stemAtRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A group at most a third as wide as high; from a third of its height
+    // down to its last eighth (where a foot may widen it) every row holds
+    // one run of ink whose edges stay within a pixel, and the run ends in
+    // the group's last column.
+    if ((w + 1) * 3 > h + 1)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    int32_t loL = w + 1;
+    int32_t hiL = -1;
+    int32_t loR = w + 1;
+    int32_t hiR = -1;
+    for (int32_t y = (h + 2) / 3; y <= h - std::max(1, h / 8); ++y) {
+        int32_t runs = 0;
+        int32_t left = -1;
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            left = left < 0 && ink(x, y) ? x : left;
+            right = ink(x, y) ? x : right;
+        }
+        if (runs != 1)
+            return false;
+        loL = std::min(loL, left);
+        hiL = std::max(hiL, left);
+        loR = std::min(loR, right);
+        hiR = std::max(hiR, right);
+    }
+    return hiR == w && hiL - loL <= 1 && hiR - loR <= 1;
+}
+
 bool DigitMatcher::thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // From a quarter of the height to three quarters every row of the group
@@ -970,22 +1013,31 @@ int32_t DigitMatcher::barOverStem(int32_t w, int32_t h, int32_t x0, int32_t y0, 
             continue;
         // Under the rest of the bar's thickness at least two rows each
         // hold one run under half the width, right of the left third: the
-        // stem.
+        // stem. A serif face stands it on a foot: in the bottom rows (an
+        // eighth of the height, two at least) one run that spans the stem.
         int32_t stem = 0;
+        int32_t stemLeft = w + 1;
+        int32_t stemRight = -1;
         for (int32_t yy = y + 1; yy <= h; ++yy) {
             int32_t runs = 0;
             int32_t width = 0;
             int32_t left = -1;
+            int32_t right = -1;
             for (int32_t x = 0; x <= w; ++x) {
                 runs += ink(x, yy) && (x == 0 || !ink(x - 1, yy)) ? 1 : 0;
                 width += ink(x, yy) ? 1 : 0;
                 left = left < 0 && ink(x, yy) ? x : left;
+                right = ink(x, yy) ? x : right;
             }
             if (stem == 0 && width * 2 > w + 1 && yy <= y + std::max(1, h / 8))
+                continue;
+            if (stem >= 2 && yy > h - std::max(2, h / 8) && runs == 1 && left <= stemLeft && right >= stemRight)
                 continue;
             if (runs != 1 || width * 2 > w + 1 || (rightOfThird && left * 3 < w + 1))
                 return -1;
             ++stem;
+            stemLeft = std::min(stemLeft, left);
+            stemRight = std::max(stemRight, right);
         }
         return stem >= 2 ? y : -1;
     }
