@@ -566,11 +566,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // base across the group: a 2, however loosely a light face fills
         // its figures.
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
-    } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
+    } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
         // of a number whose foot a cut between touching digits parted, its
-        // flag and half its foot left to pass for the arcs' ends.
+        // flag and half its foot left to pass for the arcs' ends. Nor has a
+        // 3 an upright stem through its middle rows (its waist reaches in
+        // to the left between the backs of its arcs): such a group is a 1
+        // whose flag and thin foot the figures of a 3 took for arcs' ends.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
