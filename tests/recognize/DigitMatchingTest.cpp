@@ -969,6 +969,33 @@ TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
     }
 }
 
+TEST_F(Matching, AFiveOpenAtTheLeftOverItsTerminalIsNoSix)
+{
+    // The 5 of a bold serif face at a 44-pixel stone: the ball of its
+    // terminal closes in under its bowl, and the figures of a 6 covered it
+    // better than those of a 5 ("150" read "160" without a question). A
+    // 6's bowl is closed at the left down to its bottom; this group's left
+    // third is bare in a row of its lower half. Read otherwise, or a
+    // question. The 6 of a bold serif face whose bowl the labelling opened
+    // at the bottom keeps its left side and stays a 6.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> five = {"..#.....##.", ".#########.", ".########..", ".#######...", ".##........",
+                                           ".#.........", ".#..###....", ".########..", ".##...####.", ".#.....###.",
+                                           ".......###.", ".##....####", "####...####", "####...###.", "###...####.",
+                                           "###...###..", ".#######...", "...####...."};
+    int8_t score = -1;
+    int32_t d = readDrawn(five, score);
+    EXPECT_TRUE(d != 6 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    const std::vector<std::string> six = {"......##..", "....###...", "...###....", "..###.....", ".####.....", ".###......",
+                                          "########..", "####..###.", "####..####", "####...###", "####...###", "####...###",
+                                          "####...###", ".###...###", ".###...##.", "..##..##..", "....###..."};
+    score = -1;
+    d = readDrawn(six, score);
+    EXPECT_EQ(d, 6);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AOneWhoseStemStandsAtTheRightEdgeIsAOne)
 {
     // Sans 1s whose flag reaches left and that have no foot: their stem
