@@ -446,6 +446,17 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         r.digits[0] = StoneDigit{-1, true};
         r.text[0] = 'e';
     }
+    int32_t after = 0;
+    if (r.failure == StoneReadFailure::None && r.digits.size() == 2 && !hasEOrDash(r.text) &&
+        lostDigitBetween(after)) {
+        // The digits of a number stand close together: two a digit's width
+        // apart with pieces of ink between them had a digit between them
+        // that broke into pieces too small to be one (a hairline 7 on a
+        // black stone). The number has three digits, the middle one asked
+        // for.
+        r.digits.insert(r.digits.begin() + after, StoneDigit{-1, true});
+        r.text.insert(static_cast<size_t>(after), "e");
+    }
     int32_t beside = 0;
     if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
         // Ink left over where a digit may stand: the digits read are not
@@ -1228,6 +1239,33 @@ bool StoneNumberReader::leftOverInk(int32_t& beside) const
             if (centre > groupBox(i).MinX + groupBox(i).MaxX)
                 beside = i;
         return true;
+    }
+    return false;
+}
+
+bool StoneNumberReader::lostDigitBetween(int32_t& after) const
+{
+    // Two digits whose gap is as wide as the wider of them and two thirds
+    // of their height (room for a digit and the spaces beside it; a space
+    // between digits is a fraction of one), with pieces of ink in the gap
+    // within their rows.
+    if (groupCount_ != 2)
+        return false;
+    const ComponentBox& a = groupBox(1);
+    const ComponentBox& b = groupBox(2);
+    const int32_t gap = b.MinX - a.MaxX - 1;
+    const int32_t widest = std::max(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
+    const int32_t tallest = std::max(a.MaxY - a.MinY, b.MaxY - b.MinY) + 1;
+    if (gap < widest || gap * 3 < tallest * 2)
+        return false;
+    const int32_t top = std::min(a.MinY, b.MinY);
+    const int32_t bottom = std::max(a.MaxY, b.MaxY);
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count >= 3 && c.MinX > a.MaxX && c.MaxX < b.MinX && c.MinY >= top && c.MaxY <= bottom) {
+            after = 1;
+            return true;
+        }
     }
     return false;
 }
