@@ -1151,7 +1151,8 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     // flaw of the print); the stroke starts under the right third and its
     // left edge never moves back to the right by more than the stroke's
     // jitter (a 3's lower arc, a 5's bowl, a 2's base do). It ends in the
-    // left half.
+    // left half. A serif face ends the bar at the left in a beak: ink in
+    // the left quarter of the top quarter's rows belongs to the bar.
     const bool bridge = h >= SmallDigitHeight;
     const int32_t jitter = std::max(1, w / 10);
     int32_t minLeft = w + 1;
@@ -1162,7 +1163,7 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
         int32_t right = -1;
         left = -1;
         for (int32_t x = 0; x <= w; ++x) {
-            if (!ink(x, y))
+            if (!ink(x, y) || (y <= h / 4 && x < w / 4))
                 continue;
             if (left < 0 || (x > right + 1 && !(bridge && x == right + 2)))
                 ++runs;
