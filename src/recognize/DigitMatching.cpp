@@ -323,6 +323,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // serif 5's bowl may reach a column left of its hairline stem.
     bool bareBacks = false;
     bool lowerBare = false;
+    bool parted = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -391,6 +392,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             bareLow += ink ? 0 : 1;
         }
         lowerBare = bareLow * 2 > rowsLow;
+        // A 3 is one stroke from top to bottom: a row across the group
+        // without ink parts pieces that joined as one digit (the bar of a
+        // 5 whose stem the print lost, over its bowl), and read as a 3 it
+        // is a question.
+        for (int32_t y = 1; y < h && !parted; ++y) {
+            bool ink = false;
+            for (int32_t x = 0; x <= w && !ink; ++x)
+                ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            parted = !ink;
+        }
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -566,7 +577,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // base across the group: a 2, however loosely a light face fills
         // its figures.
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
-    } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0))) {
+    } else if (d == 3 &&
+               (bareBacks || lowerBare || parted || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
         // of a number whose foot a cut between touching digits parted, its

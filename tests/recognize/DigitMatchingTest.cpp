@@ -609,6 +609,24 @@ TEST_F(Matching, ASevenWhoseStrokeFallsStraightIsASeven)
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
+TEST_F(Matching, PiecesPartedByABareRowAreNoThree)
+{
+    // A Times 5 at 250 dpi whose hairline stem the print lost: its bar, a
+    // bare row, then its bowl and the ball of its terminal, joined as one
+    // digit. The figures of a 3 cover it a little better than those of a 5
+    // ("35" read "33" without a question once the ball joined). A 3 is one
+    // stroke from top to bottom. Read otherwise, or a question.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> five = {
+        "....########", "...#########", "...#########", "...########.", "............", "..#.........", "..##........",
+        "..######....", ".#########..", ".##########.", ".....######.", "........####", ".........###", "..........##",
+        "..........##", ".#........#.", "####.....#..", "#####...#...", ".#######...."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(five, score);
+    EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score);
+}
+
 TEST_F(Matching, ASevenWhoseBarEndsInABeakIsASeven)
 {
     // The white 7 of a light serif face on a black stone 60 px wide: its
