@@ -635,8 +635,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A 5 has no hole, and its stem falls straight from the left end
         // of its bar. A hole low in the group under a top that rounds in
         // at the left is the bowl of a 6 whose hook ends in a drop at the
-        // right, where the figures of a 5 see its bar. A question.
-        score = 100;
+        // right, where the figures of a 5 see its bar. It is read as the 6
+        // where it shows its hook open at the right over the bowl, as sure
+        // as the 6's own figures; otherwise a question.
+        if (openUpperRight(w, h, x0, y0) && byDigit_[6] < 100) {
+            d = 6;
+            score = clampScore(byDigit_[6]);
+        } else {
+            score = 100;
+        }
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
