@@ -703,12 +703,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // however tall (a scanned page's digits a pixel or two above small
         // print).
         score = 100;
-    } else if (d == 1 && score >= WeakFigureScore && h >= SmallDigitHeight && stemAtRightEdge(w, h, x0, y0)) {
+    } else if (d == 1 && score >= WeakFigureScore && h >= SmallDigitHeight &&
+               (stemAtRightEdge(w, h, x0, y0) || (footUnderStem(w, h, x0, y0) && straightStem(w, h, x0, y0)))) {
         // The figures are laid over the box without its last column. A
         // sans 1 with a flag to the left and no foot has its stem in that
         // column and the one before, and no figure covers half a stem: a
         // narrow group whose lower two thirds are one straight stem ending
         // at the box's right edge is the 1 its figures make it, no doubt.
+        // So is a straight stem on a foot that spans both its sides, which
+        // no other digit has (a typewriter 1 of one-pixel strokes, whose
+        // figures miss much of its thin ink).
         score = WeakFigureScore - 1;
     }
     if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {

@@ -1034,12 +1034,15 @@ TEST_F(Matching, AFiveOpenAtTheLeftOverItsTerminalIsNoSix)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
-TEST_F(Matching, AOneWhoseStemStandsAtTheRightEdgeIsAOne)
+TEST_F(Matching, AStraightStemAtTheEdgeOrOnAFootIsAOne)
 {
     // Sans 1s whose flag reaches left and that have no foot: their stem
     // stands in the box's last column, which the figures leave out, and
     // half a stem fits no figure (a lone 1 at a 44-pixel stone, the middle
-    // 1 of a narrowed "318" at a 60-pixel one, both asked about). A stem
+    // 1 of a narrowed "318" at a 60-pixel one, both asked about). A
+    // typewriter 1 of one-pixel strokes at a 44-pixel stone, whose figures
+    // miss much of its thin ink, stands straight on a foot that spans both
+    // its sides, as no other digit does ("41" was asked about). A stem
     // that moves, the stroke of a 7, stays no sure 1.
     std::string error;
     ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
@@ -1049,7 +1052,11 @@ TEST_F(Matching, AOneWhoseStemStandsAtTheRightEdgeIsAOne)
     std::vector<std::string> narrowed = {".....##", ".....##", ".....##", "....###", ".######", "#######", "#######"};
     for (int i = 0; i < 16; ++i)
         narrowed.emplace_back(".....##");
-    for (const auto& one : {lone, narrowed}) {
+    std::vector<std::string> typewriter = {"..####.....", "####.#....."};
+    for (int i = 0; i < 13; ++i)
+        typewriter.emplace_back(".....#.....");
+    typewriter.emplace_back("###########");
+    for (const auto& one : {lone, narrowed, typewriter}) {
         int8_t score = -1;
         EXPECT_EQ(readDrawn(one, score), 1) << one.size() << " rows";
         EXPECT_LT(score, DoubtfulDigitScore) << one.size() << " rows";
