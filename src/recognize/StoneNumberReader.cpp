@@ -279,13 +279,15 @@ bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneR
     // had filled shows them, but a 6 or 5 with an open bowl only loses more
     // of its strokes and reads as another digit. So the second reading
     // stands only where it reads every digit the first was sure of alike
-    // and finds an 8 with its loops where the first doubted.
+    // and finds an 8 with its loops where the first doubted, or the 6 the
+    // doubt was about (a bold serif 6 whose hook the figures of an 8
+    // took for an upper loop, read again as a 6 with its bowl).
     if (again.Digits.size() != first.Digits.size() || hasE(again.Text))
         return false;
     for (size_t i = 0; i < first.Digits.size(); ++i) {
         const StoneDigit& a = first.Digits[i];
         const StoneDigit& b = again.Digits[i];
-        if (b.Rejected || b.Digit != (a.Rejected ? 8 : a.Digit))
+        if (b.Rejected || (b.Digit != (a.Rejected ? 8 : a.Digit) && !(a.Rejected && b.Digit == 6)))
             return false;
     }
     return true;
