@@ -244,8 +244,8 @@ TEST_F(FontStones, UprightFacesReadRight)
     if (byFont.empty())
         GTEST_SKIP() << "none of the fonts is installed";
     const Tally all = report("upright", byFont, byDigits);
-    EXPECT_GE(all.exactPct(), 97.6);
-    EXPECT_LE(all.wrongPct(), 0.2);
+    EXPECT_GE(all.exactPct(), 98.6);
+    EXPECT_LE(all.wrongPct(), 0.1);
 }
 
 TEST_F(FontStones, SlantedFacesReadRight)
@@ -255,6 +255,6 @@ TEST_F(FontStones, SlantedFacesReadRight)
     if (byFont.empty())
         GTEST_SKIP() << "none of the fonts is installed";
     const Tally all = report("slanted", byFont, byDigits);
-    EXPECT_GE(all.exactPct(), 97.5);
-    EXPECT_LE(all.wrongPct(), 0.2);
+    EXPECT_GE(all.exactPct(), 98.1);
+    EXPECT_LE(all.wrongPct(), 0.1);
 }
