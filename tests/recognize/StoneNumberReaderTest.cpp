@@ -327,7 +327,9 @@ TEST_F(StoneReader, OpenBowlsAndLostDigitsAreAskedNotGuessed)
     // Stone windows of a clean 300 dpi page in Times-Bold 6. The middle 6
     // of 166 has its bowl open at the bottom and no hole: the figures call
     // it 8, which it cannot be. The 5 of 252 is faint, and reading it again
-    // without loose pixels loses it: two 2s a digit apart are no 22.
+    // without loose pixels loses it: two 2s a digit apart are no 22. Its
+    // lower arc, parted from the rest at a corner and reaching below the
+    // 2s, joins it, and the 5 is read whole.
     struct Case {
         const char* name;
         std::vector<std::string> rows;
@@ -427,7 +429,7 @@ TEST_F(StoneReader, OpenBowlsAndLostDigitsAreAskedNotGuessed)
             "..........###.................##...........",
             "............###............###.............",
          },
-         "2e2"},
+         "252"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -450,7 +452,7 @@ TEST_F(StoneReader, OpenBowlsAndLostDigitsAreAskedNotGuessed)
         const StoneReadResult r = reader.RecoStoneNumber(0);
         EXPECT_EQ(r.Text, c.want);
         int32_t n = 0;
-        EXPECT_FALSE(r.number(n));
+        EXPECT_EQ(r.number(n), c.want.find('e') == std::string::npos);
     }
 }
 
