@@ -656,6 +656,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 0 && upperHole(h, y0, listed)) {
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
+        // It is read as a 9 where it shows one: open at the left under its
+        // bowl, where a 0 has its side (the 0's figures are then no rival
+        // of the 9's). Otherwise a question.
+        if (openLowerLeft(w, h, x0, y0)) {
+            runnerUpMargin_ = 10000;
+            for (int32_t dgt = 1; dgt <= 8; ++dgt)
+                runnerUpMargin_ = std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[9]);
+            return 9;
+        }
         score = 100;
     } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
         // A 1's foot is its bottom; a bar across the group with a stem
@@ -732,14 +741,26 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // 0's hole runs from its top quarter to its bottom quarter, a 6's
         // is its bowl, low in the digit, with the hook open at the right
         // above it: where the hole says which, the other's figures are no
-        // rival either.
+        // rival either. Nor are an 8's where the hole says 6: the right side
+        // of an 8's upper loop stands where a 6 is open, filled or not.
         const bool zeroHole = d == 0 && N == 2 && (paper_[listed[1]].MinY - y0) * 4 <= h &&
                               (paper_[listed[1]].MaxY - y0) * 4 >= 3 * h;
         const bool sixHole = d == 6 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
         const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
         runnerUpMargin_ = 10000;
         for (int32_t dgt = 0; dgt <= 9; ++dgt)
-            if (dgt != d && dgt != rival && (dgt == 8 || inHoleClass(dgt, N)))
+            if (dgt != d && dgt != rival && !(sixHole && dgt == 8) && (dgt == 8 || inHoleClass(dgt, N)))
+                runnerUpMargin_ =
+                    std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
+    }
+    if (whole && score < 100 && d == 1 && straightStem(w, h, x0, y0)) {
+        // A small 1 with its flag and foot lies within the figure of a 2,
+        // which then scores close behind; but a 2 crosses its middle rows
+        // in its diagonal, whose left edge runs across the digit, where a 1
+        // shows its stem. A 1 that shows it has no 2 for a rival.
+        runnerUpMargin_ = 10000;
+        for (int32_t dgt = 0; dgt <= 9; ++dgt)
+            if (dgt != d && dgt != 2)
                 runnerUpMargin_ =
                     std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
@@ -846,6 +867,21 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
         bool ink = false;
         for (int32_t x = w - w / 3; x <= w && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a little over half the height to four fifths has no
+    // ink in the left third of the group: where a 0 has the left side of
+    // its loop, a 9 (its tail comes down at the right) has nothing.
+    for (int32_t y = h * 55 / 100; y <= h * 80 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x <= w / 3 && !ink; ++x)
             ink = labels_[x0 + x][y0 + y] / 100 == 2;
         if (!ink)
             return true;

@@ -206,6 +206,9 @@ private:
     // One hole, in the upper part of the group, as a 9's bowl.
     bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Some row of the group's lower part has no ink in its left third,
+    // under a 9's bowl.
+    bool openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool roundTopLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 
