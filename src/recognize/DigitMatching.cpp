@@ -622,7 +622,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 6 && N == 1 && w >= 4 && h >= 8 && openLowerLeft(w, h, x0, y0)) {
         // A 6's bowl is closed at the left from its hook down to its
         // bottom; a group without a hole whose left third is bare in a row
-        // of its lower half is a 5, whose bowl opens there over the ball
+        // of its lower part is a 5, whose bowl opens there over the ball
         // of its terminal, which the figures of a 6 took for a bowl's side.
         // A question.
         score = 100;
@@ -937,20 +937,6 @@ bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) co
         hi = std::max(hi, left);
     }
     return hi == 0 || hi - lo <= std::max(1, h / 4);
-}
-
-bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
-{
-    // A row from half the height to three quarters with no ink in the
-    // left third of the columns.
-    for (int32_t y = h / 2; y <= 3 * h / 4; ++y) {
-        bool ink = false;
-        for (int32_t x = 0; x < std::max(1, (w + 1) / 3) && !ink; ++x)
-            ink = labels_[x0 + x][y0 + y] / 100 == 2;
-        if (!ink)
-            return true;
-    }
-    return false;
 }
 
 bool DigitMatcher::stemAtRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const
