@@ -1124,11 +1124,11 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
     // every ink pixel of the box). The piece may also stand just above or
     // below every digit, as the bar of a lone "5" over its bowl or the base
     // of a lone "2" under its neck: a piece at least half as wide as the
-    // digit, a small gap away (or reaching into the digit's own rows, as
-    // the ball and lower arc of a bold serif "3" that meet the rest corner
-    // to corner and hang below the other digits), that leaves the digit no
-    // taller than two thirds of the stone joins it too. Nothing else stands
-    // there: numbers are one row of digits.
+    // digit, a small gap away (or reaching into the digit's own rows and
+    // hanging at most that gap below the others, as the ball and lower arc
+    // of a bold serif "3" that meet the rest corner to corner), that leaves
+    // the digit no taller than two thirds of the stone joins it too.
+    // Nothing else stands there: numbers are one row of digits.
     int32_t tallest = 0;
     for (int32_t i = 1; i <= groupCount_; ++i)
         tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
@@ -1169,7 +1169,10 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             if (!inRows) {
                 const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
                 const int32_t joined = std::max(g.MaxY, c.MaxY) - std::min(g.MinY, c.MinY) + 1;
-                if (gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
+                // A piece reaching into the digit's rows may only hang
+                // below them, by a small gap's height at most.
+                const bool hangs = c.MinY >= top - slack && c.MaxY <= bottom + gapMax;
+                if ((gap < 0 && !hangs) || gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
                     continue;
             }
             takeIn(g, c);
