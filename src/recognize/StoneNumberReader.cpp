@@ -1592,6 +1592,31 @@ int32_t strokeWidth100(int32_t W, int32_t H)
             }
     return edge == 0 ? 0 : 200 * area / edge;
 }
+
+// Whether the cut window's ink is strokes of one pixel: fewer than half of
+// its pixels lie in a square of two by two ink pixels (a stroke two pixels
+// wide is made of such squares; one pixel wide, it holds them only where
+// it steps aside or meets another).
+bool onePixelStrokes(int32_t W, int32_t H)
+{
+    int32_t area = 0;
+    int32_t square = 0;
+    const auto inSquare = [W, H](int32_t x, int32_t y) {
+        for (int32_t dx = -1; dx <= 0; ++dx)
+            for (int32_t dy = -1; dy <= 0; ++dy)
+                if (cutInk(W, H, x + dx, y + dy) && cutInk(W, H, x + dx + 1, y + dy) &&
+                    cutInk(W, H, x + dx, y + dy + 1) && cutInk(W, H, x + dx + 1, y + dy + 1))
+                    return true;
+        return false;
+    };
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if (cutInk(W, H, x, y)) {
+                ++area;
+                square += inSquare(x, y) ? 1 : 0;
+            }
+    return area > 0 && square * 2 < area;
+}
 } // namespace
 
 void StoneNumberReader::ThinHeavyInk(IntSize size)
@@ -1663,8 +1688,12 @@ bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
         if (tallest * 2 > H)
             return false;
         // Strokes of one pixel and of two measure alike (every pixel is on
-        // their edge), so the eighth of the height is itself light.
-        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100;
+        // their edge), so the eighth of the height is itself light. Where
+        // one-pixel strokes meet they make a thicker joint, and their
+        // measure goes a little over two pixels: strokes that are one pixel
+        // wide nearly everywhere are taken at two.
+        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100 ||
+                (200 * 1000 <= LightStrokePerMille * tallest * 100 && onePixelStrokes(size.Width, H));
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;
