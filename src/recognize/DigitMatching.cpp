@@ -325,6 +325,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // serif 5's bowl may reach a column left of its hairline stem.
     bool bareBacks = false;
     bool lowerBare = false;
+    bool parted = false;
     if (w >= 4 && h >= 8) {
         int32_t rows = 0;
         int32_t inked = 0;
@@ -393,6 +394,16 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
             bareLow += ink ? 0 : 1;
         }
         lowerBare = bareLow * 2 > rowsLow;
+        // A 3 is one stroke from top to bottom: a row across the group
+        // without ink parts pieces that joined as one digit (the bar of a
+        // 5 whose stem the print lost, over its bowl), and read as a 3 it
+        // is a question.
+        for (int32_t y = 1; y < h && !parted; ++y) {
+            bool ink = false;
+            for (int32_t x = 0; x <= w && !ink; ++x)
+                ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            parted = !ink;
+        }
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -559,10 +570,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         } else {
             score = 100;
         }
-    } else if (d == 4 && N == 2 && byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+    } else if (((d == 4 && byDigit_[4] < 100) || d == 6) && N == 2 && fourOnBar(w, h, x0, y0, listed)) {
         // A closed triangle over a bar across the whole group and a stem
         // alone under it is a 4 whatever its figures make of it: the
-        // diagonal of a slanted 4, stood upright, bends away from theirs.
+        // diagonal of a slanted 4, stood upright, bends away from theirs,
+        // and the hairline diagonal of a light serif 4 leaves them much to
+        // miss (the figures of a 6 may miss less). A 6 has its hole in its
+        // bowl, with nothing under it but the bowl's own bottom.
+        d = 4;
         score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
     } else if ((d == 2 || (d == 1 && byDigit_[2] - byDigit_[1] < SmallDigitMargin)) && N == 1 && byDigit_[2] < 100 &&
                twoOnBase(w, h, x0, y0)) {
@@ -578,11 +593,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // figures of a 2's arc cover (a slanted one read before the
         // diagram's slant was known). A question.
         score = 100;
-    } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
+    } else if (d == 3 &&
+               (bareBacks || lowerBare || parted || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
         // of a number whose foot a cut between touching digits parted, its
-        // flag and half its foot left to pass for the arcs' ends.
+        // flag and half its foot left to pass for the arcs' ends. Nor has a
+        // 3 an upright stem through its middle rows (its waist reaches in
+        // to the left between the backs of its arcs): such a group is a 1
+        // whose flag and thin foot the figures of a 3 took for arcs' ends.
         score = 100;
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
@@ -616,6 +635,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // whose bowl the print cut short (its bar and stem took the figures
         // of the bowl). A question.
         score = 100;
+    } else if (d == 6 && N == 1 && w >= 4 && h >= 8 && openLowerLeft(w, h, x0, y0)) {
+        // A 6's bowl is closed at the left from its hook down to its
+        // bottom; a group without a hole whose left third is bare in a row
+        // of its lower part is a 5, whose bowl opens there over the ball
+        // of its terminal, which the figures of a 6 took for a bowl's side.
+        // A question.
+        score = 100;
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,
@@ -639,8 +665,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // A 5 has no hole, and its stem falls straight from the left end
         // of its bar. A hole low in the group under a top that rounds in
         // at the left is the bowl of a 6 whose hook ends in a drop at the
-        // right, where the figures of a 5 see its bar. A question.
-        score = 100;
+        // right, where the figures of a 5 see its bar. It is read as the 6
+        // where it shows its hook open at the right over the bowl, as sure
+        // as the 6's own figures; otherwise a question.
+        if (openUpperRight(w, h, x0, y0) && byDigit_[6] < 100) {
+            d = 6;
+            score = clampScore(byDigit_[6]);
+        } else {
+            score = 100;
+        }
     } else if (d == 0 && lowHole(h, y0, listed)) {
         // A 0 is one loop from top to bottom; a hole in the lower part
         // only is the bowl of a 6 whose hook the figures took for the
@@ -715,6 +748,17 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // however tall (a scanned page's digits a pixel or two above small
         // print).
         score = 100;
+    } else if (d == 1 && score >= WeakFigureScore && h >= SmallDigitHeight &&
+               (stemAtRightEdge(w, h, x0, y0) || (footUnderStem(w, h, x0, y0) && straightStem(w, h, x0, y0)))) {
+        // The figures are laid over the box without its last column. A
+        // sans 1 with a flag to the left and no foot has its stem in that
+        // column and the one before, and no figure covers half a stem: a
+        // narrow group whose lower two thirds are one straight stem ending
+        // at the box's right edge is the 1 its figures make it, no doubt.
+        // So is a straight stem on a foot that spans both its sides, which
+        // no other digit has (a typewriter 1 of one-pixel strokes, whose
+        // figures miss much of its thin ink).
+        score = WeakFigureScore - 1;
     }
     if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
         // A 4 rises to one point, where its diagonal meets its stem, and
@@ -949,6 +993,38 @@ bool DigitMatcher::straightStem(int32_t w, int32_t h, int32_t x0, int32_t y0) co
     return hi == 0 || hi - lo <= std::max(1, h / 4);
 }
 
+bool DigitMatcher::stemAtRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A group at most a third as wide as high; from a third of its height
+    // down to its last eighth (where a foot may widen it) every row holds
+    // one run of ink whose edges stay within a pixel, and the run ends in
+    // the group's last column.
+    if ((w + 1) * 3 > h + 1)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    int32_t loL = w + 1;
+    int32_t hiL = -1;
+    int32_t loR = w + 1;
+    int32_t hiR = -1;
+    for (int32_t y = (h + 2) / 3; y <= h - std::max(1, h / 8); ++y) {
+        int32_t runs = 0;
+        int32_t left = -1;
+        int32_t right = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
+            left = left < 0 && ink(x, y) ? x : left;
+            right = ink(x, y) ? x : right;
+        }
+        if (runs != 1)
+            return false;
+        loL = std::min(loL, left);
+        hiL = std::max(hiL, left);
+        loR = std::min(loR, right);
+        hiR = std::max(hiR, right);
+    }
+    return hiR == w && hiL - loL <= 1 && hiR - loR <= 1;
+}
+
 bool DigitMatcher::thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // From a quarter of the height to three quarters every row of the group
@@ -1067,22 +1143,31 @@ int32_t DigitMatcher::barOverStem(int32_t w, int32_t h, int32_t x0, int32_t y0, 
             continue;
         // Under the rest of the bar's thickness at least two rows each
         // hold one run under half the width, right of the left third: the
-        // stem.
+        // stem. A serif face stands it on a foot: in the bottom rows (an
+        // eighth of the height, two at least) one run that spans the stem.
         int32_t stem = 0;
+        int32_t stemLeft = w + 1;
+        int32_t stemRight = -1;
         for (int32_t yy = y + 1; yy <= h; ++yy) {
             int32_t runs = 0;
             int32_t width = 0;
             int32_t left = -1;
+            int32_t right = -1;
             for (int32_t x = 0; x <= w; ++x) {
                 runs += ink(x, yy) && (x == 0 || !ink(x - 1, yy)) ? 1 : 0;
                 width += ink(x, yy) ? 1 : 0;
                 left = left < 0 && ink(x, yy) ? x : left;
+                right = ink(x, yy) ? x : right;
             }
             if (stem == 0 && width * 2 > w + 1 && yy <= y + std::max(1, h / 8))
+                continue;
+            if (stem >= 2 && yy > h - std::max(2, h / 8) && runs == 1 && left <= stemLeft && right >= stemRight)
                 continue;
             if (runs != 1 || width * 2 > w + 1 || (rightOfThird && left * 3 < w + 1))
                 return -1;
             ++stem;
+            stemLeft = std::min(stemLeft, left);
+            stemRight = std::max(stemRight, right);
         }
         return stem >= 2 ? y : -1;
     }
@@ -1192,7 +1277,8 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     // flaw of the print); the stroke starts under the right third and its
     // left edge never moves back to the right by more than the stroke's
     // jitter (a 3's lower arc, a 5's bowl, a 2's base do). It ends in the
-    // left half.
+    // left half. A serif face ends the bar at the left in a beak: ink in
+    // the left quarter of the top quarter's rows belongs to the bar.
     const bool bridge = h >= SmallDigitHeight;
     const int32_t jitter = std::max(1, w / 10);
     int32_t minLeft = w + 1;
@@ -1203,7 +1289,7 @@ bool DigitMatcher::sevenStroke(int32_t w, int32_t h, int32_t x0, int32_t y0) con
         int32_t right = -1;
         left = -1;
         for (int32_t x = 0; x <= w; ++x) {
-            if (!ink(x, y))
+            if (!ink(x, y) || (y <= h / 4 && x < w / 4))
                 continue;
             if (left < 0 || (x > right + 1 && !(bridge && x == right + 2)))
                 ++runs;

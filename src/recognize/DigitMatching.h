@@ -155,6 +155,8 @@ private:
     // The strokes of the compared box (w + 1 by h + 1 pixels at x0, y0)
     // are at most ThinDigitStroke100 wide.
     bool thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The group's lower two thirds are one straight stem at its right edge.
+    bool stemAtRightEdge(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold nothing but a thin stem.
     bool thinStemOnly(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The group's middle rows hold one upright stroke.

@@ -305,13 +305,15 @@ bool StoneNumberReader::confirmsEight(const StoneReadResult& first, const StoneR
     // had filled shows them, but a 6 or 5 with an open bowl only loses more
     // of its strokes and reads as another digit. So the second reading
     // stands only where it reads every digit the first was sure of alike
-    // and finds an 8 with its loops where the first doubted.
+    // and finds an 8 with its loops where the first doubted, or the 6 the
+    // doubt was about (a bold serif 6 whose hook the figures of an 8
+    // took for an upper loop, read again as a 6 with its bowl).
     if (again.Digits.size() != first.Digits.size() || hasE(again.Text))
         return false;
     for (size_t i = 0; i < first.Digits.size(); ++i) {
         const StoneDigit& a = first.Digits[i];
         const StoneDigit& b = again.Digits[i];
-        if (b.Rejected || b.Digit != (a.Rejected ? 8 : a.Digit))
+        if (b.Rejected || (b.Digit != (a.Rejected ? 8 : a.Digit) && !(a.Rejected && b.Digit == 6)))
             return false;
     }
     return true;
@@ -471,6 +473,17 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         // rest of a number whose first digit was lost. A question.
         r.digits[0] = StoneDigit{-1, true};
         r.text[0] = 'e';
+    }
+    int32_t after = 0;
+    if (r.failure == StoneReadFailure::None && r.digits.size() == 2 && !hasEOrDash(r.text) &&
+        lostDigitBetween(after)) {
+        // The digits of a number stand close together: two a digit's width
+        // apart with pieces of ink between them had a digit between them
+        // that broke into pieces too small to be one (a hairline 7 on a
+        // black stone). The number has three digits, the middle one asked
+        // for.
+        r.digits.insert(r.digits.begin() + after, StoneDigit{-1, true});
+        r.text.insert(static_cast<size_t>(after), "e");
     }
     int32_t beside = 0;
     if (r.failure == StoneReadFailure::None && !r.digits.empty() && !hasEOrDash(r.text) && leftOverInk(beside)) {
@@ -1242,9 +1255,11 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
     // every ink pixel of the box). The piece may also stand just above or
     // below every digit, as the bar of a lone "5" over its bowl or the base
     // of a lone "2" under its neck: a piece at least half as wide as the
-    // digit, a small gap away, that leaves the digit no taller than two
-    // thirds of the stone joins it too. Nothing else stands there: numbers
-    // are one row of digits.
+    // digit, a small gap away (or reaching into the digit's own rows and
+    // hanging at most that gap below the others, as the ball and lower arc
+    // of a bold serif "3" that meet the rest corner to corner), that leaves
+    // the digit no taller than two thirds of the stone joins it too.
+    // Nothing else stands there: numbers are one row of digits.
     int32_t tallest = 0;
     for (int32_t i = 1; i <= groupCount_; ++i)
         tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY);
@@ -1285,7 +1300,10 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             if (!inRows) {
                 const int32_t gap = c.MinY > g.MaxY ? c.MinY - g.MaxY - 1 : g.MinY - c.MaxY - 1;
                 const int32_t joined = std::max(g.MaxY, c.MaxY) - std::min(g.MinY, c.MinY) + 1;
-                if (gap < 0 || gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
+                // A piece reaching into the digit's rows may only hang
+                // below them, by a small gap's height at most.
+                const bool hangs = c.MinY >= top - slack && c.MaxY <= bottom + gapMax;
+                if ((gap < 0 && !hangs) || gap > gapMax || cw * 2 < g.MaxX - g.MinX + 1 || joined * 3 > H * 2)
                     continue;
             }
             takeIn(g, c);
@@ -1396,6 +1414,33 @@ bool StoneNumberReader::leftOverInk(int32_t& beside) const
             if (centre > groupBox(i).MinX + groupBox(i).MaxX)
                 beside = i;
         return true;
+    }
+    return false;
+}
+
+bool StoneNumberReader::lostDigitBetween(int32_t& after) const
+{
+    // Two digits whose gap is as wide as the wider of them and two thirds
+    // of their height (room for a digit and the spaces beside it; a space
+    // between digits is a fraction of one), with pieces of ink in the gap
+    // within their rows.
+    if (groupCount_ != 2)
+        return false;
+    const ComponentBox& a = groupBox(1);
+    const ComponentBox& b = groupBox(2);
+    const int32_t gap = b.MinX - a.MaxX - 1;
+    const int32_t widest = std::max(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
+    const int32_t tallest = std::max(a.MaxY - a.MinY, b.MaxY - b.MinY) + 1;
+    if (gap < widest || gap * 3 < tallest * 2)
+        return false;
+    const int32_t top = std::min(a.MinY, b.MinY);
+    const int32_t bottom = std::max(a.MaxY, b.MaxY);
+    for (int32_t n = 1; n <= counts_[InkClass]; ++n) {
+        const ComponentBox& c = components_[InkClass][n];
+        if (c.Count >= 3 && c.MinX > a.MaxX && c.MaxX < b.MinX && c.MinY >= top && c.MaxY <= bottom) {
+            after = 1;
+            return true;
+        }
     }
     return false;
 }

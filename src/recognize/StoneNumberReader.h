@@ -215,6 +215,9 @@ private:
     void joinCornerPieces(IntSize size);
     // Ink of a digit's size that no digit group took; where it lies.
     bool leftOverInk(int32_t& beside) const;
+    // Two neighbouring digits stand a digit apart with pieces of ink
+    // between them; `after` is the first of the two.
+    bool lostDigitBetween(int32_t& after) const;
     bool isMark(int32_t k) const;
     // Group k has a bar across its top row, as a 7 has.
     bool topBar(int32_t k, int32_t rows = 1) const;
