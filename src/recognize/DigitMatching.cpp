@@ -216,7 +216,6 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     eightWithoutHole_ = false;
     oneOverStem_ = false;
     oneOrTwo_ = false;
-    holed_ = false;
     runnerUpMargin_ = 10000;
     // The top-bar test below holds for this group only.
     struct Clear {
@@ -246,7 +245,6 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 static_cast<int16_t>(L / 100 - 1);
         }
     const auto N = static_cast<int32_t>(listed.size());
-    holed_ = N >= 2;
     if (N > 3)
         return -1;
 

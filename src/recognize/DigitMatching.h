@@ -116,8 +116,6 @@ public:
     // The last RecoDigitGroups call doubted a 1 that stands on a bar with
     // a stem under it (a 4 without its diagonal).
     bool oneOverStem() const { return oneOverStem_; }
-    // The last RecoDigitGroups call found a hole in the group.
-    bool holed() const { return holed_; }
     // The last group read as a 1 that a 2's figure covered nearly as well.
     bool oneOrTwo() const { return oneOrTwo_; }
     // How much worse than the winner the best figure of any other digit
@@ -245,7 +243,6 @@ private:
     // call left uncovered.
     int32_t uncoveredInk_ = 0;
     int32_t runnerUpMargin_ = 10000;
-    bool holed_ = false;
     // The best figure's score per digit in the last comparison.
     std::array<int32_t, 10> byDigit_{};
     int32_t tw_ = 0;

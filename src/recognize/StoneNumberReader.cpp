@@ -124,7 +124,6 @@ struct StoneNumberReader::Reading {
     int32_t count = 0;
     bool mark = false;
     std::vector<StoneDigit> digits;
-    std::vector<int32_t> widths; // of the group each digit was read from, negative with a hole
 
     void fail(StoneReadFailure f, std::string t, int32_t c = 0)
     {
@@ -132,7 +131,6 @@ struct StoneNumberReader::Reading {
         text = std::move(t);
         count = c;
         digits.clear();
-        widths.clear();
     }
     void failCount(int32_t c)
     {
@@ -146,7 +144,6 @@ struct StoneNumberReader::Reading {
         text.clear();
         count = 0;
         digits.clear();
-        widths.clear();
     }
 };
 
@@ -173,7 +170,6 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
-        const std::vector<int32_t> firstWidths = digitWidths_;
         const bool eightDoubt = settledDoubt_;
         const bool barDoubt = barDoubt_;
         const bool oneOrTwoDoubt = oneOrTwoDoubt_;
@@ -198,13 +194,6 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // Read again without its loose pixels, the 2 that the first reading
         // doubted against a 1 only loses more of its arc and base.
         if (oneOrTwoDoubt && readsDoubtAsOne(first, res))
-            res = first;
-        // A digit with a hole that the first reading doubted, and that the
-        // reading again takes for a 1 from under half its width, lost its
-        // thin strokes with the loose pixels: what is left is a stem (a 4
-        // without its diagonal and bar). A 1 has no hole. The question
-        // stands.
-        if (readsShrunkDoubtAsOne(first, firstWidths, res))
             res = first;
         // A reading again that finds two digits a digit apart where the
         // first found three has lost the middle one: the first reading's
@@ -281,19 +270,6 @@ bool StoneNumberReader::readsDoubtAsOne(const StoneReadResult& first, const Ston
         return false;
     for (size_t i = 0; i < first.Digits.size(); ++i)
         if (first.Digits[i].Rejected && !again.Digits[i].Rejected && again.Digits[i].Digit == 1)
-            return true;
-    return false;
-}
-
-bool StoneNumberReader::readsShrunkDoubtAsOne(const StoneReadResult& first, const std::vector<int32_t>& firstWidths,
-                                              const StoneReadResult& again) const
-{
-    if (again.Digits.size() != first.Digits.size() || firstWidths.size() != first.Digits.size() ||
-        digitWidths_.size() != again.Digits.size())
-        return false;
-    for (size_t i = 0; i < first.Digits.size(); ++i)
-        if (first.Digits[i].Rejected && !again.Digits[i].Rejected && again.Digits[i].Digit == 1 &&
-            firstWidths[i] < 0 && std::abs(digitWidths_[i]) * 2 < -firstWidths[i])
             return true;
     return false;
 }
@@ -505,7 +481,6 @@ StoneReadResult StoneNumberReader::readOnce(int32_t mode)
         for (const StoneDigit& d : r.digits)
             r.text += d.Rejected ? std::string("e") : std::to_string(d.Digit);
     }
-    digitWidths_ = r.widths.size() == r.digits.size() ? r.widths : std::vector<int32_t>{};
     out.Text = r.text;
     out.Failure = r.failure;
     out.GroupCount = r.count;
@@ -681,7 +656,6 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
             r.text += std::to_string(d);
             r.digits.push_back(StoneDigit{d, false});
         }
-        r.widths.push_back(matcher_.holed() ? -(w + 1) : w + 1);
         ++k;
     }
     for (size_t i = 0; i + 1 < r.digits.size() && static_cast<int32_t>(i) + 2 <= groupCount_; ++i) {

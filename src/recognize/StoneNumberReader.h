@@ -194,14 +194,6 @@ private:
     bool oneOrTwoDoubt_ = false;
     // `again` reads a 1 where `first` doubted.
     static bool readsDoubtAsOne(const StoneReadResult& first, const StoneReadResult& again);
-    // The width of the group each digit of the last reading was read from,
-    // negative where the group had a hole (empty when the digits were
-    // changed after reading).
-    std::vector<int32_t> digitWidths_;
-    // `again` reads a 1 from under half the width of a group with a hole
-    // that `first` doubted (`firstWidths`).
-    bool readsShrunkDoubtAsOne(const StoneReadResult& first, const std::vector<int32_t>& firstWidths,
-                               const StoneReadResult& again) const;
 
     StoneReadResult readOnce(int32_t mode);
     bool recut(Reading& r);

@@ -1406,9 +1406,9 @@ TEST_F(StoneReader, LightSerifNumbersAtTheSmallestPitch)
           "...............##############...............",
           "..................########.................."}},
         // "141" of a lighter serif face: read again without loose pixels,
-        // the 4 (doubted at first for a hole where a 6 has none) lost its
-        // diagonal and bar, and its stem passed for a 1 ("111").
-        {"black 141", TypBlackNumbered, nullptr,
+        // the 4 lost its diagonal and bar, and its stem passed for a 1
+        // ("111").
+        {"black 141", TypBlackNumbered, "141",
          {
           "..................########..................",
           "...............##############...............",
