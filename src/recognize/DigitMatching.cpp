@@ -143,12 +143,41 @@ void DigitMatcher::RenderDigitTemplates(int32_t w, int32_t h)
     tw_ = std::max(w, 0);
     th_ = std::max(h, 0);
     figures_ = std::min(DigitPacket.NFigs, MaxRenderedFigures);
-    templates_.assign(static_cast<size_t>(figures_) * static_cast<size_t>(tw_) * static_cast<size_t>(th_), 0);
-    if (tw_ == 0 || th_ == 0)
-        return;
-    for (int32_t i = 1; i <= figures_; ++i)
-        renderFigure(DigitPacket.Figures[i], tw_, th_,
-                     templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) * static_cast<size_t>(th_));
+    // The store holds while the figures read below are what they were.
+    drawnFrom_.clear();
+    drawnFrom_.push_back(figures_);
+    for (int32_t i = 1; i <= figures_; ++i) {
+        const TBezFigure& f = DigitPacket.Figures[i];
+        drawnFrom_.push_back(f.NCurves);
+        for (int32_t c = 1; c <= f.NCurves; ++c) {
+            const TCurves& curve = f.Curves[c];
+            drawnFrom_.push_back(curve.NArcs);
+            for (int32_t p = 0; p <= 3 * curve.NArcs && curve.NArcs > 0; ++p) {
+                drawnFrom_.push_back(curve.ArcPoints[p].X);
+                drawnFrom_.push_back(curve.ArcPoints[p].Y);
+            }
+        }
+    }
+    const size_t cells = static_cast<size_t>(figures_) * static_cast<size_t>(tw_) * static_cast<size_t>(th_);
+    // A few MB at most: past that the sizes of earlier pages go.
+    constexpr size_t StoreCells = size_t{1} << 22;
+    if (drawnFrom_ != renderedFrom_ || renderedCells_ + cells > StoreCells) {
+        rendered_.clear();
+        renderedCells_ = 0;
+        renderedFrom_.swap(drawnFrom_);
+    }
+    const uint64_t key = (static_cast<uint64_t>(tw_) << 32) | static_cast<uint32_t>(th_);
+    auto [it, added] = rendered_.try_emplace(key);
+    std::vector<uint16_t>& t = it->second;
+    if (added) {
+        t.assign(cells, 0);
+        renderedCells_ += cells;
+        if (tw_ > 0 && th_ > 0)
+            for (int32_t i = 1; i <= figures_; ++i)
+                renderFigure(DigitPacket.Figures[i], tw_, th_,
+                             t.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) * static_cast<size_t>(th_));
+    }
+    templates_ = t;
 }
 
 uint16_t DigitMatcher::DigitTemplate(int32_t i, int32_t x, int32_t y) const
