@@ -248,6 +248,8 @@ private:
     int32_t runnerUpMargin_ = 10000;
     // The best figure's score per digit in the last comparison.
     std::array<int32_t, 10> byDigit_{};
+    // The classes of the box RecDigit compares, column first.
+    std::vector<int8_t> boxClass_;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };
