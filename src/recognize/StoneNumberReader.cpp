@@ -1638,15 +1638,23 @@ int32_t StoneNumberReader::MeasureSlant(IntSize size) const
     int32_t best = 0;
     int64_t bestPeak = -1;
     std::vector<int32_t> columns(static_cast<size_t>(2 * W + 2), 0);
+    // The ink's columns row by row, found once for every slant.
+    std::vector<int32_t> inkX;
+    std::vector<size_t> rowEnd(static_cast<size_t>(std::max(H, 0)) + 1, 0);
+    for (int32_t y = 1; y <= H; ++y) {
+        for (int32_t x = 1; x <= W; ++x)
+            if (cut(x, y) > 0)
+                inkX.push_back(x);
+        rowEnd[static_cast<size_t>(y)] = inkX.size();
+    }
     for (int32_t slant = -SlantStep * 2; slant <= MaxDigitSlant; slant += SlantStep) {
         std::fill(columns.begin(), columns.end(), 0);
         for (int32_t y = 1; y <= H; ++y) {
             const int32_t shift = slantShift(slant, y, H);
-            for (int32_t x = 1; x <= W; ++x)
-                if (cut(x, y) > 0) {
-                    const int32_t c = std::clamp(x + shift + W / 2, 0, 2 * W + 1);
-                    ++columns[static_cast<size_t>(c)];
-                }
+            for (size_t i = rowEnd[static_cast<size_t>(y) - 1]; i < rowEnd[static_cast<size_t>(y)]; ++i) {
+                const int32_t c = std::clamp(inkX[i] + shift + W / 2, 0, 2 * W + 1);
+                ++columns[static_cast<size_t>(c)];
+            }
         }
         int64_t peak = 0;
         for (int32_t c : columns)
