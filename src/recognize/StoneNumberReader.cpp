@@ -1296,7 +1296,12 @@ void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
                     label = nl;
                     work_[at(x, y)] = label;
                     ComponentBox& b = boxes[static_cast<size_t>(label / 4)];
-                    extend(b, x, y);
+                    // Taken from the left neighbour, whose row and columns
+                    // the box already holds, the box can only grow right.
+                    if (i == 0)
+                        b.MaxX = std::max(b.MaxX, x);
+                    else
+                        extend(b, x, y);
                     ++b.Count;
                 } else if (nl != label) {
                     // Two components meet here: the larger number joins the
