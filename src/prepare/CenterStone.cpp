@@ -347,7 +347,13 @@ int16_t PrepareEngine::CenterStone(int32_t x, int32_t y, int32_t& score, int32_t
     if (best > 95 && size.Width == 0)
         size = StoneSize{bestW * 100, bestH * 100};
 
-    ProbePoint = IntPoint{ProbePoint.X + bestC2x / 2 + Margin, ProbePoint.Y + bestC2y / 2 + Margin};
+    // The page pixel of the best circle's centre: cell pixel i is page
+    // column ProbePoint.X + Margin + i - 1, and the centre C2x / 2 (a centre
+    // between two pixels is taken as the right or lower one). Taken a pixel
+    // further, every stone window was cut a pixel right of and below its
+    // stone and lost the outline's top row.
+    ProbePoint = IntPoint{ProbePoint.X + Margin + floorDiv2(bestC2x - 1),
+                          ProbePoint.Y + Margin + floorDiv2(bestC2y - 1)};
     if (p.Est < best) {
         p.CentreWindow = IntPoint{bestC2x, bestC2y};
         p.Coord = ProbePoint;

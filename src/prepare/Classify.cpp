@@ -272,7 +272,11 @@ void PrepareEngine::ClassifyPoint()
     // Ink across the top and bottom of the middle columns, and in the
     // columns near the left and right sides.
     {
-        const int32_t rows[4] = {h / 11, 10 * h / 11 - 1, h / 11 + 1, 10 * h / 11 - 2};
+        // A white stone's outline is drawn as heavy as the lines: heavier
+        // ink widens it inwards by half of what a line has beyond one
+        // pixel, and the rows that look inside it move in as far.
+        const int32_t in = std::max(0, LineThickness - 1) / 2;
+        const int32_t rows[4] = {h / 11 + in, 10 * h / 11 - 1 - in, h / 11 + 1 + in, 10 * h / 11 - 2 - in};
         int32_t samples = 0, inked = 0;
         for (int32_t k = clampIndex(4 * w / 10, w); k <= clampIndex(6 * w / 10, w); ++k)
             for (const int32_t r : rows) {

@@ -586,11 +586,20 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // alone under it is a 4 whatever its figures make of it: the
         // diagonal of a slanted 4, stood upright, bends away from theirs.
         score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
-    } else if (d == 2 && N == 1 && byDigit_[2] < 100 && twoOnBase(w, h, x0, y0)) {
+    } else if ((d == 2 || (d == 1 && byDigit_[2] - byDigit_[1] < SmallDigitMargin)) && N == 1 && byDigit_[2] < 100 &&
+               twoOnBase(w, h, x0, y0)) {
         // An arc, one stroke from its right side down to the left end of a
         // base across the group: a 2, however loosely a light face fills
-        // its figures.
+        // its figures, and though the figures of a 1 cover it better (an
+        // italic 2 stood upright, its neck as straight as a stem).
+        d = 2;
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
+    } else if (d == 2 && !baseHalf(w, h, x0, y0)) {
+        // A 2 stands on its base; with no row of its lowest fifth inked
+        // across half its width, the group is a 7 whose heavy bar the
+        // figures of a 2's arc cover (a slanted one read before the
+        // diagram's slant was known). A question.
+        score = 100;
     } else if (d == 3 && (bareBacks || lowerBare || thinStemOnly(w, h, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
@@ -632,7 +641,21 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 6 && N == 2 && !lowerHole(h, y0, listed)) {
         // A 6's hole is its bowl, the lower part of the digit: a hole whose
         // middle stands higher is the closed triangle of a 4 over its bar,
-        // which the figures took for a bowl. A question.
+        // which the figures took for a bowl. With the bar across the group
+        // and a stem alone under it, it is that 4 (a slanted 4 stood
+        // upright, its diagonal bent away from the 4's figures); otherwise
+        // a question.
+        if (byDigit_[4] < 100 && fourOnBar(w, h, x0, y0, listed)) {
+            d = 4;
+            score = clampScore(std::min(byDigit_[4], WeakFigureScore - 1));
+        } else {
+            score = 100;
+        }
+    } else if (d == 6 && N == 1 && w >= 4 && h >= 8 && openLowerLeft(w, h, x0, y0)) {
+        // A 6's left side runs down unbroken into its bowl; a group without
+        // a hole that is open at the left under its middle is a 5, its stem
+        // ended above and its bowl open there, that the figures of a 6
+        // cover. A question.
         score = 100;
     } else if (d == 5 && N == 2 && lowerHole(h, y0, listed) && roundTopLeft(w, h, x0, y0)) {
         // A 5 has no hole, and its stem falls straight from the left end
@@ -652,6 +675,15 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     } else if (d == 0 && upperHole(h, y0, listed)) {
         // So is a short hole whose middle stands in the upper two fifths:
         // the bowl of a condensed 9, whose tail the figures of a 0 cover.
+        // It is read as a 9 where it shows one: open at the left under its
+        // bowl, where a 0 has its side (the 0's figures are then no rival
+        // of the 9's). Otherwise a question.
+        if (openLowerLeft(w, h, x0, y0)) {
+            runnerUpMargin_ = 10000;
+            for (int32_t dgt = 1; dgt <= 8; ++dgt)
+                runnerUpMargin_ = std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[9]);
+            return 9;
+        }
         score = 100;
     } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
         // A 1's foot is its bottom; a bar across the group with a stem
@@ -717,14 +749,26 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // 0's hole runs from its top quarter to its bottom quarter, a 6's
         // is its bowl, low in the digit, with the hook open at the right
         // above it: where the hole says which, the other's figures are no
-        // rival either.
+        // rival either. Nor are an 8's where the hole says 6: the right side
+        // of an 8's upper loop stands where a 6 is open, filled or not.
         const bool zeroHole = d == 0 && N == 2 && (paper_[listed[1]].MinY - y0) * 4 <= h &&
                               (paper_[listed[1]].MaxY - y0) * 4 >= 3 * h;
         const bool sixHole = d == 6 && N == 2 && lowerHole(h, y0, listed) && openUpperRight(w, h, x0, y0);
         const int32_t rival = zeroHole ? 6 : sixHole ? 0 : -1;
         runnerUpMargin_ = 10000;
         for (int32_t dgt = 0; dgt <= 9; ++dgt)
-            if (dgt != d && dgt != rival && (dgt == 8 || inHoleClass(dgt, N)))
+            if (dgt != d && dgt != rival && !(sixHole && dgt == 8) && (dgt == 8 || inHoleClass(dgt, N)))
+                runnerUpMargin_ =
+                    std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
+    }
+    if (whole && score < 100 && d == 1 && straightStem(w, h, x0, y0)) {
+        // A small 1 with its flag and foot lies within the figure of a 2,
+        // which then scores close behind; but a 2 crosses its middle rows
+        // in its diagonal, whose left edge runs across the digit, where a 1
+        // shows its stem. A 1 that shows it has no 2 for a rival.
+        runnerUpMargin_ = 10000;
+        for (int32_t dgt = 0; dgt <= 9; ++dgt)
+            if (dgt != d && dgt != 2)
                 runnerUpMargin_ =
                     std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[static_cast<size_t>(d)]);
     }
@@ -774,6 +818,22 @@ bool DigitMatcher::baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     for (int32_t x = 0; x <= w; ++x)
         bare += labels_[x0 + x][y0 + h] / 100 == 2 || labels_[x0 + x][y0 + h - 1] / 100 == 2 ? 0 : 1;
     return bare <= 1;
+}
+
+bool DigitMatcher::baseHalf(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row of the lowest fifth of the group is inked across half its
+    // width at least.
+    if (w < 4 || h < 8)
+        return true;
+    for (int32_t y = h - h / 5; y <= h; ++y) {
+        int32_t n = 0;
+        for (int32_t x = 0; x <= w; ++x)
+            n += labels_[x0 + x][y0 + y] / 100 == 2 ? 1 : 0;
+        if (n * 2 >= w + 1)
+            return true;
+    }
+    return false;
 }
 
 bool DigitMatcher::lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const
@@ -831,6 +891,23 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
         bool ink = false;
         for (int32_t x = w - w / 3; x <= w && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Some row from a little over half the height to four fifths has no
+    // ink in the left third of the group: where a 0 has the left side of
+    // its loop, a 9 (its tail comes down at the right) has nothing; where a
+    // 6 has the side of its bowl, a 5 is open between the foot of its stem
+    // and the end of its bowl.
+    for (int32_t y = h * 55 / 100; y <= h * 80 / 100; ++y) {
+        bool ink = false;
+        for (int32_t x = 0; x <= w / 3 && !ink; ++x)
             ink = labels_[x0 + x][y0 + y] / 100 == 2;
         if (!ink)
             return true;
@@ -961,16 +1038,23 @@ bool DigitMatcher::footUnderStem(int32_t w, int32_t h, int32_t x0, int32_t y0) c
             return false;
     }
     // The foot: one of the two bottom rows inked across three quarters of
-    // the width. The row over it holds the stem alone, clear of both ends
-    // of the foot by a quarter of the width: the stroke of a 2 comes down
-    // to the left end of its base.
-    for (int32_t f = h; f >= h - 1; --f) {
+    // the width, with the rows over it that are so too (a heavy foot is
+    // as thick as the stem is wide), up to the lowest quarter. The row over
+    // the foot holds the stem alone, clear of both ends of the foot by a
+    // quarter of the width: the stroke of a 2 comes down to the left end of
+    // its base.
+    const auto footRow = [&](int32_t y) {
         int32_t foot = 0;
         for (int32_t x = 0; x <= w; ++x)
-            foot += ink(x, f) ? 1 : 0;
-        if (foot * 4 < (w + 1) * 3)
+            foot += ink(x, y) ? 1 : 0;
+        return foot * 4 >= (w + 1) * 3;
+    };
+    for (int32_t f = h; f >= h - 1; --f) {
+        if (!footRow(f))
             continue;
-        const int32_t y = f - 1;
+        int32_t y = f - 1;
+        while (y > 3 * h / 4 && footRow(y))
+            --y;
         int32_t left = -1;
         int32_t right = -1;
         for (int32_t x = 0; x <= w; ++x)
@@ -1043,17 +1127,27 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         return n;
     };
     // The base: one of the two bottom rows inked across three quarters of
-    // the width.
+    // the width, with the rows over it that are so too (a serif face's
+    // base is as thick as its strokes), within the lowest quarter.
     int32_t f = h;
     if (count(f) * 4 < (w + 1) * 3)
         --f;
     if (count(f) * 4 < (w + 1) * 3)
         return false;
+    while (f - 1 > 3 * h / 4 && count(f - 1) * 4 >= (w + 1) * 3)
+        --f;
+    int32_t baseLeft = 0;
+    while (baseLeft < w && !ink(baseLeft, f))
+        ++baseLeft;
     // From three tenths of the height down to the base each row holds one
     // run under half the width (the back of the arc, then the stroke),
     // whose left edge only moves left, by a pixel of noise at most the
-    // other way, and on the whole by a third of the width: the stroke of
-    // a 2. A 3's lower arc and a 1's stem do not run so.
+    // other way, and on the whole by a third of the width, or by a quarter
+    // from the right half down to within a quarter of the width of the
+    // base's left end (a slanted 2 stood upright): the stroke of a 2. A 3's lower arc
+    // and a 1's stem do not run so. Beside it a row may hold the end of the
+    // arc, hanging down in the left third in the upper half, or the end of
+    // the base, turned up in the right quarter in the lowest quarter.
     int32_t first = -1;
     int32_t last = -1;
     int32_t previous = w + 1;
@@ -1062,9 +1156,18 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         int32_t width = 0;
         int32_t left = -1;
         for (int32_t x = 0; x <= w; ++x) {
-            runs += ink(x, y) && (x == 0 || !ink(x - 1, y)) ? 1 : 0;
-            width += ink(x, y) ? 1 : 0;
-            left = left < 0 && ink(x, y) ? x : left;
+            if (!ink(x, y) || (x > 0 && ink(x - 1, y)))
+                continue;
+            int32_t end = x;
+            while (end < w && ink(end + 1, y))
+                ++end;
+            const bool arcEnd = end <= w / 3 && y * 2 <= h;
+            const bool baseEnd = x >= w - w / 4 && y * 4 >= 3 * h;
+            if (arcEnd || baseEnd)
+                continue;
+            ++runs;
+            width += end - x + 1;
+            left = left < 0 ? x : left;
         }
         if (runs != 1 || width * 2 > w + 1 || left > previous + 1)
             return false;
@@ -1072,7 +1175,8 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         first = first < 0 ? left : first;
         last = left;
     }
-    if (first < 0 || (first - last) * 3 < w + 1)
+    if (first < 0 || ((first - last) * 3 < w + 1 &&
+                       ((first - last) * 4 < w + 1 || first * 2 < w + 1 || (last - baseLeft) * 4 > w + 1)))
         return false;
     // The arc: ink in the left third among the top quarter of the rows.
     for (int32_t y = 0; y <= h / 4; ++y)

@@ -204,12 +204,18 @@ private:
     // third, where an 8's upper loop closes.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Some row of the lowest fifth is inked across half the width: a 2's
+    // base.
+    bool baseHalf(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // One hole, in the lower part of the group, as a 6's bowl.
     bool lowerHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     // One hole, in the upper part of the group, as a 9's bowl.
     bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Some row of the group's lower part has no ink in its left third,
+    // under a 9's bowl or a 5's stem.
+    bool openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool roundTopLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     void computeFeatures(int32_t w, int32_t h);
 

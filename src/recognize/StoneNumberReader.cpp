@@ -178,12 +178,14 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         res = readOnce(1);
         if (hasE(res.Text) && (p.CoordC.X != p.Coord.X || p.CoordC.Y != p.Coord.Y))
             res = readOnce(2);
-        if (res.Failure == StoneReadFailure::NoDigits) {
+        if (res.Failure == StoneReadFailure::NoDigits ||
+            (res.Failure == StoneReadFailure::NoDigitsFirst && first.Failure == StoneReadFailure::None)) {
             // The first reading found digits; reading again without the
             // loose pixels found none: the strokes of small digits are only
             // a pixel or two wide and go with them. The stone keeps its
-            // number rather than becoming a plain stone without a word, and
-            // the first reading's question stands.
+            // number rather than becoming a plain stone without a word (or,
+            // on a game's first diagram, a number without a digit), and the
+            // first reading's question stands.
             res = first;
             p.Typ = typ;
         }
@@ -605,7 +607,24 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         // Pieces joined into one digit are no 1: a 1 is one stroke, and a
         // stroke standing over another is the broken arc of another digit.
         const bool pieced = d == 1 && joinedChosen_[static_cast<size_t>(groups_[k])];
-        if (d == -1 || barless || pieced || oneOrTwo || (d >= 0 && (score >= doubtful || narrow))) {
+        // The digits of a number stand equally tall: a group taller than
+        // every other digit of its number by more than a sixth of their
+        // height holds more than its digit (a cut left a piece of its
+        // neighbour or of the stone's edge on it), and a figure matched over
+        // that box reads a stem where there is none.
+        bool overTall = false;
+        if (count >= 2 && d == 1) {
+            int32_t others = 0;
+            int32_t othersWide = 0;
+            for (int32_t i = 1; i <= std::min(count, 3); ++i)
+                if (i != k) {
+                    others = std::max(others, groupBox(i).MaxY - groupBox(i).MinY + 1);
+                    othersWide = std::max(othersWide, groupBox(i).MaxX - groupBox(i).MinX + 1);
+                }
+            overTall = others > 0 && (h + 1 - others) * 6 > others && h + 1 - others >= 2 && w + 1 >= othersWide;
+        }
+        if (d == -1 || barless || pieced || oneOrTwo || overTall ||
+            (d >= 0 && (score >= doubtful || narrow))) {
             // A digit whose best figure still misses much of its ink is a
             // doubt, read again like a rejected one; a doubt that stays is
             // shown as "e", so that the user is asked rather than given a
@@ -729,6 +748,24 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         found = selectDigits(IntSize{W, H}, false);
         for (int32_t i = 1; i <= groupCount_; ++i)
             joinedChosen_[static_cast<size_t>(groups_[i])] = true;
+    }
+    int32_t lostAt = 0;
+    if (circleFlag == 1 && found >= 1 && found < 3 && !ThinDigits && leftOverInk(lostAt)) {
+        // A piece of a digit's size that no digit took, beside or between
+        // the digits: a digit whose hairline the print broke into pieces
+        // that still touch corner to corner. Labelled by eight neighbours
+        // they are one digit again; the window as cut from the page is
+        // taken so only where that finds one digit more and leaves nothing
+        // over.
+        const int32_t before = found;
+        labelWindow(IntSize{W, H}, true);
+        lightChosen_.fill(false);
+        found = selectDigits(IntSize{W, H}, false);
+        if (found != before + 1 || leftOverInk(lostAt)) {
+            labelWindow(IntSize{W, H});
+            lightChosen_.fill(false);
+            found = selectDigits(IntSize{W, H}, false);
+        }
     }
     if (found < 0) {
         lastFound_ = -1;
@@ -1514,6 +1551,31 @@ int32_t strokeWidth100(int32_t W, int32_t H)
             }
     return edge == 0 ? 0 : 200 * area / edge;
 }
+
+// Whether the cut window's ink is strokes of one pixel: fewer than half of
+// its pixels lie in a square of two by two ink pixels (a stroke two pixels
+// wide is made of such squares; one pixel wide, it holds them only where
+// it steps aside or meets another).
+bool onePixelStrokes(int32_t W, int32_t H)
+{
+    int32_t area = 0;
+    int32_t square = 0;
+    const auto inSquare = [W, H](int32_t x, int32_t y) {
+        for (int32_t dx = -1; dx <= 0; ++dx)
+            for (int32_t dy = -1; dy <= 0; ++dy)
+                if (cutInk(W, H, x + dx, y + dy) && cutInk(W, H, x + dx + 1, y + dy) &&
+                    cutInk(W, H, x + dx, y + dy + 1) && cutInk(W, H, x + dx + 1, y + dy + 1))
+                    return true;
+        return false;
+    };
+    for (int32_t x = 1; x <= W; ++x)
+        for (int32_t y = 1; y <= H; ++y)
+            if (cutInk(W, H, x, y)) {
+                ++area;
+                square += inSquare(x, y) ? 1 : 0;
+            }
+    return area > 0 && square * 2 < area;
+}
 } // namespace
 
 void StoneNumberReader::ThinHeavyInk(IntSize size)
@@ -1585,8 +1647,12 @@ bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
         if (tallest * 2 > H)
             return false;
         // Strokes of one pixel and of two measure alike (every pixel is on
-        // their edge), so the eighth of the height is itself light.
-        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100;
+        // their edge), so the eighth of the height is itself light. Where
+        // one-pixel strokes meet they make a thicker joint, and their
+        // measure goes a little over two pixels: strokes that are one pixel
+        // wide nearly everywhere are taken at two.
+        light = stroke100 * 1000 <= LightStrokePerMille * tallest * 100 ||
+                (200 * 1000 <= LightStrokePerMille * tallest * 100 && onePixelStrokes(size.Width, H));
     }
     if (colour == 2)
         LightFaceVotes += light ? 1 : -1;

@@ -949,6 +949,17 @@ TEST_F(Matching, AStemOnAFootIsAOneNotASeven)
     score = -1;
     const int32_t d = readDrawn(two, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    // The same face at a 60-pixel stone: the foot is three rows thick, as
+    // thick as the stem is wide, and the row over its bottom row is foot
+    // too ("71" read "7e" on every such stone).
+    const std::vector<std::string> heavy = {
+        ".......##...", "..########..", ".#########..", "..###.####..", "......###...", "......###...",
+        "......###...", "......###...", ".......##...", "......###...", "......###...", "......###...",
+        "......###...", "......###...", ".....###....", ".....###....", "......###...", "......###...",
+        "......###...", ".....###....", ".....###....", ".###########", "############", ".###########"};
+    score = -1;
+    EXPECT_EQ(readDrawn(heavy, score), 1);
+    EXPECT_LT(score, DoubtfulDigitScore);
 }
 
 TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
@@ -967,6 +978,36 @@ TEST_F(Matching, ATriangleOverABarWithAStemUnderItIsAFour)
     int8_t score = -1;
     EXPECT_EQ(readDrawn(four, score), 4);
     EXPECT_LT(score, DoubtfulDigitScore);
+    // Another of them, whose bent diagonal the figures of a 6 covered best
+    // (its hole high in the digit made that 6 a question: "41" read "e11"
+    // and "74" read "e1" once cut apart).
+    const std::vector<std::string> bent = {"........##...", ".......###...", "......####...", ".....##o##...",
+                                           "....##oo##...", "...##oo###...", "....##oo##...", "...##ooo##...",
+                                           "..##oooo##...", ".##ooooo##...", "##ooooo###...", "##ooooo###...",
+                                           "#############", ".......###...", "........##...", ".......###...",
+                                           ".......###..."};
+    score = -1;
+    EXPECT_EQ(readDrawn(bent, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
+TEST_F(Matching, ASixOpenAtTheLeftUnderItsMiddleIsAQuestion)
+{
+    // The 5 of a light oblique sans face, stood upright, at a 44-pixel
+    // stone (the two pixels at the right are the next digit's): its bar
+    // grew heavy, its bowl is open at the lower left, and the figures of a
+    // 6 covered it best by far ("59" read "69" without a question). A 6's
+    // left side runs down unbroken into its bowl.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> five = {
+        "..#########...", ".###########..", "..###########.", "..##########..", ".####........#", ".###..##.....#",
+        ".##########..#", ".###########..", ".###########..", ".####...#####.", "..#......####.", "..........####",
+        ".##.......####", "####.....####.", "#####...#####.", ".###########..", "..##########..", "...########...",
+        ".....####....."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(five, score);
+    EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
 TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
@@ -983,6 +1024,55 @@ TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
     int8_t score = -1;
     EXPECT_EQ(readDrawn(two, score), 2);
     EXPECT_LT(score, DoubtfulDigitScore);
+    // Italic serif 2s stood upright at a 60-pixel stone: the end of the
+    // arc hangs down at the left, the end of the base turns up at the
+    // right, the base is three rows thick, and the neck, stood upright,
+    // runs nearly as straight as a stem. The figures of a 2 missed the
+    // first by a doubt ("2" read "e"); those of a 1 covered the second
+    // better ("240" read "e40").
+    const std::vector<std::string> italic[] = {
+        {".......#####....", "......########..", "....###########.", "....#......####.", "...#........####",
+         "...#........####", ".............###", ".............##.", "............###.", "............###.",
+         "...........###..", "...........##...", "..........##....", ".........##.....", "........##......",
+         ".......##.......", ".......#........", "......#.........", ".....#..........", "....#...........",
+         "...#.........#..", "..############..", ".############...", "#############..."},
+        {"....####........", "..########......", ".##########.....", ".###########....", ".############...",
+         "###.....#####...", "###......####...", ".#........####..", "..........####..", ".........#####..",
+         ".........####...", "..........####..", ".........####...", "........####....", "........###.....",
+         "........###.....", ".......####.....", "......####......", ".....####.......", "......###.......",
+         ".....###......#.", "....############", "...#############", "...#############", "...#############",
+         "....###########."}};
+    for (const auto& rows : italic) {
+        score = -1;
+        EXPECT_EQ(readDrawn(rows, score), 2);
+        EXPECT_LT(score, DoubtfulDigitScore);
+    }
+    // A bold oblique 1 read before the diagram's slant was known: its stem
+    // leans two pixels over the middle rows and stands on a heavy foot
+    // that reaches out on both sides. It stays a 1.
+    const std::vector<std::string> one = {".....###.", "..######.", "..######.", "..######.", ".....###.", "....####.",
+                                          "....###..", "....###..", "....###..", "....###..", "....###..", "....###..",
+                                          "...####..", "...###...", ".########", "#########", "#########"};
+    score = -1;
+    EXPECT_EQ(readDrawn(one, score), 1);
+}
+
+TEST_F(Matching, AGroupWithoutABaseIsNoTwo)
+{
+    // The 7 of an italic serif "17" at a 44-pixel stone, read before the
+    // diagram's slant was known: a heavy bar and a stroke leaning down to
+    // the left, nothing across the bottom. The figures of a 2's arc took
+    // the bar ("17" read "12" without a question); a 2 stands on its base.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> seven = {
+        "...#########.", "..###########", ".############", ".############", "###......###.", ".#......####.",
+        ".......####..", ".......###...", "......####...", "......###....", ".....####....", "....####.....",
+        "....###......", "...####......", "...###.......", "..####.......", ".####........", ".####........",
+        "####.........", ".##.........."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(seven, score);
+    EXPECT_TRUE(d != 2 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
 
 TEST_F(Matching, ABarWithAStemUnderItIsNoOne)
