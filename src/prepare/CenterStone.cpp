@@ -98,10 +98,12 @@ class CellInk {
     // The row terms B(j) of a candidate's rows, for one (C2y, h).
     struct Rows {
         int32_t ja = 0, jb = -1;
+        int32_t c2y = 0;
         std::vector<int32_t> B;
     };
     static void rowTerms(int32_t c2y, int32_t h, Rows& rows)
     {
+        rows.c2y = c2y;
         rows.ja = (c2y - h) / 2 - 1;
         rows.jb = (c2y + h) / 2 + 1;
         rows.B.resize(static_cast<size_t>(std::max(0, rows.jb - rows.ja + 1)));
@@ -136,25 +138,40 @@ class CellInk {
             b = std::min(hi, cellW_ + Margin) + Margin;
         };
         const int32_t stride = cutW_ + 1;
-        for (int32_t j = rows.ja; j <= rows.jb; ++j) {
-            const int32_t B = rows.B[static_cast<size_t>(j - rows.ja)];
+        // Rows c2y - j and j lie as far above the centre as below it, so
+        // they share B and their column ranges: the two rows of a distance
+        // 2j - c2y = +-dj are counted with one reckoning of the ranges.
+        const int32_t centre2 = rows.c2y;
+        const int32_t djLast = std::max(centre2 - 2 * rows.ja, 2 * rows.jb - centre2);
+        for (int32_t dj = centre2 & 1; dj <= djLast; dj += 2) {
+            const int32_t j1 = (centre2 - dj) / 2, j2 = (centre2 + dj) / 2;
+            const bool has1 = j1 >= rows.ja && j1 <= rows.jb;
+            const bool has2 = dj != 0 && j2 >= rows.ja && j2 <= rows.jb;
+            if (!has1 && !has2)
+                continue;
+            const int32_t B = rows.B[static_cast<size_t>((has1 ? j1 : j2) - rows.ja)];
             int32_t a1 = 0, b1 = 0, n1, a0 = 0, b0 = 0, n0, ao = 0, bo = 0, no;
             within(101 - B, a1, b1, n1);    // r < 102
             within(bandLo - B, a0, b0, n0); // r <= bandLo: inside the rim
             within(OutsideR - B, ao, bo, no);
             const int32_t outside = rowLen - no;
-            rc.rimCount += n1 - n0;
-            rc.outCount += outside;
-            if (j < 1 - Margin || j > cellH_ + Margin) {
-                rc.outBackground += outside; // beyond the cut window: background
-                continue;
+            for (int k = 0; k < 2; ++k) {
+                if (!(k == 0 ? has1 : has2))
+                    continue;
+                const int32_t j = k == 0 ? j1 : j2;
+                rc.rimCount += n1 - n0;
+                rc.outCount += outside;
+                if (j < 1 - Margin || j > cellH_ + Margin) {
+                    rc.outBackground += outside; // beyond the cut window: background
+                    continue;
+                }
+                const int32_t* row = &prefix_[static_cast<size_t>(j + Margin - 1) * stride];
+                auto inkOf = [&](int32_t a, int32_t b) { return b > a ? row[b] - row[a] : 0; };
+                if (n1 > 0)
+                    rc.rimInk += inkOf(a1, b1) - (n0 > 0 ? inkOf(a0, b0) : 0);
+                if (outside > 0)
+                    rc.outBackground += outside - (inkOf(ca, cb) - (no > 0 ? inkOf(ao, bo) : 0));
             }
-            const int32_t* row = &prefix_[static_cast<size_t>(j + Margin - 1) * stride];
-            auto inkOf = [&](int32_t a, int32_t b) { return b > a ? row[b] - row[a] : 0; };
-            if (n1 > 0)
-                rc.rimInk += inkOf(a1, b1) - (n0 > 0 ? inkOf(a0, b0) : 0);
-            if (outside > 0)
-                rc.outBackground += outside - (inkOf(ca, cb) - (no > 0 ? inkOf(ao, bo) : 0));
         }
         return rc;
     }

@@ -143,12 +143,41 @@ void DigitMatcher::RenderDigitTemplates(int32_t w, int32_t h)
     tw_ = std::max(w, 0);
     th_ = std::max(h, 0);
     figures_ = std::min(DigitPacket.NFigs, MaxRenderedFigures);
-    templates_.assign(static_cast<size_t>(figures_) * static_cast<size_t>(tw_) * static_cast<size_t>(th_), 0);
-    if (tw_ == 0 || th_ == 0)
-        return;
-    for (int32_t i = 1; i <= figures_; ++i)
-        renderFigure(DigitPacket.Figures[i], tw_, th_,
-                     templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) * static_cast<size_t>(th_));
+    // The store holds while the figures read below are what they were.
+    drawnFrom_.clear();
+    drawnFrom_.push_back(figures_);
+    for (int32_t i = 1; i <= figures_; ++i) {
+        const TBezFigure& f = DigitPacket.Figures[i];
+        drawnFrom_.push_back(f.NCurves);
+        for (int32_t c = 1; c <= f.NCurves; ++c) {
+            const TCurves& curve = f.Curves[c];
+            drawnFrom_.push_back(curve.NArcs);
+            for (int32_t p = 0; p <= 3 * curve.NArcs && curve.NArcs > 0; ++p) {
+                drawnFrom_.push_back(curve.ArcPoints[p].X);
+                drawnFrom_.push_back(curve.ArcPoints[p].Y);
+            }
+        }
+    }
+    const size_t cells = static_cast<size_t>(figures_) * static_cast<size_t>(tw_) * static_cast<size_t>(th_);
+    // A few MB at most: past that the sizes of earlier pages go.
+    constexpr size_t StoreCells = size_t{1} << 22;
+    if (drawnFrom_ != renderedFrom_ || renderedCells_ + cells > StoreCells) {
+        rendered_.clear();
+        renderedCells_ = 0;
+        renderedFrom_.swap(drawnFrom_);
+    }
+    const uint64_t key = (static_cast<uint64_t>(tw_) << 32) | static_cast<uint32_t>(th_);
+    auto [it, added] = rendered_.try_emplace(key);
+    std::vector<uint16_t>& t = it->second;
+    if (added) {
+        t.assign(cells, 0);
+        renderedCells_ += cells;
+        if (tw_ > 0 && th_ > 0)
+            for (int32_t i = 1; i <= figures_; ++i)
+                renderFigure(DigitPacket.Figures[i], tw_, th_,
+                             t.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(tw_) * static_cast<size_t>(th_));
+    }
+    templates_ = t;
 }
 
 uint16_t DigitMatcher::DigitTemplate(int32_t i, int32_t x, int32_t y) const
@@ -1635,29 +1664,30 @@ int32_t DigitMatcher::RecDigit(IntSize size, IntPoint origin, int8_t& score, int
     uncoveredInk_ = 0;
     std::array<int32_t, 10>& byDigit = byDigit_;
     byDigit.fill(10000);
+    // The box's classes once for all figures (-1 unlabelled, 0 paper, 1
+    // ink), in the figures' order: column after column.
+    const size_t cells = static_cast<size_t>(w) * static_cast<size_t>(h);
+    boxClass_.resize(cells);
+    for (int32_t x = 1; x <= w; ++x)
+        for (int32_t y = 1; y <= h; ++y)
+            boxClass_[static_cast<size_t>(x - 1) * static_cast<size_t>(h) + static_cast<size_t>(y - 1)] =
+                static_cast<int8_t>(labels_[x0 + x - 1][y0 + y - 1] / 100 - 1);
     for (int32_t i = 1; i <= figures_; ++i) {
-        const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * static_cast<size_t>(w) * static_cast<size_t>(h);
+        const uint16_t* T = templates_.data() + static_cast<size_t>(i - 1) * cells;
         int32_t l = 0, S = 0, j = 0, S0 = 0, m = 0, k = 0;
-        for (int32_t x = 1; x <= w; ++x)
-            for (int32_t y = 1; y <= h; ++y) {
-                const int32_t t = T[static_cast<size_t>(x - 1) * static_cast<size_t>(h) + static_cast<size_t>(y - 1)];
-                const int32_t c = labels_[x0 + x - 1][y0 + y - 1] / 100 - 1;
-                if (c < 0)
-                    continue;
-                if (t > 0) {
-                    ++l;
-                    S += t;
-                    if (c == 0) {
-                        ++j;
-                        S0 += t;
-                    }
-                }
-                if (c > 0) {
-                    ++m;
-                    if (t == 0)
-                        ++k;
-                }
-            }
+        for (size_t n = 0; n < cells; ++n) {
+            // Unlabelled pixels count for nothing.
+            const int32_t t = T[n];
+            const int32_t c = boxClass_[n];
+            const bool covered = c >= 0 && t > 0;
+            const bool onPaper = covered && c == 0;
+            l += covered ? 1 : 0;
+            S += covered ? t : 0;
+            j += onPaper ? 1 : 0;
+            S0 += onPaper ? t : 0;
+            m += c > 0 ? 1 : 0;
+            k += c > 0 && t == 0 ? 1 : 0;
+        }
         if (l == 0 || S == 0 || m == 0)
             continue;
         const int32_t digit = DigitPacket.Figures[i].Digit;

@@ -5,7 +5,7 @@
 // class; its 3 x 5 zone grid, reduced to levels 0/1/2, is compared with 22
 // fixed zone patterns; solid narrow bars and nearly symmetric blobs read 1.
 // Only a group that none of these settles is compared pixel by pixel with
-// every figure of the digit set, each rendered afresh at exactly the group's
+// every figure of the digit set, each rendered at exactly the group's
 // width and height by a fixed point sampler (101 samples per arc, four
 // sub-samples each, round half to even, hit counts, no pen). The figure with
 // the lowest score wins; its score travels to the point's Estdig.
@@ -24,6 +24,8 @@
 
 #include <cstdint>
 #include <array>
+#include <span>
+#include <unordered_map>
 #include <vector>
 
 namespace quon {
@@ -91,6 +93,9 @@ class DigitMatcher {
 public:
     // The segmentation the groups are read from; both must outlive the calls.
     DigitMatcher(const DigitLabelTable& labels, const PaperComponentTable& paper);
+    // The figures last rendered point into the matcher's own store.
+    DigitMatcher(const DigitMatcher&) = delete;
+    DigitMatcher& operator=(const DigitMatcher&) = delete;
 
     // Reads one group: size (w, h) = (MaxX - MinX, MaxY - MinY), origin
     // (MinX, MinY) in window coordinates. Returns the digit, or -1 for a
@@ -104,7 +109,10 @@ public:
     int32_t RecDigit(IntSize size, IntPoint origin, int8_t& score, int32_t holeClass);
 
     // Renders the first 30 figures of DigitPacket at (w, h) into the
-    // template table; samples outside 1..w x 1..h are dropped.
+    // template table; samples outside 1..w x 1..h are dropped. A size
+    // rendered before is taken from the matcher's store while the figures
+    // are as they were then (a page asks for the same few sizes hundreds
+    // of times).
     void RenderDigitTemplates(int32_t w, int32_t h);
     // Hit count of figure i (1-based) at cell (x, y) of the last rendering.
     uint16_t DigitTemplate(int32_t i, int32_t x, int32_t y) const;
@@ -222,7 +230,15 @@ private:
     const PaperComponentTable& paper_;
     std::vector<int16_t> group_; // (DigitWindowSide + 1)^2, column first
     GroupFeatures features_;
-    std::vector<uint16_t> templates_;
+    // The figures of the last rendering, at tw_ x th_, figure after figure.
+    std::span<const uint16_t> templates_;
+    // Every size rendered so far, by (w << 32 | h), and what they were
+    // drawn from: the figure count, then per figure its curve count and
+    // per curve its arc count and points (all that rendering reads).
+    std::unordered_map<uint64_t, std::vector<uint16_t>> rendered_;
+    std::vector<int32_t> renderedFrom_;
+    std::vector<int32_t> drawnFrom_;
+    size_t renderedCells_ = 0;
     int32_t figures_ = 0;
     // The group of the last RecoDigitGroups call has a bar across its top
     // row, so it is no 1 (RecDigit called alone leaves it false).
@@ -245,6 +261,8 @@ private:
     int32_t runnerUpMargin_ = 10000;
     // The best figure's score per digit in the last comparison.
     std::array<int32_t, 10> byDigit_{};
+    // The classes of the box RecDigit compares, column first.
+    std::vector<int8_t> boxClass_;
     int32_t tw_ = 0;
     int32_t th_ = 0;
 };

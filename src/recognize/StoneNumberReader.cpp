@@ -1456,8 +1456,11 @@ void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
     // components can be open than the window finally holds (the teeth of a
     // comb join only at its back), so the pass numbers them without limit
     // and the numbers are made compact afterwards.
-    const auto at = [W](int32_t x, int32_t y) { return static_cast<size_t>(y - 1) * static_cast<size_t>(W) + static_cast<size_t>(x - 1); };
-    work_.assign(static_cast<size_t>(W) * static_cast<size_t>(std::max(H, 0)), 0);
+    // The working labels have a border of 0 (no class) left, right and on
+    // top, so a neighbour off the window never matches and needs no test.
+    const size_t stride = static_cast<size_t>(W) + 2;
+    const auto at = [stride](int32_t x, int32_t y) { return static_cast<size_t>(y) * stride + static_cast<size_t>(x); };
+    work_.assign(stride * (static_cast<size_t>(std::max(H, 0)) + 1), 0);
     for (auto& b : boxes_)
         b.clear();
     int32_t issued[3] = {0, 0, 0};
@@ -1474,18 +1477,19 @@ void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
             std::vector<ComponentBox>& boxes = boxes_[static_cast<size_t>(cls)];
             int32_t label = 0;
             for (int i = 0; i < 4; i += step) {
-                const int32_t nx = x + NeighbourDX[i];
-                const int32_t ny = y + NeighbourDY[i];
-                if (nx < 1 || nx > W || ny < 1)
-                    continue;
-                const int32_t nl = work_[at(nx, ny)];
-                if (nl % 4 != cls)
+                const int32_t nl = work_[at(x + NeighbourDX[i], y + NeighbourDY[i])];
+                if ((nl & 3) != cls)
                     continue;
                 if (label == 0) {
                     label = nl;
                     work_[at(x, y)] = label;
                     ComponentBox& b = boxes[static_cast<size_t>(label / 4)];
-                    extend(b, x, y);
+                    // Taken from the left neighbour, whose row and columns
+                    // the box already holds, the box can only grow right.
+                    if (i == 0)
+                        b.MaxX = std::max(b.MaxX, x);
+                    else
+                        extend(b, x, y);
                     ++b.Count;
                 } else if (nl != label) {
                     // Two components meet here: the larger number joins the
@@ -1534,8 +1538,8 @@ void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
     for (int32_t y = 1; y <= H; ++y)
         for (int32_t x = 1; x <= W; ++x) {
             const int32_t w = work_[at(x, y)];
-            const int32_t cls = w % 4;
-            L[x][y] = 100 * cls + numbers_[static_cast<size_t>(cls)][static_cast<size_t>(w / 4)];
+            const int32_t cls = w & 3;
+            L[x][y] = 100 * cls + numbers_[static_cast<size_t>(cls)][static_cast<size_t>(w >> 2)];
         }
 }
 
@@ -1857,15 +1861,23 @@ int32_t StoneNumberReader::MeasureSlant(IntSize size) const
     int32_t best = 0;
     int64_t bestPeak = -1;
     std::vector<int32_t> columns(static_cast<size_t>(2 * W + 2), 0);
+    // The ink's columns row by row, found once for every slant.
+    std::vector<int32_t> inkX;
+    std::vector<size_t> rowEnd(static_cast<size_t>(std::max(H, 0)) + 1, 0);
+    for (int32_t y = 1; y <= H; ++y) {
+        for (int32_t x = 1; x <= W; ++x)
+            if (cut(x, y) > 0)
+                inkX.push_back(x);
+        rowEnd[static_cast<size_t>(y)] = inkX.size();
+    }
     for (int32_t slant = -SlantStep * 2; slant <= MaxDigitSlant; slant += SlantStep) {
         std::fill(columns.begin(), columns.end(), 0);
         for (int32_t y = 1; y <= H; ++y) {
             const int32_t shift = slantShift(slant, y, H);
-            for (int32_t x = 1; x <= W; ++x)
-                if (cut(x, y) > 0) {
-                    const int32_t c = std::clamp(x + shift + W / 2, 0, 2 * W + 1);
-                    ++columns[static_cast<size_t>(c)];
-                }
+            for (size_t i = rowEnd[static_cast<size_t>(y) - 1]; i < rowEnd[static_cast<size_t>(y)]; ++i) {
+                const int32_t c = std::clamp(inkX[i] + shift + W / 2, 0, 2 * W + 1);
+                ++columns[static_cast<size_t>(c)];
+            }
         }
         int64_t peak = 0;
         for (int32_t c : columns)

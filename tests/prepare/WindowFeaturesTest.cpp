@@ -1,10 +1,12 @@
 // The stone window cut-out and its ink features.
+#include "common/CorpusRun.h"
 #include "common/TestPage.h"
 #include "prepare/RecordingHost.h"
 #include "prepare/WindowFeatures.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <random>
 
 using namespace quon;
@@ -331,6 +333,47 @@ TEST_F(WindowFeaturesTest, PixelsOutsideThePageAreBackground)
     CopyWindow(IntSize{500, 300}, IntPoint{0, 0});
     EXPECT_EQ(Win.CutWindow[200][200], 0);
     EXPECT_EQ(Win.CutWindow[10][8], 1);
+}
+
+TEST_F(WindowFeaturesTest, AWindowOfARealPageIsItsInkPixelForPixel)
+{
+    // Windows of every shape the preparation cuts, at origins off the page's
+    // bytes, over its right and bottom edges, on the page and its negative.
+    const std::vector<std::filesystem::path> files = corpusFiles("book");
+    if (files.empty())
+        GTEST_SKIP() << "no corpus at " << QUON_CORPUS_DIR;
+    std::string error;
+    MonoPage page = readMonoBmp(files.front().string(), error);
+    ASSERT_TRUE(error.empty()) << error;
+    const MonoPage positive = page;
+    struct Cut {
+        IntSize size;
+        IntPoint origin;
+    };
+    const std::vector<Cut> cuts = {
+        {{57, 61}, {301, 403}},
+        {{70, 70}, {8, 16}},
+        {{13, 200}, {-5, page.height - 150}},
+        {{140, 23}, {page.width - 77, page.height - 9}},
+        {{200, 200}, {page.width / 2 + 3, page.height / 3 + 5}},
+    };
+    for (bool negative : {false, true}) {
+        if (negative)
+            for (auto& b : page.bits)
+                b = static_cast<uint8_t>(~b);
+        installPage(page);
+        for (const Cut& c : cuts) {
+            CopyWindow(c.size, c.origin);
+            for (int32_t x = 1; x <= c.size.Width; ++x)
+                for (int32_t y = 1; y <= c.size.Height; ++y) {
+                    const int32_t px = c.origin.X + x - 1, py = c.origin.Y + y - 1;
+                    const bool on = px >= 0 && py >= 0 && px < page.width && py < page.height;
+                    ASSERT_EQ(Win.CutWindow[x][y], on && positive.black(px, py) ? 1 : 0)
+                        << (negative ? "negative " : "") << c.origin.X << "," << c.origin.Y << " cell " << x << ","
+                        << y;
+                }
+        }
+    }
 }
 
 TEST_F(WindowFeaturesTest, NegativePageGivesTheSameWindow)

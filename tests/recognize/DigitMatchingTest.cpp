@@ -118,6 +118,35 @@ TEST_F(Matching, RenderingOfSinglePointsFollowsTheSamplerExactly)
     }
 }
 
+TEST_F(Matching, ASizeRenderedBeforeFollowsTheFiguresAsTheyAreNow)
+{
+    // One matcher reads a whole page and keeps what it rendered per size;
+    // the editor may change the figures between two readings, and every
+    // size must then be drawn from the figures as they are.
+    Window w;
+    DigitMatcher m(*w.labels, w.paper);
+    struct Step {
+        std::vector<TBezFigure> figures;
+        int width, height, x, y, hits; // the one inked cell of figure 1
+    };
+    const std::vector<Step> steps = {
+        {{pointFigure(7, 50, 50)}, 10, 20, 5, 10, 404},
+        {{pointFigure(7, 50, 50)}, 6, 8, 3, 4, 404},   // another size between
+        {{pointFigure(7, 50, 30)}, 10, 20, 5, 6, 404}, // the point moved
+        {{pointFigure(7, 50, 30), pointFigure(1, 50, 50)}, 10, 20, 5, 6, 404}, // a figure added
+    };
+    for (const Step& s : steps) {
+        useFigures(s.figures);
+        m.RenderDigitTemplates(s.width, s.height);
+        ASSERT_EQ(m.renderedFigures(), static_cast<int32_t>(s.figures.size()));
+        for (int x = 1; x <= s.width; ++x)
+            for (int y = 1; y <= s.height; ++y)
+                EXPECT_EQ(m.DigitTemplate(1, x, y), x == s.x && y == s.y ? s.hits : 0)
+                    << s.width << "x" << s.height << " cell " << x << "," << y;
+    }
+    EXPECT_EQ(m.DigitTemplate(2, 5, 10), 404) << "the added figure is drawn too";
+}
+
 TEST_F(Matching, RenderingRoundsExactHalvesToEven)
 {
     // A straight arc whose end points land on exact halves: at t = 0 and
