@@ -630,6 +630,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // to the left between the backs of its arcs): such a group is a 1
         // whose flag and thin foot the figures of a 3 took for arcs' ends.
         score = 100;
+    } else if ((d == 3 || d == 7) && N == 1 && h >= SmallDigitHeight && byDigit_[3] < 100 &&
+               threeArcs(w, h, x0, y0)) {
+        // Two arcs open at the left, stacked on their backs at the right
+        // and meeting at a waist, are a 3 however loosely its figures fit
+        // (a light serif 3's lower bowl is wider than theirs, and its top
+        // arc may take the figures of a 7's bar).
+        d = 3;
+        score = clampScore(std::min(byDigit_[3], WeakFigureScore - 1));
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
         // right side of the upper loop is there; a group without a hole
@@ -951,6 +959,58 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
             return true;
     }
     return false;
+}
+
+bool DigitMatcher::threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // A 3 is narrower than high: wider, the group holds touching digits.
+    if ((w + 1) * 5 > (h + 1) * 4)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) {
+        for (int32_t x = from; x <= to; ++x)
+            if (ink(x, y))
+                return true;
+        return false;
+    };
+    // Open at the left from under the top arc's end to over the lower
+    // arc's: no ink in the left quarter (the point of a serif 3's waist
+    // reaches in to about a third), where a 5 has its stem, a 9, 0, 6 or
+    // 8 the side of a loop.
+    const int32_t quarter = std::max(1, (w + 1) / 4);
+    for (int32_t y = h * 30 / 100; y <= h * 70 / 100; ++y)
+        if (inkIn(y, 0, quarter - 1))
+            return false;
+    // The backs of both arcs in the right third all down the bands above
+    // and under the waist (the upper arc may be the smaller): a 7's stroke
+    // and a 2's diagonal leave the lower one, a 5's bar ends above the
+    // upper one. Each arc is open inside: some row of its band has all its
+    // ink right of the middle, where the stroke of a heavy 7 crosses it.
+    const int32_t third = std::max(1, (w + 1) / 3);
+    for (const auto& [lo, hi] : {std::pair{20, 30}, std::pair{60, 80}}) {
+        bool open = false;
+        for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
+            if (!inkIn(y, w - third + 1, w))
+                return false;
+            open = open || !inkIn(y, 0, w / 2);
+        }
+        if (!open)
+            return false;
+    }
+    // The waist reaches in left of the middle from the backs (a bracket,
+    // the half of a 0, has only its back there).
+    bool waist = false;
+    for (int32_t y = h * 35 / 100; y <= h * 65 / 100 && !waist; ++y)
+        waist = inkIn(y, 0, w / 2 - 1) && inkIn(y, w - third + 1, w);
+    // The top arc starts left of the middle; the lower one ends in the
+    // left third.
+    bool top = false;
+    for (int32_t y = 0; y <= h / 5 && !top; ++y)
+        top = inkIn(y, 0, w / 2 - 1);
+    bool foot = false;
+    for (int32_t y = h - h / 5; y <= h && !foot; ++y)
+        foot = inkIn(y, 0, third - 1);
+    return waist && top && foot;
 }
 
 bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -220,6 +220,9 @@ private:
     // One hole, in the upper part of the group, as a 9's bowl.
     bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Two arcs open at the left stacked on their backs at the right, with
+    // a waist between them and the ends of both arcs at the left: a 3.
+    bool threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Some row of the group's lower part has no ink in its left third,
     // under a 9's bowl or a 5's stem.
     bool openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

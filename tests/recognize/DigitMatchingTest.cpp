@@ -1227,6 +1227,47 @@ TEST_F(Matching, AnArcOverAStrokeDownToABaseIsATwo)
     EXPECT_EQ(readDrawn(one, score), 1);
 }
 
+TEST_F(Matching, TwoArcsOpenAtTheLeftOnTheirBacksAreAThree)
+{
+    // Light serif 3s at a 44-pixel stone: the lone 3 of a black stone,
+    // found only as light strokes and joined from its pieces, whose lower
+    // bowl is wider than the figures' (a 3 at 57, asked about), and the 3
+    // of a "53" on a white stone, whose top arc took the figures of a 7's
+    // bar (a 7 at 67, asked about). Two arcs open at the left, stacked on
+    // their backs at the right and meeting at a waist: a 3, no doubt.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> threes[] = {
+        {"....###...", "..######..", ".#....###.", ".......##.", ".......##.", ".......#..", "......#...",
+         ".....##...", "...######.", "......###.", ".......###", "........##", "........##", "........##",
+         "........#.", ".......##.", "###...#...", ".####....."},
+        {"...###...", ".#######.", "##....##.", "#.....###", ".......#.", "......##.", "......#..", ".....##..",
+         "...#####.", ".....####", ".......##", ".......##", "........#", "........#", ".......##", ".......#.",
+         "###...#..", ".####...."}};
+    for (const auto& rows : threes) {
+        int8_t score = -1;
+        EXPECT_EQ(readDrawn(rows, score), 3);
+        EXPECT_LT(score, DoubtfulLightDigitScore);
+    }
+    // Not so a heavy 7 whose stroke crosses the middle of both bands (a
+    // page one pixel heavier: "170" read "130"), nor a "24" run together
+    // on a noisy page, wider than high ("248" read "38").
+    const std::vector<std::string> others[] = {
+        {"#########", "#########", "#########", "#########", "......###", "......###", ".....####", ".....####",
+         "....#####", "....#####", "...######", "...######", "...#####.", "...#####.", "..######.", "..######.",
+         "..#####..", "..#####..", "..#####..", "..#####..", "..#####..", "..#####.."},
+        {"....#####...........##.", "...#######.........####", "....######.........####", ".....######.......#####",
+         "......#####.......#####", ".......####........####", ".......###.........####", "......###.........#####",
+         "......###.........#####", "......##.....#....#####", ".............##...#####", "............###########",
+         "...#.........##########", "..###.............#####", ".#########........####.", "##########........####.",
+         ".########..........###."}};
+    for (const auto& rows : others) {
+        int8_t score = -1;
+        const int32_t d = readDrawn(rows, score);
+        EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score) << " " << rows.size() << " rows";
+    }
+}
+
 TEST_F(Matching, AGroupWithoutABaseIsNoTwo)
 {
     // The 7 of an italic serif "17" at a 44-pixel stone, read before the
