@@ -202,6 +202,10 @@ private:
     void joinDigitPieces(int32_t H);
     void dropShortGroups();
     bool joinHalves(const std::vector<int32_t>& beyond);
+    // Two neighbouring groups of a three-group number, read as 1s or
+    // doubted, that are the mirrored halves of one 0 become that 0; true
+    // when they were joined.
+    bool readHalvesAsZero(Reading& r);
     // Ink of a digit's size that no digit group took; where it lies.
     bool leftOverInk(int32_t& beside) const;
     // Two neighbouring digits stand a digit apart with pieces of ink
