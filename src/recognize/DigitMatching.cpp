@@ -331,7 +331,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     for (int32_t x = 1; x <= w / 5 && features_.ColumnInk[x] < 10; ++x)
         ++l;
     int32_t m = 0;
-    for (int32_t x = w; x > w - w / 5 && x > l && features_.ColumnInk[x] < 10; --x)
+    for (int32_t x = w; x > w - w / 5 && x > l && features_.ColumnInk[x] < 10 && !barEnd(x, h, x0, y0); --x)
         ++m;
     if (l + m > 0 && w - l - m >= 2) {
         x0 += l;
@@ -548,7 +548,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
     // leave every figure much ink to miss, the thin one of a 1 least; the
     // arc of a 2 on a noisy page left the figure of a 1 a close winner).
     noOneFigure_ = (w + 1) * 2 > h + 1 && (twoStrokesLow(w, h, x0, y0) || bareMiddle(w, h, x0, y0));
-    int32_t d = RecDigit({whole ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
+    // A stroke no wider than a fifth of its height is laid over its whole
+    // width as well (see `whole`): the last column of a hairline 1 three
+    // pixels wide is a third of it, and the figures of a 1 laid over the
+    // two columns left of it miss its stem.
+    const bool narrowStroke = (w + 1) * 5 <= h + 1;
+    int32_t d = RecDigit({whole || narrowStroke ? w + 1 : w, whole ? h + 1 : h}, {x0, y0}, score, N);
     noOneFigure_ = false;
     if ((d == 3 || d == 7) && N == 1 && sevenStroke(w, h, x0, y0) && !footUnderStem(w, h, x0, y0)) {
         // A bar across the top and under it one stroke from the bar's right
@@ -717,6 +722,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
                 runnerUpMargin_ = std::min(runnerUpMargin_, byDigit_[static_cast<size_t>(dgt)] - byDigit_[9]);
             return 9;
         }
+        score = 100;
+    } else if (d == 0 && tailAtRight(w, h, x0, y0)) {
+        // A 0 has both its sides down into its bottom quarter; one stroke
+        // there that starts right of the middle is the tail of a 9 under
+        // its bowl (a light 9 whose hairline top broke has no hole left to
+        // tell it by). A question.
         score = 100;
     } else if (d == 1 && barOverStem(w, h, x0, y0, false) >= 0) {
         // A 1's foot is its bottom; a bar across the group with a stem
@@ -1458,6 +1469,46 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
         if (curls(0, end - 1, side, false) && curls(h - end + 1, h, side, true))
             return true;
     return false;
+}
+
+bool DigitMatcher::barEnd(int32_t x, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Column x (1-based in the box) holds ink, all of it in rows where the
+    // column left of it is inked too, in one run of at most two rows, off
+    // the top quarter and the bottom fifth: the end of a bar reaching past
+    // the stem (a serif 4's), not the end of a 1's foot or a 2's base.
+    const auto ink = [&](int32_t cx, int32_t y) { return labels_[x0 + cx - 1][y0 + y] / 100 == 2; };
+    int32_t rows = 0;
+    int32_t first = -1;
+    for (int32_t y = 0; y <= h; ++y)
+        if (ink(x, y)) {
+            if (!ink(x - 1, y) || (first >= 0 && y - first > 1))
+                return false;
+            first = first < 0 ? y : first;
+            ++rows;
+        }
+    return rows > 0 && first >= h / 4 && first + rows - 1 < h - h / 5;
+}
+
+bool DigitMatcher::tailAtRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // Every row of the bottom quarter holds one run of ink, off the left
+    // edge, and the first of them starts right of the middle column (a 0
+    // has both its sides there); a 9's tail may curl left below.
+    if (w < 4 || h < 8)
+        return false;
+    for (int32_t y = h - h / 4; y <= h; ++y) {
+        int32_t runs = 0;
+        int32_t left = -1;
+        for (int32_t x = 0; x <= w; ++x) {
+            const bool ink = labels_[x0 + x][y0 + y] / 100 == 2;
+            runs += ink && (x == 0 || labels_[x0 + x - 1][y0 + y] / 100 != 2) ? 1 : 0;
+            left = left < 0 && ink ? x : left;
+        }
+        if (runs != 1 || left == 0 || (y == h - h / 4 && left * 2 <= w))
+            return false;
+    }
+    return true;
 }
 
 bool DigitMatcher::openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const

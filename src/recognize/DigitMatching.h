@@ -191,6 +191,11 @@ private:
     bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Two rows of the upper third hold two strokes with paper between.
     bool openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The bottom quarter of the compared box is a stroke right of its middle
+    // (the tail of a 9).
+    bool tailAtRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Column x of the box is the end of a bar (see the margin cut).
+    bool barEnd(int32_t x, int32_t h, int32_t x0, int32_t y0) const;
     // A row of the box from a quarter of its height to three quarters has
     // no ink in the middle third of the columns, and no column is inked
     // through all those rows.

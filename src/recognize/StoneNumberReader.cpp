@@ -606,8 +606,13 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
                 continue;
             }
         }
-        const int32_t doubtful =
-            lightChosen_[static_cast<size_t>(groups_[k])] ? DoubtfulLightDigitScore : DoubtfulDigitScore;
+        // Light strokes are held to the closer match on a black stone only:
+        // there heavy ink eats the white digits down to hairlines, while
+        // it thickens the dark digits of a white stone, whose light strokes
+        // are the face's own.
+        const int32_t doubtful = lightChosen_[static_cast<size_t>(groups_[k])] && colour_ == TypBlackNumbered
+                                     ? DoubtfulLightDigitScore
+                                     : DoubtfulDigitScore;
         // In a digit of a few pixels the figures of two digits differ by a
         // handful of cells: a small digit whose best figure beats every
         // figure of another digit only narrowly is a question.
@@ -790,6 +795,14 @@ int32_t StoneNumberReader::FindDigits(IntSize size, int32_t colour, int32_t mode
         joinDigitPieces(H);
         dropShortGroups();
     }
+    if (groupCount_ >= 1 && !ThinDigits && !eightLabelled_ && diagramSlant() == 0) {
+        int32_t tallest = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            tallest = std::max(tallest, groupBox(i).MaxY - groupBox(i).MinY + 1);
+        if (windowStroke100_ > 0 && windowStroke100_ * 7 <= tallest * 100)
+            joinCornerPieces(IntSize{W, H});
+    }
+
     if (circleFlag == 1 && groupCount_ >= 2)
         learnDigitShapes();
     lastFound_ = groupCount_;
@@ -955,6 +968,98 @@ int32_t StoneNumberReader::selectDigits(IntSize size, bool learn, bool halves)
     if (!beyond.empty() && !(halves && joinHalves(beyond)))
         return -1;
     return groupCount_;
+}
+
+void StoneNumberReader::joinCornerPieces(IntSize size)
+{
+    // A hairline that steps from pixel to pixel aslant touches the rest of
+    // its digit only corner to corner, and labelling by four neighbours
+    // leaves its pieces out of the digit (the top of a light 6's hook, the
+    // top of a 9's bowl, the end of its tail): the digit's box is cut short
+    // and the figures miss the stroke. Pieces that touch a digit corner to
+    // corner, or a piece that does, join its box, unless they touch two
+    // digits, stand above or below the rows of the number's other digits,
+    // or would make it taller than half the stone (digits stand in the
+    // square inscribed in it). Only where the strokes are hairlines, at
+    // most a seventh of the digits' height: in a bolder face pieces
+    // touching corner to corner are as often a broken bowl's or the end of
+    // a base, whose box a piece makes a row taller or a column wider for
+    // another digit's figures (a turned Times-Bold 6 read 4).
+    // Nor in a slanted diagram: standing its digits upright steps their
+    // strokes, and the pieces a step leaves touching corner to corner are
+    // the next digit's as often.
+    const int32_t W = size.Width;
+    const int32_t H = size.Height;
+    const DigitLabelTable& L = *labels_;
+    const int32_t n = counts_[InkClass];
+    if (n <= groupCount_)
+        return; // no piece beside the digits
+    // owner[c]: the digit position component c belongs to; 0 none, -1 two
+    // (and so every piece it touches).
+    std::vector<int32_t> owner(static_cast<size_t>(n) + 1, 0);
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        owner[static_cast<size_t>(groups_[i])] = i;
+    std::vector<bool> isGroup(static_cast<size_t>(n) + 1, false);
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        isGroup[static_cast<size_t>(groups_[i])] = true;
+    // Components that touch corner to corner (a pixel's neighbour aslant
+    // to the right of another component), each pair once.
+    std::vector<std::pair<int32_t, int32_t>> touching;
+    for (int32_t x = 1; x < W; ++x)
+        for (int32_t y = 1; y <= H; ++y) {
+            if (L[x][y] / 100 != InkClass)
+                continue;
+            for (int32_t dy : {-1, 1}) {
+                const int32_t yy = y + dy;
+                if (yy < 1 || yy > H || L[x + 1][yy] / 100 != InkClass)
+                    continue;
+                const int32_t a = L[x][y] % 100;
+                const int32_t b = L[x + 1][yy] % 100;
+                if (a != b && a <= n && b <= n &&
+                    std::find(touching.begin(), touching.end(), std::pair{std::min(a, b), std::max(a, b)}) ==
+                        touching.end())
+                    touching.emplace_back(std::min(a, b), std::max(a, b));
+            }
+        }
+    bool changed = !touching.empty();
+    while (changed) {
+        changed = false;
+        for (const auto& [a, b] : touching)
+            for (const auto& [from, to] : {std::pair{a, b}, std::pair{b, a}}) {
+                const int32_t o = owner[static_cast<size_t>(from)];
+                int32_t& t = owner[static_cast<size_t>(to)];
+                if (o == 0 || isGroup[static_cast<size_t>(to)] || t == o || t == -1)
+                    continue;
+                t = t == 0 ? o : -1;
+                changed = true;
+            }
+    }
+    for (int32_t c = 1; c <= n; ++c) {
+        const int32_t o = owner[static_cast<size_t>(c)];
+        if (o <= 0 || isGroup[static_cast<size_t>(c)] || components_[InkClass][c].Count == 0)
+            continue;
+        ComponentBox& g = components_[InkClass][groups_[o]];
+        const ComponentBox& p = components_[InkClass][c];
+        const int32_t top = std::min(g.MinY, p.MinY);
+        const int32_t bottom = std::max(g.MaxY, p.MaxY);
+        if ((bottom - top + 1) * 2 > H)
+            continue;
+        // Beside other digits, a piece stays within their rows.
+        int32_t rowsTop = std::numeric_limits<int32_t>::max();
+        int32_t rowsBottom = 0;
+        for (int32_t i = 1; i <= groupCount_; ++i)
+            if (i != o) {
+                rowsTop = std::min(rowsTop, groupBox(i).MinY);
+                rowsBottom = std::max(rowsBottom, groupBox(i).MaxY);
+            }
+        const int32_t slack = std::max(1, (rowsBottom - rowsTop + 1) / 10);
+        if (groupCount_ >= 2 && (p.MinY < rowsTop - slack || p.MaxY > rowsBottom + slack))
+            continue;
+        g.MinX = std::min(g.MinX, p.MinX);
+        g.MaxX = std::max(g.MaxX, p.MaxX);
+        g.MinY = top;
+        g.MaxY = bottom;
+    }
 }
 
 bool StoneNumberReader::joinHalves(const std::vector<int32_t>& beyond)
@@ -1414,6 +1519,7 @@ void StoneNumberReader::labelWindow(IntSize size, bool eightNeighbours)
     const int32_t H = std::clamp(size.Height, 0, CutWindowSide);
     DigitLabelTable& L = *labels_;
     counts_[PaperClass] = counts_[InkClass] = 0;
+    eightLabelled_ = eightNeighbours;
     const int step = eightNeighbours ? 1 : 2;
 
     // One raster pass with in-place renaming. While the pass runs, more
@@ -1730,6 +1836,7 @@ bool StoneNumberReader::LightInk(IntSize size, int32_t colour)
 {
     const int32_t H = size.Height;
     const int32_t stroke100 = strokeWidth100(size.Width, H);
+    windowStroke100_ = stroke100;
     if (stroke100 == 0)
         return false;
     // A light face printed small has strokes of one or two pixels: its

@@ -72,8 +72,9 @@ struct StoneReadResult {
 // every figure to be trusted: it is reported as "e" (and read again).
 constexpr int32_t DoubtfulDigitScore = 60;
 // The same for a digit that stands alone with less ink than an ordinary
-// digit, or that only labelling by eight neighbours found: it is less sure
-// to be a whole digit, so its best figure must match it more closely.
+// digit, or that only labelling by eight neighbours found, on a black
+// stone: it is less sure to be a whole digit (heavy ink eats white digits
+// down to hairlines), so its best figure must match it more closely.
 constexpr int32_t DoubtfulLightDigitScore = 40;
 
 // Sizes of the working arrays.
@@ -206,6 +207,8 @@ private:
     // doubted, that are the mirrored halves of one 0 become that 0; true
     // when they were joined.
     bool readHalvesAsZero(Reading& r);
+    // Joins to a digit's box the pieces that touch it corner to corner.
+    void joinCornerPieces(IntSize size);
     // Ink of a digit's size that no digit group took; where it lies.
     bool leftOverInk(int32_t& beside) const;
     // Two neighbouring digits stand a digit apart with pieces of ink
@@ -248,6 +251,8 @@ private:
     // The tallest digit-like component of the window being selected from.
     int32_t tallestDigit_ = 0;
     int32_t lastFound_ = 0; // the result of the last FindDigits
+    bool eightLabelled_ = false; // the last labelling took eight neighbours
+    int32_t windowStroke100_ = 0; // the window's stroke width, hundredths of a pixel (see LightInk)
     // Labelling work space: labels without a limit on numbers, and the
     // boxes and final numbers per class.
     std::vector<int32_t> work_;

@@ -868,6 +868,47 @@ TEST_F(Matching, ANineWhoseTopBrokeIsNoFourButAFourWithItsTopIs)
     EXPECT_LT(score, DoubtfulDigitScore);
 }
 
+TEST_F(Matching, ABowlOverATailAtTheRightIsNoZero)
+{
+    // The 9 of a light serif "219" on a black stone 44 px wide, the pieces
+    // of its hairline top apart from its bowl: the figures of a 0 covered
+    // it (a silent "210"). A 0 has both its sides down into its bottom
+    // quarter; one stroke there right of the middle is a 9's tail. Read
+    // otherwise, or a question. A 0 of the same face stays a 0.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> nine = {"...###....", "..#ooo##..", ".##oooo##.", "##ooooo##.", "##oooooo##",
+                                           "##oooooo##", "##oooooo##", "##oooooo##", "###ooooo##", ".##oooo###",
+                                           "..########", ".......##.", ".......##.", "......##..", "......##..",
+                                           ".....##..."};
+    const std::vector<std::string> zero = {"....####....", "...##oo##...", "..##oooo##..", ".##oooooo##.",
+                                           ".##oooooo##.", ".##oooooo##.", "###oooooo###", "###oooooo###",
+                                           "###oooooo###", "###oooooo###", "###oooooo###", "###oooooo###",
+                                           ".##oooooo##.", ".##oooooo##.", ".##oooooo##.", "..##oooo##..",
+                                           "...##oo##...", "....####...."};
+    int8_t score = -1;
+    const int32_t d = readDrawn(nine, score);
+    EXPECT_TRUE(d != 0 || score >= DoubtfulDigitScore) << d << " " << int(score);
+    score = 100;
+    EXPECT_EQ(readDrawn(zero, score), 0);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
+TEST_F(Matching, AFourWhoseBarReachesPastItsStemKeepsItsBar)
+{
+    // The 4 of a light serif "41" on a white stone 44 px wide: its bar runs
+    // two columns past the stem, a row of ink that the margin cut took as
+    // nearly empty columns; the figures of a 4, laid over what was left,
+    // missed the stem by a column and the 4 was asked about. The end of a
+    // bar stays in the box, and the 4 reads 4.
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    const std::vector<std::string> four = {"........#..", ".......##..", "......###..", ".....####..", ".....#o##..", "....#oo##..", "...#ooo##..", "...#ooo##..", "..#oooo##..", ".#ooooo##..", "#oooooo##..", "#ooooo###..", "###########", ".......##..", ".......##..", ".......##..", ".......##.."};
+    int8_t score = 100;
+    EXPECT_EQ(readDrawn(four, score), 4);
+    EXPECT_LT(score, DoubtfulDigitScore);
+}
+
 TEST_F(Matching, AnUprightStemUnderABarIsNoSeven)
 {
     // The 1 of a geometric sans face (its flag a short bar reaching left,

@@ -244,8 +244,8 @@ TEST_F(FontStones, UprightFacesReadRight)
     if (byFont.empty())
         GTEST_SKIP() << "none of the fonts is installed";
     const Tally all = report("upright", byFont, byDigits);
-    EXPECT_GE(all.exactPct(), 98.8);
-    EXPECT_LE(all.wrongPct(), 0.1);
+    EXPECT_GE(all.exactPct(), 99.2);
+    EXPECT_LE(all.wrongPct(), 0.05);
 }
 
 TEST_F(FontStones, SlantedFacesReadRight)
