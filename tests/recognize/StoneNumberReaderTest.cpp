@@ -2550,12 +2550,7 @@ TEST(StoneReaderCorpus, SmallNumbersReadThroughPreparation)
         const test::MonoPage mono = test::readMonoBmp(bmp.string(), error);
         ASSERT_GT(mono.width, 0) << error;
         resetTablesToStart();
-        test::installPage(mono);
-        Reco.BoardLineCount = 19;
-        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-        Reco.DiagramWindowSize = DiagramSize{19, 19};
-        Reco.DiagramType = DiaGameRecord;
-        resetGridForNewDiagram(false);
+        test::installWholeBoardPage(mono);
         RecordingHost host;
         host.keepLog = false;
         host.laterAnswer = true;
