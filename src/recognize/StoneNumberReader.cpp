@@ -658,6 +658,8 @@ void StoneNumberReader::RecoDigits(Reading& r, int32_t count)
         }
         ++k;
     }
+    if (count == 3)
+        readHalvesAsZero(r);
     for (size_t i = 0; i + 1 < r.digits.size() && static_cast<int32_t>(i) + 2 <= groupCount_; ++i) {
         // Two 1s closer than either is wide that bow away from each other (the
         // left one two pixels further left in its middle row than in its
@@ -1109,6 +1111,74 @@ bool StoneNumberReader::joinHalves(const std::vector<int32_t>& beyond)
     for (int32_t i = 1; i <= groupCount_; ++i)
         groups_[i] = all[static_cast<size_t>(i - 1)];
     return true;
+}
+
+bool StoneNumberReader::readHalvesAsZero(Reading& r)
+{
+    // On a black stone the white 0 of a serif face thins at top and bottom
+    // until it parts into two brackets, each read as a 1 or doubted. They
+    // are told from two real digits by how a 0 is built: the halves stand
+    // at the same rows, each bows out in its middle away from the other
+    // with both its ends turned back toward it (a 1's foot or flag reaches
+    // out at one end only), they leave the 0's counter open between them,
+    // and together they are no wider than the number's other digit, read
+    // sure (two digits side by side are twice as wide). The figures are
+    // not asked: over the open gaps they find no hole and take the halves
+    // for an 8.
+    if (groupCount_ != 3 || r.digits.size() != 3 || r.failure != StoneReadFailure::None)
+        return false;
+    const auto halfRead = [](const StoneDigit& d) { return d.Rejected || d.Digit == 1; };
+    for (int32_t i = 1; i <= 2; ++i) {
+        const int32_t o = i == 1 ? 3 : 1;
+        const StoneDigit& other = r.digits[static_cast<size_t>(o - 1)];
+        if (!halfRead(r.digits[static_cast<size_t>(i - 1)]) || !halfRead(r.digits[static_cast<size_t>(i)]) ||
+            other.Rejected || other.Digit == 1 || other.Digit < 0)
+            continue;
+        const ComponentBox& a = groupBox(i);
+        const ComponentBox& b = groupBox(i + 1);
+        const ComponentBox& c = groupBox(o);
+        ComponentBox joint = a;
+        joint.MinX = std::min(a.MinX, b.MinX);
+        joint.MaxX = std::max(a.MaxX, b.MaxX);
+        joint.MinY = std::min(a.MinY, b.MinY);
+        joint.MaxY = std::max(a.MaxY, b.MaxY);
+        const int32_t width = joint.MaxX - joint.MinX + 1;
+        const int32_t height = joint.MaxY - joint.MinY + 1;
+        if (width > c.MaxX - c.MinX + 2 || (a.MaxX - a.MinX + 1) * 3 > width * 2 ||
+            (b.MaxX - b.MinX + 1) * 3 > width * 2 || std::abs(a.MinY - b.MinY) * 8 > height ||
+            std::abs(a.MaxY - b.MaxY) * 8 > height)
+            continue;
+        const int32_t bow = std::max(2, height / 10);
+        const int32_t aMid = inkEdge(a, (a.MinY + a.MaxY) / 2, true);
+        const int32_t bMid = inkEdge(b, (b.MinY + b.MaxY) / 2, false);
+        if (inkEdge(a, a.MinY, true) - aMid < bow || inkEdge(a, a.MaxY, true) - aMid < bow ||
+            bMid - inkEdge(b, b.MinY, false) < bow || bMid - inkEdge(b, b.MaxY, false) < bow)
+            continue;
+        // The tips of each half, its top and bottom rows, reach its inner
+        // edge: they point at the other half across the gap.
+        if (inkEdge(a, a.MinY, false) + 1 < a.MaxX || inkEdge(a, a.MaxY, false) + 1 < a.MaxX ||
+            inkEdge(b, b.MinY, true) > b.MinX + 1 || inkEdge(b, b.MaxY, true) > b.MinX + 1)
+            continue;
+        // Between them the 0's counter stands open, a fifth of its width
+        // at least in its middle row; the solid halves of a heavy digit
+        // split down its middle stand a pixel apart.
+        const int32_t mid = (joint.MinY + joint.MaxY) / 2;
+        if ((inkEdge(b, mid, true) - inkEdge(a, mid, false) - 1) * 5 < width)
+            continue;
+        ComponentBox& kept = components_[InkClass][groups_[i]];
+        joint.Count = a.Count + b.Count;
+        kept = joint;
+        for (int32_t k = i + 1; k < groupCount_; ++k)
+            groups_[k] = groups_[k + 1];
+        --groupCount_;
+        r.digits.erase(r.digits.begin() + i);
+        r.digits[static_cast<size_t>(i - 1)] = StoneDigit{0, false};
+        r.text.clear();
+        for (const StoneDigit& g : r.digits)
+            r.text += g.Rejected ? std::string("e") : std::to_string(g.Digit);
+        return true;
+    }
+    return false;
 }
 
 bool StoneNumberReader::lightDigit(const ComponentBox& c, int32_t H) const

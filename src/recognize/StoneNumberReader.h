@@ -203,6 +203,10 @@ private:
     void joinDigitPieces(int32_t H);
     void dropShortGroups();
     bool joinHalves(const std::vector<int32_t>& beyond);
+    // Two neighbouring groups of a three-group number, read as 1s or
+    // doubted, that are the mirrored halves of one 0 become that 0; true
+    // when they were joined.
+    bool readHalvesAsZero(Reading& r);
     // Joins to a digit's box the pieces that touch it corner to corner.
     void joinCornerPieces(IntSize size);
     // Ink of a digit's size that no digit group took; where it lies.

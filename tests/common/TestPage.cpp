@@ -1,5 +1,7 @@
 #include "common/TestPage.h"
 
+#include "model/Recotypes.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -100,6 +102,16 @@ MonoPage readMonoBmp(const std::string& path, std::string& error)
 }
 
 void installPage(const MonoPage& page) { quon::installPage(page.rows()); }
+
+void installWholeBoardPage(const MonoPage& page)
+{
+    installPage(page);
+    Reco.BoardLineCount = 19;
+    Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
+    Reco.DiagramWindowSize = DiagramSize{19, 19};
+    Reco.DiagramType = DiaGameRecord;
+    resetGridForNewDiagram(false);
+}
 
 void drawBar(MonoPage& page, int32_t x0, int32_t x1, int32_t y0, int32_t y1)
 {

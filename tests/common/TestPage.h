@@ -37,6 +37,10 @@ MonoPage readMonoBmp(const std::string& path, std::string& error);
 // and the ink polarity.
 void installPage(const MonoPage& page);
 
+// Installs `page` with one whole 19x19 game-record diagram on it and a
+// fresh grid, as the program stands when the user starts preparation.
+void installWholeBoardPage(const MonoPage& page);
+
 // Black horizontal bar from x0 to x1 (inclusive) on rows y0..y1.
 void drawBar(MonoPage& page, int32_t x0, int32_t x1, int32_t y0, int32_t y1);
 

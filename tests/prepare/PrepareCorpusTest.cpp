@@ -50,12 +50,7 @@ TEST(PrepareCorpus, OutcomePitchCornersAndPointColours)
         const MonoPage page = readMonoBmp(file.string(), error);
         ASSERT_TRUE(error.empty()) << error;
         resetTablesToStart();
-        installPage(page);
-        Reco.BoardLineCount = 19;
-        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-        Reco.DiagramWindowSize = DiagramSize{19, 19};
-        Reco.DiagramType = DiaGameRecord;
-        resetGridForNewDiagram(false);
+        installWholeBoardPage(page);
         RecordingHost host;
         host.keepLog = false;
         host.laterAnswer = true;

@@ -446,8 +446,9 @@ TEST_F(PrepareDriver, DustIsTakenOffTheBoardButNothingPrinted)
     // Every crossing but the stone's is found empty.
     for (int32_t c = 1; c <= 19; ++c)
         for (int32_t r = 1; r <= 19; ++r)
-            if ((c != 5 || r != 15) && (c != 12 || r != 9))
+            if ((c != 5 || r != 15) && (c != 12 || r != 9)) {
                 EXPECT_EQ(pt(c, r).Typ, TypEmpty) << c << "," << r;
+            }
 }
 
 TEST_F(PrepareDriver, TheFirstGridLiesOnTheLinesOfAFractionalPitch)

@@ -1568,13 +1568,14 @@ TEST_F(StoneReader, ACutThatOnlyShavesAWideDigitReadsItWhole)
     EXPECT_EQ(readRows(rows).Text, "4");
 }
 
-TEST_F(StoneReader, TheBrokenHalvesOfAZeroAreNoTwoOnes)
+TEST_F(StoneReader, TheBrokenHalvesOfAZeroJoinIntoIt)
 {
     // "50" in a bold serif face on a black stone 44 px wide: the thin top
-    // and bottom of the 0 broke, and its halves, a pixel apart, stood as
-    // two more digits, each a confident 1 ("511"). Two 1s that close that
-    // bow away from each other are asked about (the reading again, without
-    // loose pixels, loses the 5 and asks too).
+    // and bottom of the 0 broke, and its halves stood as two more digits,
+    // each a confident 1 ("511"), later asked about ("e1"). The halves
+    // stand at the same rows, bow out away from each other with their tips
+    // turned back, leave the counter open between them and together are no
+    // wider than the 5: they join into the 0.
     const std::vector<std::string> fifty = {
             "..................########..................",
             "...............##############...............",
@@ -1622,7 +1623,7 @@ TEST_F(StoneReader, TheBrokenHalvesOfAZeroAreNoTwoOnes)
             "..................########..................",
     };
     // "80" in another bold serif face: the halves of its 0 stand three
-    // pixels apart, less than either is wide ("811").
+    // pixels apart, less than either is wide ("811", later "8ee").
     const std::vector<std::string> eighty = {
             "..................########..................",
             "...............##############...............",
@@ -1669,12 +1670,8 @@ TEST_F(StoneReader, TheBrokenHalvesOfAZeroAreNoTwoOnes)
             "...............##############...............",
             "..................########..................",
     };
-    for (const auto* rows : {&fifty, &eighty}) {
-        const StoneReadResult r = readRows(*rows, TypBlackNumbered);
-        int32_t number = 0;
-        EXPECT_FALSE(r.number(number)) << r.Text;
-        EXPECT_NE(r.Text.find('e'), std::string::npos) << r.Text;
-    }
+    EXPECT_EQ(readRows(fifty, TypBlackNumbered).Text, "50");
+    EXPECT_EQ(readRows(eighty, TypBlackNumbered).Text, "80");
 }
 
 TEST_F(StoneReader, ASixWhoseHookComesDownReadsSix)
@@ -2553,12 +2550,7 @@ TEST(StoneReaderCorpus, SmallNumbersReadThroughPreparation)
         const test::MonoPage mono = test::readMonoBmp(bmp.string(), error);
         ASSERT_GT(mono.width, 0) << error;
         resetTablesToStart();
-        test::installPage(mono);
-        Reco.BoardLineCount = 19;
-        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-        Reco.DiagramWindowSize = DiagramSize{19, 19};
-        Reco.DiagramType = DiaGameRecord;
-        resetGridForNewDiagram(false);
+        test::installWholeBoardPage(mono);
         RecordingHost host;
         host.keepLog = false;
         host.laterAnswer = true;
@@ -2775,6 +2767,60 @@ TEST(StoneReaderCorpus, ADoubtReadAgainWithoutDigitsKeepsItsDigitsOnTheFirstDiag
         }
     for (const Stone& s : stones)
         EXPECT_EQ(read[std::make_pair(s.col, s.row)], s.text) << "at " << s.col << "," << s.row;
+    DigitPacket.Clear();
+}
+
+TEST(StoneReaderCorpus, HalvesOfAHeavyEightAreNoZero)
+{
+    // A clean Courier page with its ink a pixel heavier all round: the
+    // dark 8s of 68, 88 and 98 on white stones fill their loops and part
+    // down their middle into two solid halves a pixel apart, each bowing
+    // out with its tips turned in, as the halves of a broken 0 do, but
+    // they leave no counter between them: no 0 ("60", "80" and "90" were
+    // read silently), a question at most.
+    const std::filesystem::path bmp = std::filesystem::path(QUON_CORPUS_DIR) / "pages" / "ag_fanhui_g5_d50_d2.bmp";
+    if (!std::filesystem::exists(bmp))
+        GTEST_SKIP() << "no corpus page " << bmp;
+    resetTablesToStart();
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    test::CorpusTruth t;
+    ASSERT_TRUE(test::readCorpusTruth(std::filesystem::path(bmp).replace_extension(".json").string(), t, error))
+        << error;
+    const test::MonoPage mono = test::readMonoBmp(bmp.string(), error);
+    ASSERT_GT(mono.width, 0) << error;
+    test::MonoPage heavy = mono;
+    for (int32_t y = 0; y < mono.height; ++y)
+        for (int32_t x = 0; x < mono.width; ++x) {
+            bool ink = false;
+            for (int32_t dy = -1; dy <= 1 && !ink; ++dy)
+                for (int32_t dx = -1; dx <= 1 && !ink; ++dx)
+                    ink = x + dx >= 0 && x + dx < mono.width && y + dy >= 0 && y + dy < mono.height &&
+                          mono.black(x + dx, y + dy);
+            heavy.set(x, y, ink);
+        }
+    test::installPage(heavy);
+    test::layTruthGridForReading(t);
+    StoneNumberReader& reader = numberReader();
+    reader.ThinDigits = false;
+    reader.resetDigitHeights();
+    int32_t eights = 0;
+    // Read in the diagram's order: what the reader learns goes on.
+    for (int32_t r = 1; r <= 19; ++r)
+        for (int32_t c = 1; c <= 19; ++c) {
+            if (!t.numbered[c - 1][r - 1])
+                continue;
+            Reco.CurPointX = c;
+            Reco.CurPointY = r;
+            int32_t got = 0;
+            const bool isNumber = reader.RecoStoneNumber(0).number(got);
+            const int32_t want = t.number[c - 1][r - 1];
+            if (want % 10 != 8 || want < 10)
+                continue;
+            ++eights;
+            EXPECT_TRUE(!isNumber || got == want) << want << " read " << got << " at " << c << "," << r;
+        }
+    EXPECT_GE(eights, 3);
     DigitPacket.Clear();
 }
 

@@ -26,12 +26,7 @@ class Prepare3Test : public test::AppFixture {
     void startDiagram(const test::MonoPage& page)
     {
         startProgram();
-        test::installPage(page);
-        Reco.BoardLineCount = 19;
-        Reco.DiagramWindow = DiagramRect{1, 1, 19, 19};
-        Reco.DiagramWindowSize = DiagramSize{19, 19};
-        Reco.DiagramType = DiaGameRecord;
-        resetGridForNewDiagram(false);
+        test::installWholeBoardPage(page);
         Reco.CancelFlag = 0;
         Form1->Recognition1->setEnabled(false);
     }
