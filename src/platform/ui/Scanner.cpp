@@ -15,6 +15,7 @@
 #include <thread>
 
 #ifdef QUON_HAVE_SANE
+#include <pthread.h>
 #include <sane/sane.h>
 #include <sane/saneopts.h>
 #endif
@@ -255,6 +256,19 @@ bool Scanner::ensureInit()
 #ifdef QUON_HAVE_SANE
     if (sane_->initialised)
         return true;
+    // A thread's exit loads the C library's unwinder the first time any
+    // thread of the process exits through it, under the loader's lock.
+    // Backends end their reader thread at the end of every page with an
+    // asynchronous cancel: one that lands while the reader is exiting
+    // through that first load leaves the loader locked for good, and the
+    // program hangs when the scanner library closes. One throwaway thread
+    // that exits the same way loads the unwinder before any backend runs.
+    static std::once_flag unwinderLoaded;
+    std::call_once(unwinderLoaded, [] {
+        pthread_t t;
+        if (pthread_create(&t, nullptr, [](void*) -> void* { pthread_exit(nullptr); }, nullptr) == 0)
+            pthread_join(t, nullptr);
+    });
     SANE_Status s = SANE_STATUS_GOOD;
     runPumping([&] { s = sane_init(nullptr, nullptr); });
     if (s != SANE_STATUS_GOOD) {
