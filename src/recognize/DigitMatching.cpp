@@ -425,12 +425,7 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // without ink parts pieces that joined as one digit (the bar of a
         // 5 whose stem the print lost, over its bowl), and read as a 3 it
         // is a question.
-        for (int32_t y = 1; y < h && !parted; ++y) {
-            bool ink = false;
-            for (int32_t x = 0; x <= w && !ink; ++x)
-                ink = labels_[x0 + x][y0 + y] / 100 == 2;
-            parted = !ink;
-        }
+        parted = someRowBare(0, w, 1, h - 1, x0, y0);
     }
 
     // Under the top a 5 has its stem at the left, however thin (a serif
@@ -858,20 +853,26 @@ bool DigitMatcher::thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     return edge > 0 && 200 * area <= ThinDigitStroke100 * edge;
 }
 
+bool DigitMatcher::someRowBare(int32_t xFirst, int32_t xLast, int32_t yFirst, int32_t yLast, int32_t x0,
+                              int32_t y0) const
+{
+    for (int32_t y = yFirst; y <= yLast; ++y) {
+        bool ink = false;
+        for (int32_t x = xFirst; x <= xLast && !ink; ++x)
+            ink = labels_[x0 + x][y0 + y] / 100 == 2;
+        if (!ink)
+            return true;
+    }
+    return false;
+}
+
 bool DigitMatcher::openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const
 {
     // Some row from a quarter of the height to nearly half has all its ink
     // in the right half of the group: where a 9 has the left side of its
     // bowl (left of the middle, even where its tail reaches further left),
     // the arc of a 2 has only its right side.
-    for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
-        bool ink = false;
-        for (int32_t x = 0; x <= w / 2 && !ink; ++x)
-            ink = labels_[x0 + x][y0 + y] / 100 == 2;
-        if (!ink)
-            return true;
-    }
-    return false;
+    return someRowBare(0, w / 2, h / 4, h * 45 / 100, x0, y0);
 }
 
 bool DigitMatcher::baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const
@@ -951,14 +952,7 @@ bool DigitMatcher::openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) 
     // the right third of the group: where an 8 has the right side of its
     // upper loop, a 6 (its tail ends above) and a 5 (its bar ends above)
     // have nothing.
-    for (int32_t y = h / 4; y <= h * 45 / 100; ++y) {
-        bool ink = false;
-        for (int32_t x = w - w / 3; x <= w && !ink; ++x)
-            ink = labels_[x0 + x][y0 + y] / 100 == 2;
-        if (!ink)
-            return true;
-    }
-    return false;
+    return someRowBare(w - w / 3, w, h / 4, h * 45 / 100, x0, y0);
 }
 
 bool DigitMatcher::threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const
@@ -1020,14 +1014,7 @@ bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) c
     // its loop, a 9 (its tail comes down at the right) has nothing; where a
     // 6 has the side of its bowl, a 5 is open between the foot of its stem
     // and the end of its bowl.
-    for (int32_t y = h * 55 / 100; y <= h * 80 / 100; ++y) {
-        bool ink = false;
-        for (int32_t x = 0; x <= w / 3 && !ink; ++x)
-            ink = labels_[x0 + x][y0 + y] / 100 == 2;
-        if (!ink)
-            return true;
-    }
-    return false;
+    return someRowBare(0, w / 3, h * 55 / 100, h * 80 / 100, x0, y0);
 }
 
 DigitMatcher::PieceShares DigitMatcher::pieceShares(int32_t cols, int32_t rows, int32_t x0, int32_t y0) const

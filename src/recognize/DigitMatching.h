@@ -207,8 +207,11 @@ private:
     bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
-    // The compared box has a row under its top with no ink in its right
-    // third, where an 8's upper loop closes.
+    // Some row from yFirst to yLast of the box at (x0, y0) has no ink in
+    // its columns xFirst to xLast.
+    bool someRowBare(int32_t xFirst, int32_t xLast, int32_t yFirst, int32_t yLast, int32_t x0, int32_t y0) const;
+    // Some row under the group's top has no ink in its left half, where a
+    // 9 has the side of its bowl and a 2's arc nothing.
     bool openUpperLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     bool baseBar(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Some row of the lowest fifth is inked across half the width: a 2's
@@ -219,6 +222,8 @@ private:
     bool lowHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
     // One hole, in the upper part of the group, as a 9's bowl.
     bool upperHole(int32_t h, int32_t y0, const std::vector<int32_t>& listed) const;
+    // Some row under the group's top has no ink in its right third, where
+    // an 8's upper loop closes.
     bool openUpperRight(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Two arcs open at the left stacked on their backs at the right, with
     // a waist between them and the ends of both arcs at the left: a 3.
