@@ -616,7 +616,8 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // diagram's slant was known). A question.
         score = 100;
     } else if (d == 3 &&
-               (bareBacks || lowerBare || parted || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0))) {
+               (bareBacks || lowerBare || parted || thinStemOnly(w, h, x0, y0) || uprightStem(w, h, x0, y0) ||
+                !someRowBare(0, std::max(1, (w + 1) / 3) - 1, h * 20 / 100, h * 45 / 100, x0, y0))) {
         // A 3 without the backs of its arcs (see above) stays a question;
         // so does one that is only a thin stem down its middle rows: the 1
         // of a number whose foot a cut between touching digits parted, its
@@ -624,6 +625,9 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // 3 an upright stem through its middle rows (its waist reaches in
         // to the left between the backs of its arcs): such a group is a 1
         // whose flag and thin foot the figures of a 3 took for arcs' ends.
+        // Nor has a 3 ink in its left quarter all down from its top to near
+        // half its height, where a 5 has its stem (a white 5 on a black
+        // stone, grown as a light face, whose bar's end the ink ate).
         score = 100;
     } else if ((d == 3 || d == 7) && N == 1 && h >= SmallDigitHeight && byDigit_[3] < 100 &&
                threeArcs(w, h, x0, y0)) {
@@ -633,6 +637,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // arc may take the figures of a 7's bar).
         d = 3;
         score = clampScore(std::min(byDigit_[3], WeakFigureScore - 1));
+    } else if (N == 1 && h >= SmallDigitHeight && byDigit_[8] < 100 && eightLoops(w, h, x0, y0)) {
+        // Two loops stacked at a waist, each with both its sides and paper
+        // inside, closed over the top and under the bottom: an 8 whose
+        // holes the labelling lost (the one-pixel top and bottom of a light
+        // face at a small pitch, a loop leaking through a diagonal gap to
+        // the paper around the digit), however loosely its figures fit.
+        d = 8;
+        score = clampScore(std::min(byDigit_[8], WeakFigureScore - 1));
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
         // An 8 is two closed loops. Heavy ink may fill them, but then the
         // right side of the upper loop is there; a group without a hole
@@ -1005,6 +1017,62 @@ bool DigitMatcher::threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     for (int32_t y = h - h / 5; y <= h && !foot; ++y)
         foot = inkIn(y, 0, third - 1);
     return waist && top && foot;
+}
+
+bool DigitMatcher::eightLoops(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    // An 8 is narrower than high: wider, the group holds touching digits.
+    if ((w + 1) * 5 > (h + 1) * 4)
+        return false;
+    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
+    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) {
+        for (int32_t x = from; x <= to; ++x)
+            if (ink(x, y))
+                return true;
+        return false;
+    };
+    // Both sides of each loop all down its band, and paper in the middle
+    // column between them in some row: a 3 has no left sides, a 5 and a 6
+    // lack one side of the upper loop, a 9 of the lower one.
+    const int32_t third = std::max(1, (w + 1) / 3);
+    const int32_t mid = w / 2;
+    int32_t paperAt[2] = {-1, -1};
+    int32_t band = 0;
+    for (const auto& [lo, hi] : {std::pair{15, 30}, std::pair{65, 85}}) {
+        for (int32_t y = h * lo / 100; y <= h * hi / 100; ++y) {
+            if (!inkIn(y, 0, third - 1) || !inkIn(y, w - third + 1, w))
+                return false;
+            if (paperAt[band] < 0 && !ink(mid, y))
+                paperAt[band] = y;
+        }
+        if (paperAt[band] < 0)
+            return false;
+        ++band;
+    }
+    // Down from the upper loop's band to the lower one's, every row has ink
+    // on both sides of the middle column (a loop's sides, then the waist
+    // across it): the arcs of a 3 end at the left and leave rows above and
+    // under its waist bare there.
+    for (int32_t y = h * 15 / 100; y <= h * 85 / 100; ++y)
+        if (!inkIn(y, 0, mid) || !inkIn(y, mid, w))
+            return false;
+    // A waist between the loops bare at both quarters (a 0 has its sides
+    // there), its ink across the middle.
+    const int32_t quarter = std::max(1, (w + 1) / 4);
+    bool waist = false;
+    for (int32_t y = h * 35 / 100; y <= h * 65 / 100 && !waist; ++y)
+        waist = !inkIn(y, 0, quarter - 1) && !inkIn(y, w - quarter + 1, w) && inkIn(y, quarter, w - quarter);
+    if (!waist)
+        return false;
+    // Ink in the middle third over the upper loop's paper and under the
+    // lower one's: the loops close at the top and the bottom.
+    bool top = false;
+    for (int32_t y = 0; y < paperAt[0] && !top; ++y)
+        top = inkIn(y, third, w - third);
+    bool bottom = false;
+    for (int32_t y = paperAt[1] + 1; y <= h && !bottom; ++y)
+        bottom = inkIn(y, third, w - third);
+    return top && bottom;
 }
 
 bool DigitMatcher::openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const

@@ -228,6 +228,7 @@ private:
     // Two arcs open at the left stacked on their backs at the right, with
     // a waist between them and the ends of both arcs at the left: a 3.
     bool threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    bool eightLoops(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Some row of the group's lower part has no ink in its left third,
     // under a 9's bowl or a 5's stem.
     bool openLowerLeft(int32_t w, int32_t h, int32_t x0, int32_t y0) const;

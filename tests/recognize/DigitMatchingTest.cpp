@@ -1301,3 +1301,41 @@ TEST_F(Matching, ABarWithAStemUnderItIsNoOne)
     const int32_t d = readDrawn(four, score);
     EXPECT_TRUE(d != 1 || score >= DoubtfulDigitScore) << d << " " << int(score);
 }
+
+TEST_F(Matching, TwoLoopsWithoutHolesAreAnEightAndAStemUnderTheBarIsNoThree)
+{
+    // Groups as the reader labelled them on drawn stones of the light
+    // serif face at the 44-pixel pitch. The white 8 of a lone "8": its
+    // loops leak through the diagonal steps of its one-pixel strokes, so
+    // it has no hole, and its figures fit it loosely ("8" was a question).
+    // The white 5 of a black "50", grown as a light face: its stem runs
+    // down the left third from under its bar to near half its height, and
+    // the figures of a 3 fit it well ("50" read "30" without a question).
+    struct Case {
+        std::vector<std::string> rows;
+        int32_t sure; // the digit read without a question; -1: any but a sure 3
+    };
+    const std::vector<Case> cases = {
+        {{"...####...", "..#....#..", ".#.....##.", "##......#.", "##......#.", "###....##.", ".###..##..",
+          "..#####...", "...####...", "...#####..", "..#..####.", ".#.....##.", "##.....###", "##......##",
+          "##......##", ".##.....#.", ".##....##.", "...####..."},
+         8},
+        {{"..........#.", "....########", "...#########", "...########.", "..########..", "..#####.....",
+          ".########...", ".#########..", "..#########.", ".....######.", ".......#####", "........####",
+          "........####", "........####", "........####", ".##.....###.", "#####..####.", "######.###..",
+          ".#####.#....", "..####......"},
+         -1},
+    };
+    std::string error;
+    ASSERT_TRUE(DigitPacket.LoadFromFile(std::string(QUON_DATA_DIR) + "/Digits.BzP", error)) << error;
+    for (const Case& c : cases) {
+        int8_t score = -1;
+        const int32_t d = readDrawn(c.rows, score);
+        if (c.sure >= 0) {
+            EXPECT_EQ(d, c.sure) << c.rows.size() << " rows";
+            EXPECT_LT(score, DoubtfulDigitScore) << c.rows.size() << " rows";
+        } else {
+            EXPECT_TRUE(d != 3 || score >= DoubtfulDigitScore) << d << " " << int(score) << " " << c.rows.size() << " rows";
+        }
+    }
+}
