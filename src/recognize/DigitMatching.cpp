@@ -865,16 +865,20 @@ bool DigitMatcher::thinStrokes(int32_t w, int32_t h, int32_t x0, int32_t y0) con
     return edge > 0 && 200 * area <= ThinDigitStroke100 * edge;
 }
 
+bool DigitMatcher::inkInRow(int32_t xFirst, int32_t xLast, int32_t y, int32_t x0, int32_t y0) const
+{
+    for (int32_t x = xFirst; x <= xLast; ++x)
+        if (labels_[x0 + x][y0 + y] / 100 == 2)
+            return true;
+    return false;
+}
+
 bool DigitMatcher::someRowBare(int32_t xFirst, int32_t xLast, int32_t yFirst, int32_t yLast, int32_t x0,
                               int32_t y0) const
 {
-    for (int32_t y = yFirst; y <= yLast; ++y) {
-        bool ink = false;
-        for (int32_t x = xFirst; x <= xLast && !ink; ++x)
-            ink = labels_[x0 + x][y0 + y] / 100 == 2;
-        if (!ink)
+    for (int32_t y = yFirst; y <= yLast; ++y)
+        if (!inkInRow(xFirst, xLast, y, x0, y0))
             return true;
-    }
     return false;
 }
 
@@ -972,13 +976,7 @@ bool DigitMatcher::threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // A 3 is narrower than high: wider, the group holds touching digits.
     if ((w + 1) * 5 > (h + 1) * 4)
         return false;
-    const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
-    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) {
-        for (int32_t x = from; x <= to; ++x)
-            if (ink(x, y))
-                return true;
-        return false;
-    };
+    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) { return inkInRow(from, to, y, x0, y0); };
     // Open at the left from under the top arc's end to over the lower
     // arc's: no ink in the left quarter (the point of a serif 3's waist
     // reaches in to about a third), where a 5 has its stem, a 9, 0, 6 or
@@ -1025,12 +1023,7 @@ bool DigitMatcher::eightLoops(int32_t w, int32_t h, int32_t x0, int32_t y0) cons
     if ((w + 1) * 5 > (h + 1) * 4)
         return false;
     const auto ink = [&](int32_t x, int32_t y) { return labels_[x0 + x][y0 + y] / 100 == 2; };
-    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) {
-        for (int32_t x = from; x <= to; ++x)
-            if (ink(x, y))
-                return true;
-        return false;
-    };
+    const auto inkIn = [&](int32_t y, int32_t from, int32_t to) { return inkInRow(from, to, y, x0, y0); };
     // Both sides of each loop all down its band, and paper in the middle
     // column between them in some row: a 3 has no left sides, a 5 and a 6
     // lack one side of the upper loop, a 9 of the lower one.

@@ -207,6 +207,8 @@ private:
     bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // Row y of the box at (x0, y0) has ink in its columns xFirst to xLast.
+    bool inkInRow(int32_t xFirst, int32_t xLast, int32_t y, int32_t x0, int32_t y0) const;
     // Some row from yFirst to yLast of the box at (x0, y0) has no ink in
     // its columns xFirst to xLast.
     bool someRowBare(int32_t xFirst, int32_t xLast, int32_t yFirst, int32_t yLast, int32_t x0, int32_t y0) const;
