@@ -134,14 +134,12 @@ TEST_F(DefaultDigitSet, ABarAcrossTheTopIsNoOne)
     for (int32_t x = 0; x < 4; ++x)
         for (int32_t y = 0; y < 16; ++y)
             stem.set(x, y);
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{4400, 4600};
     int8_t score = 0;
     EXPECT_EQ(readDigitImage(seven, score), 7);
     EXPECT_LT(score, DoubtfulDigitScore) << "a sure reading, not a doubt";
     EXPECT_EQ(readDigitImage(one, score), 1);
     EXPECT_EQ(readDigitImage(stem, score), 1);
-    Reco.StoneSizes[1] = saved;
 }
 
 TEST_F(DefaultDigitSet, AStemDownTheLeftUnderTheTopIsNoThree)
@@ -158,12 +156,10 @@ TEST_F(DefaultDigitSet, AStemDownTheLeftUnderTheTopIsNoThree)
         ".#............#####.", "##............####..", "####.........#####..", ".#####.....######...",
         "..##############....", "....##########......", "......######........",
     });
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{5000, 5000};
     int8_t score = 0;
     EXPECT_EQ(readDigitImage(five, score), 5);
     EXPECT_LT(score, DoubtfulDigitScore);
-    Reco.StoneSizes[1] = saved;
 }
 
 TEST_F(DefaultDigitSet, ASerifOneTheFiguresMissIsAQuestion)
@@ -178,12 +174,10 @@ TEST_F(DefaultDigitSet, ASerifOneTheFiguresMissIsAQuestion)
         rows.emplace_back(".......####.......");
     for (int i = 0; i < 4; ++i)
         rows.emplace_back("##################");
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{6000, 6000};
     int8_t score = 0;
     const int32_t d = readDigitImage(bitmapOf(rows), score);
     EXPECT_TRUE(d == 1 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
-    Reco.StoneSizes[1] = saved;
 }
 
 TEST_F(DefaultDigitSet, AFiveWithAHoleUnderARoundTopIsASixOrAQuestion)
@@ -218,7 +212,6 @@ TEST_F(DefaultDigitSet, AFiveWithAHoleUnderARoundTopIsASixOrAQuestion)
         "#####...#####", "####.....####", "####.....####", "####.....####", "####.....####", "####.....####",
         "####.....####", ".####....####", ".####...#####", "..###...####.", "...########..", "....######...",
     });
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{6000, 6000};
     int8_t score = 0;
     const int32_t d = readDigitImage(six, score);
@@ -227,7 +220,6 @@ TEST_F(DefaultDigitSet, AFiveWithAHoleUnderARoundTopIsASixOrAQuestion)
     EXPECT_LT(score, DoubtfulDigitScore);
     EXPECT_EQ(readDigitImage(bitmapOf(rows), score), 5);
     EXPECT_LT(score, DoubtfulDigitScore);
-    Reco.StoneSizes[1] = saved;
 }
 
 TEST_F(DefaultDigitSet, AHairlineStemOneColumnInFromTheEdgeIsNoThree)
@@ -241,12 +233,10 @@ TEST_F(DefaultDigitSet, AHairlineStemOneColumnInFromTheEdgeIsNoThree)
         ".#........", ".#..#.....", ".#######..", "......###.", "......####", ".......###",
         ".......###", "#......###", "#.....####", "##....###.", "########..", ".######...",
     });
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{4400, 4400};
     int8_t score = 0;
     const int32_t d = readDigitImage(five, score);
     EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
-    Reco.StoneSizes[1] = saved;
 }
 
 TEST_F(DefaultDigitSet, ANineOpenAtTheRightUnderItsTopIsAQuestion)
@@ -258,10 +248,8 @@ TEST_F(DefaultDigitSet, ANineOpenAtTheRightUnderItsTopIsAQuestion)
         "..######.", ".########", ".########", ".#######.", "#........", "#........", "#####....", "#######..",
         "########.", "..######.", ".....####", "......###", ".......##", ".......#.", "#......#.",
     });
-    const StoneSize saved = Reco.StoneSizes[1];
     Reco.StoneSizes[1] = StoneSize{4400, 4400};
     int8_t score = 0;
     const int32_t d = readDigitImage(five, score);
     EXPECT_TRUE(d == 5 || score >= DoubtfulDigitScore) << "read " << d << " with " << int(score);
-    Reco.StoneSizes[1] = saved;
 }
