@@ -769,6 +769,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // curls to that side too, is the half of a 0 that a cut parted
         // from a digit it touched. A question.
         score = 100;
+    } else if (d == 1 && h < SmallDigitHeight && footToOneSide(boxW, h, boxX0, y0)) {
+        // A 1's foot spans both sides of its stem. In small print, a bottom
+        // stroke that leaves the stroke over it toward one side only is the
+        // lower arc of a 3 or 5, whose back stands as straight as a stem. A
+        // question. (In larger print a foot that noise broke is one-sided
+        // too, and the figures tell a 3 well enough there.)
+        score = 100;
     } else if (d == 1 && inPieces(w, h, x0, y0)) {
         // A 1 is one stroke with its flag and foot; a group of two
         // sizeable pieces that meet corner to corner, read as a 1, is a
@@ -801,6 +808,13 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // no other digit has (a typewriter 1 of one-pixel strokes, whose
         // figures miss much of its thin ink).
         score = WeakFigureScore - 1;
+    }
+    if (d == 4 && N == 2 && (paper_[listed[1]].MaxY - y0) * 5 >= h * 4) {
+        // A 4's counter is the triangle over its bar, and the bar and the
+        // stem under it take the lowest fifth of the digit at least; a hole
+        // that reaches down into that fifth is the bowl of a 6, which the
+        // figures of a 4 may cover as loosely. A question.
+        score = 100;
     }
     if (d == 4 && N == 1 && h >= SmallDigitHeight && openTop(w, h, x0, y0)) {
         // A 4 rises to one point, where its diagonal meets its stem, and
@@ -1533,16 +1547,7 @@ bool DigitMatcher::bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // the same for both, by two pixels or more somewhere (a curl, where a
     // flag or a foot is a bar in its outer rows only), and the bottom end
     // reaches nowhere beyond the other side.
-    const auto extent = [&](int32_t y, int32_t& lo, int32_t& hi) {
-        lo = w + 1;
-        hi = -1;
-        for (int32_t x = 0; x <= w; ++x)
-            if (labels_[x0 + x][y0 + y] / 100 == 2) {
-                lo = std::min(lo, x);
-                hi = std::max(hi, x);
-            }
-        return hi >= 0;
-    };
+    const auto extent = [&](int32_t y, int32_t& lo, int32_t& hi) { return inkExtent(w, x0, y0 + y, lo, hi); };
     int32_t sl = w + 1, sr = -1;
     for (int32_t y = h / 3; y <= 2 * h / 3; ++y) {
         int32_t lo = 0, hi = 0;
@@ -1687,6 +1692,50 @@ bool DigitMatcher::twoStrokesLow(int32_t w, int32_t h, int32_t x0, int32_t y0) c
         }
         if (runs > 1)
             return true;
+    }
+    return false;
+}
+
+bool DigitMatcher::inkExtent(int32_t w, int32_t x0, int32_t y, int32_t& lo, int32_t& hi) const
+{
+    lo = w + 1;
+    hi = -1;
+    for (int32_t x = 0; x <= w; ++x)
+        if (labels_[x0 + x][y] / 100 == 2) {
+            lo = std::min(lo, x);
+            hi = std::max(hi, x);
+        }
+    return hi >= 0;
+}
+
+bool DigitMatcher::footToOneSide(int32_t w, int32_t h, int32_t x0, int32_t y0) const
+{
+    if (w < 3 || h < 6)
+        return false;
+    const auto extent = [&](int32_t y, int32_t& lo, int32_t& hi) { return inkExtent(w, x0, y0 + y, lo, hi); };
+    // The foot: the wider of the two bottom rows, across half the box.
+    int32_t fl = 0, fr = -1, fy = h;
+    for (int32_t y = h; y >= h - 1; --y) {
+        int32_t lo = 0, hi = 0;
+        if (extent(y, lo, hi) && hi - lo > fr - fl) {
+            fl = lo;
+            fr = hi;
+            fy = y;
+        }
+    }
+    if ((fr - fl + 1) * 2 < w + 1)
+        return false;
+    // The stroke it stands under: the nearest row over the foot that is
+    // no wider than half the box.
+    for (int32_t y = fy - 1; y >= h / 2; --y) {
+        int32_t lo = 0, hi = 0;
+        if (!extent(y, lo, hi))
+            return false;
+        if ((hi - lo + 1) * 2 > w + 1)
+            continue;
+        const int32_t left = lo - fl;
+        const int32_t right = fr - hi;
+        return (left >= 2 && right <= 0) || (right >= 2 && left <= 0);
     }
     return false;
 }

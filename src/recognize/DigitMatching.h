@@ -189,6 +189,9 @@ private:
     // Both ends of the box's stroke curl away to the same side, the bottom
     // to that side only (the half of a 0).
     bool bracket(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The wider of the two bottom rows reaches out on one side of the
+    // stroke over it only (the lower arc of a 3, not a 1's foot).
+    bool footToOneSide(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // Two rows of the upper third hold two strokes with paper between.
     bool openTop(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The bottom quarter of the compared box is a stroke right of its middle
@@ -207,6 +210,9 @@ private:
     bool splitAcross(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
     // The box holds two sizeable pieces of ink that meet corner to corner.
     bool inPieces(int32_t w, int32_t h, int32_t x0, int32_t y0) const;
+    // The first and last columns (lo, hi: 0 to w) of the box at x0 that
+    // are ink in page row y; false for a row without ink.
+    bool inkExtent(int32_t w, int32_t x0, int32_t y, int32_t& lo, int32_t& hi) const;
     // Row y of the box at (x0, y0) has ink in its columns xFirst to xLast.
     bool inkInRow(int32_t xFirst, int32_t xLast, int32_t y, int32_t x0, int32_t y0) const;
     // Some row from yFirst to yLast of the box at (x0, y0) has no ink in

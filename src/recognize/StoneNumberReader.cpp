@@ -170,6 +170,7 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
     StoneReadResult res = readOnce(mode);
     if (mode == 0 && hasE(res.Text) && !res.Mark) {
         const StoneReadResult first = res;
+        const auto firstColumns = digitColumns(first);
         const bool eightDoubt = settledDoubt_;
         const bool barDoubt = barDoubt_;
         const bool oneOrTwoDoubt = oneOrTwoDoubt_;
@@ -217,8 +218,44 @@ StoneReadResult StoneNumberReader::RecoStoneNumber(int32_t mode)
         // again as "11"). The question stands.
         if (contradictsSureDigits(first, res))
             res = first;
+        // So does one that reads fewer digits, where the first read a sure
+        // digit that no group of it stands on: without the loose pixels the
+        // thin strokes of that digit went (a small 1), and what is left of
+        // its neighbour passes for another digit ("143" read again as "41").
+        if (lostSureDigit(first, firstColumns, res, digitColumns(res)))
+            res = first;
     }
     return res;
+}
+
+std::vector<std::pair<int32_t, int32_t>> StoneNumberReader::digitColumns(const StoneReadResult& read) const
+{
+    std::vector<std::pair<int32_t, int32_t>> columns;
+    if (read.Failure != StoneReadFailure::None || static_cast<size_t>(groupCount_) != read.Digits.size())
+        return columns;
+    for (int32_t i = 1; i <= groupCount_; ++i)
+        columns.emplace_back(groupBox(i).MinX, groupBox(i).MaxX);
+    return columns;
+}
+
+bool StoneNumberReader::lostSureDigit(const StoneReadResult& first,
+                                      const std::vector<std::pair<int32_t, int32_t>>& firstColumns,
+                                      const StoneReadResult& again,
+                                      const std::vector<std::pair<int32_t, int32_t>>& againColumns)
+{
+    if (hasE(again.Text) || again.Digits.size() >= first.Digits.size() || firstColumns.size() != first.Digits.size() ||
+        againColumns.size() != again.Digits.size())
+        return false;
+    for (size_t i = 0; i < first.Digits.size(); ++i) {
+        if (first.Digits[i].Rejected)
+            continue;
+        bool standsOn = false;
+        for (const auto& [lo, hi] : againColumns)
+            standsOn = standsOn || (lo <= firstColumns[i].second && hi >= firstColumns[i].first);
+        if (!standsOn)
+            return true;
+    }
+    return false;
 }
 
 bool StoneNumberReader::lostDoubtedDigit(const StoneReadResult& first, const StoneReadResult& again)
@@ -1122,9 +1159,9 @@ bool StoneNumberReader::readHalvesAsZero(Reading& r)
     // with both its ends turned back toward it (a 1's foot or flag reaches
     // out at one end only), they leave the 0's counter open between them,
     // and together they are no wider than the number's other digit, read
-    // sure (two digits side by side are twice as wide). The figures are
-    // not asked: over the open gaps they find no hole and take the halves
-    // for an 8.
+    // sure, and a quarter of it (two digits side by side are twice as
+    // wide). The figures are not asked: over the open gaps they find no
+    // hole and take the halves for an 8.
     if (groupCount_ != 3 || r.digits.size() != 3 || r.failure != StoneReadFailure::None)
         return false;
     const auto halfRead = [](const StoneDigit& d) { return d.Rejected || d.Digit == 1; };
@@ -1144,7 +1181,10 @@ bool StoneNumberReader::readHalvesAsZero(Reading& r)
         joint.MaxY = std::max(a.MaxY, b.MaxY);
         const int32_t width = joint.MaxX - joint.MinX + 1;
         const int32_t height = joint.MaxY - joint.MinY + 1;
-        if (width > c.MaxX - c.MinX + 2 || (a.MaxX - a.MinX + 1) * 3 > width * 2 ||
+        // A face's digits differ in width by a fifth or so (a serif 0 is
+        // wider than its 8); two digits side by side are twice as wide.
+        const int32_t otherWidth = c.MaxX - c.MinX + 1;
+        if (width > otherWidth + std::max(1, otherWidth / 4) || (a.MaxX - a.MinX + 1) * 3 > width * 2 ||
             (b.MaxX - b.MinX + 1) * 3 > width * 2 || std::abs(a.MinY - b.MinY) * 8 > height ||
             std::abs(a.MaxY - b.MaxY) * 8 > height)
             continue;

@@ -156,6 +156,13 @@ public:
     // True when `again` reads a number that goes against a digit `first`
     // was sure of (the first then stands).
     static bool contradictsSureDigits(const StoneReadResult& first, const StoneReadResult& again);
+    // The columns of the groups the last reading read, one per digit
+    // (empty where groups and digits did not pair up).
+    std::vector<std::pair<int32_t, int32_t>> digitColumns(const StoneReadResult& read) const;
+    // True when `again` reads fewer digits than `first` and no group of it
+    // stands where `first` read a sure digit (the first then stands).
+    static bool lostSureDigit(const StoneReadResult& first, const std::vector<std::pair<int32_t, int32_t>>& firstColumns,
+                              const StoneReadResult& again, const std::vector<std::pair<int32_t, int32_t>>& againColumns);
     // Labels Win.CutWindow of `size` into DigitLabels / Components, by
     // eight neighbours with thin digits, else by four.
     void labelWindow(IntSize size);
