@@ -892,7 +892,16 @@ bool StoneNumberReader::joinBrokenDigits(int32_t H)
             const int32_t overlap = std::min(a.MaxX, b.MaxX) - std::max(a.MinX, b.MinX) + 1;
             const int32_t narrower = std::min(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
             const int32_t gap = std::max(a.MinY, b.MinY) - std::min(a.MaxY, b.MaxY) - 1;
-            if (overlap * 2 >= narrower && gap <= gapMax)
+            // The end of an arc (the ball of a 3, a 5's or 2's terminal)
+            // stands beside the stroke it broke from rather than over it: a
+            // piece a third of the other's ink or less, a small gap from it
+            // either way, that leaves the joint box a digit's shape.
+            const int32_t across = std::max(a.MinX, b.MinX) - std::min(a.MaxX, b.MaxX) - 1;
+            const int32_t jointWidth = std::max(a.MaxX, b.MaxX) - std::min(a.MinX, b.MinX) + 1;
+            const int32_t jointHeight = std::max(a.MaxY, b.MaxY) - std::min(a.MinY, b.MinY) + 1;
+            const bool endBeside = std::min(a.Count, b.Count) * 3 <= std::max(a.Count, b.Count) &&
+                                   across <= gapMax && gap <= gapMax && jointWidth * 5 <= jointHeight * 4;
+            if ((overlap * 2 >= narrower || endBeside) && gap <= gapMax)
                 root[find(i)] = find(j);
         }
     bool joined = false;
