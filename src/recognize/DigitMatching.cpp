@@ -609,6 +609,12 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // italic 2 stood upright, its neck as straight as a stem).
         d = 2;
         score = clampScore(std::min(byDigit_[2], WeakFigureScore - 1));
+    } else if (d == 1 && N == 1 && twoOnBase(w, h, x0, y0) && !footUnderStem(w, h, x0, y0)) {
+        // Built so, but with the figures of a 2 well behind those of a 1
+        // (a light 2 grown thick, its arc filled in), the group is still no
+        // 1, whose stem does not run aslant to the left end of a base but
+        // stands on the middle of its foot: a question.
+        score = 100;
     } else if (d == 2 && !baseHalf(w, h, x0, y0)) {
         // A 2 stands on its base; with no row of its lowest fifth inked
         // across half its width, the group is a 7 whose heavy bar the
@@ -994,11 +1000,23 @@ bool DigitMatcher::threeArcs(int32_t w, int32_t h, int32_t x0, int32_t y0) const
     // Open at the left from under the top arc's end to over the lower
     // arc's: no ink in the left quarter (the point of a serif 3's waist
     // reaches in to about a third), where a 5 has its stem, a 9, 0, 6 or
-    // 8 the side of a loop.
+    // 8 the side of a loop. Only the point of an italic 3's waist may
+    // reach that far, in a row (of a digit twenty pixels tall or so) where
+    // it runs on unbroken to the middle: a dot beside a 7 does not.
     const int32_t quarter = std::max(1, (w + 1) / 4);
-    for (int32_t y = h * 30 / 100; y <= h * 70 / 100; ++y)
-        if (inkIn(y, 0, quarter - 1))
+    int32_t pointRows = 0;
+    for (int32_t y = h * 30 / 100; y <= h * 70 / 100; ++y) {
+        if (!inkIn(y, 0, quarter - 1))
+            continue;
+        int32_t x = 0;
+        while (!inkIn(y, x, x))
+            ++x;
+        bool point = true;
+        for (; x <= w / 2 && point; ++x)
+            point = inkIn(y, x, x);
+        if (!point || ++pointRows > std::max(0, h / 10 - 1))
             return false;
+    }
     // The backs of both arcs in the right third all down the bands above
     // and under the waist (the upper arc may be the smaller): a 7's stroke
     // and a 2's diagonal leave the lower one, a 5's bar ends above the
@@ -1387,8 +1405,14 @@ bool DigitMatcher::twoOnBase(int32_t w, int32_t h, int32_t x0, int32_t y0) const
             width += end - x + 1;
             left = left < 0 ? x : left;
         }
-        if (runs != 1 || width * 2 > w + 1 || left > previous + 1)
+        // Where the stroke meets the base it widens into it: the row over
+        // the base may be wider (not in small print, where that row is the
+        // lower arc of a 3), and it tells nothing of the stroke's way.
+        const bool meetsBase = width * 2 > w + 1 && y + 1 == f && h >= SmallDigitHeight;
+        if (runs != 1 || (width * 2 > w + 1 && !meetsBase) || left > previous + 1)
             return false;
+        if (meetsBase)
+            continue; // where the stroke went is told by the rows over it
         previous = std::min(previous, left);
         first = first < 0 ? left : first;
         last = left;
