@@ -643,12 +643,14 @@ int32_t DigitMatcher::RecoDigitGroups(IntSize size, IntPoint origin, int8_t& sco
         // arc may take the figures of a 7's bar).
         d = 3;
         score = clampScore(std::min(byDigit_[3], WeakFigureScore - 1));
-    } else if (N == 1 && h >= SmallDigitHeight && byDigit_[8] < 100 && eightLoops(w, h, x0, y0)) {
+    } else if ((N == 1 || N == 2) && h >= SmallDigitHeight && byDigit_[8] < 100 && eightLoops(w, h, x0, y0)) {
         // Two loops stacked at a waist, each with both its sides and paper
         // inside, closed over the top and under the bottom: an 8 whose
         // holes the labelling lost (the one-pixel top and bottom of a light
         // face at a small pitch, a loop leaking through a diagonal gap to
-        // the paper around the digit), however loosely its figures fit.
+        // the paper around the digit), both or one of them, however loosely
+        // its figures fit. With one hole left it is no 6 (whose hook leaves
+        // the rows over its bowl bare right of the middle) nor a 9.
         d = 8;
         score = clampScore(std::min(byDigit_[8], WeakFigureScore - 1));
     } else if (d == 8 && N == 1 && openUpperRight(w, h, x0, y0)) {
