@@ -146,6 +146,25 @@ protected:
         return reader.RecoStoneNumber(0);
     }
 
+    // A stone window given as rows of text and what it reads: `text`, or a
+    // question (nullptr: any reading with an "e").
+    struct WindowCase {
+        const char* name;
+        int16_t colour;
+        const char* text;
+        std::vector<std::string> rows;
+    };
+    void expectReadings(const std::vector<WindowCase>& cases)
+    {
+        for (const WindowCase& c : cases) {
+            const StoneReadResult r = readRows(c.rows, c.colour);
+            if (c.text)
+                EXPECT_EQ(r.Text, c.text) << c.name;
+            else
+                EXPECT_NE(r.Text.find('e'), std::string::npos) << c.name << ": " << r.Text;
+        }
+    }
+
     // Reads a stone window given as rows of text ('#' ink), a white stone
     // unless `typ` says otherwise.
     StoneReadResult readRows(const std::vector<std::string>& rows, int16_t typ = TypWhiteNumbered)
@@ -1373,12 +1392,7 @@ TEST_F(StoneReader, ASmallThreeOverItsLowerArcIsNoOne)
     // a foot, so the figures of a 1 fit it; but a 1's foot spans both sides
     // of its stem, and this one leaves the stroke over it to the left only.
     // Asked about, not read as a 1.
-    const struct {
-        const char* name;
-        int16_t colour;
-        const char* text;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const std::vector<WindowCase> cases = {
         // a white 130: its 3 read as a 1 ("110").
         {"white 130", TypWhiteNumbered, "1e0",
          {
@@ -1463,8 +1477,7 @@ TEST_F(StoneReader, ASmallThreeOverItsLowerArcIsNoOne)
           "...........##############............",
          }},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(readRows(c.rows, c.colour).Text, c.text) << c.name;
+    expectReadings(cases);
 }
 
 TEST_F(StoneReader, AStrokeDownToTheLeftEndOfABaseIsNoOne)
@@ -1546,12 +1559,7 @@ TEST_F(StoneReader, AHoleDownInTheLowestFifthIsNoFour)
     // dpi, whose figures a 4's covered as loosely as their own, had read
     // as 4 without a word: they are questions now, and a 6 the figures tell
     // from a 4 still reads (nullptr: a question).
-    const struct {
-        const char* name;
-        int16_t colour;
-        const char* text;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const std::vector<WindowCase> cases = {
         {"white 16 at 250 dpi", TypWhiteNumbered, nullptr,
          {
           "............###........##............",
@@ -1695,13 +1703,7 @@ TEST_F(StoneReader, AHoleDownInTheLowestFifthIsNoFour)
           "....................####............#####..................",
          }},
     };
-    for (const auto& c : cases) {
-        const StoneReadResult r = readRows(c.rows, c.colour);
-        if (c.text)
-            EXPECT_EQ(r.Text, c.text) << c.name;
-        else
-            EXPECT_NE(r.Text.find('e'), std::string::npos) << c.name << ": " << r.Text;
-    }
+    expectReadings(cases);
 }
 
 TEST_F(StoneReader, LightSerifNumbersAtTheSmallestPitch)
@@ -1709,12 +1711,7 @@ TEST_F(StoneReader, LightSerifNumbersAtTheSmallestPitch)
     // Stones 44 px wide of a light serif face whose hairlines break. Each
     // is read right, or asked about where it was read wrong without a word
     // (nullptr: a question).
-    const struct {
-        const char* name;
-        int16_t colour;
-        const char* text;
-        std::vector<std::string> rows;
-    } cases[] = {
+    const std::vector<WindowCase> cases = {
         // a black 86: the 8's upper loop leaks through a diagonal gap, the
         // lower one keeps its hole, and both loops have both their sides.
         {"black 86", TypBlackNumbered, "86",
@@ -2051,13 +2048,7 @@ TEST_F(StoneReader, LightSerifNumbersAtTheSmallestPitch)
           "...............##############...............",
           "..................########.................."}},
     };
-    for (const auto& c : cases) {
-        const StoneReadResult r = readRows(c.rows, c.colour);
-        if (c.text)
-            EXPECT_EQ(r.Text, c.text) << c.name;
-        else
-            EXPECT_NE(r.Text.find('e'), std::string::npos) << c.name << ": " << r.Text;
-    }
+    expectReadings(cases);
 }
 
 TEST_F(StoneReader, ACutThatOnlyShavesAWideDigitReadsItWhole)
