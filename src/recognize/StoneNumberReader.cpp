@@ -1375,9 +1375,29 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
         for (int32_t i = 1; i <= groupCount_; ++i)
             if (groups_[i] == n)
                 self = i;
-        if (self != 0 && isDigit(self))
-            continue;
         const int32_t cw = c.MaxX - c.MinX + 1;
+        if (self != 0 && isDigit(self)) {
+            // Two groups of a digit's height whose columns overlap by a
+            // third of the narrower are no two digits, which stand side by
+            // side: they are the halves of one that a hairline parted
+            // aslant (the stroke and the bowl of a light italic 6), and join
+            // where the joint box is no wider than high.
+            for (int32_t i = self + 1; i <= groupCount_; ++i) {
+                ComponentBox& g = components_[InkClass][groups_[i]];
+                const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
+                const int32_t narrower = std::min(cw, g.MaxX - g.MinX + 1);
+                const int32_t width = std::max(g.MaxX, c.MaxX) - std::min(g.MinX, c.MinX) + 1;
+                const int32_t height = std::max(g.MaxY, c.MaxY) - std::min(g.MinY, c.MinY) + 1;
+                if (!isDigit(i) || overlap * 3 < narrower || width > height)
+                    continue;
+                takeIn(c, g);
+                for (int32_t j = i; j < groupCount_; ++j)
+                    groups_[j] = groups_[j + 1];
+                --groupCount_;
+                break;
+            }
+            continue;
+        }
         for (int32_t i = 1; i <= groupCount_; ++i) {
             if (i == self || !isDigit(i))
                 continue;
