@@ -20,6 +20,20 @@ void takeIn(ComponentBox& g, const ComponentBox& c)
     g.Count += c.Count;
 }
 
+// The box that holds both a and b.
+ComponentBox jointBox(const ComponentBox& a, const ComponentBox& b)
+{
+    ComponentBox j = a;
+    takeIn(j, b);
+    return j;
+}
+
+// How many columns a and b share (negative: the gap between them, less one).
+int32_t columnOverlap(const ComponentBox& a, const ComponentBox& b)
+{
+    return std::min(a.MaxX, b.MaxX) - std::max(a.MinX, b.MinX) + 1;
+}
+
 
 // Strokes wider than this share of the stone (per mille) are heavy ink.
 constexpr int32_t HeavyStrokePerMille = 80;
@@ -889,18 +903,17 @@ bool StoneNumberReader::joinBrokenDigits(int32_t H)
         for (size_t j = i + 1; j < pieces.size(); ++j) {
             const ComponentBox& a = components_[InkClass][pieces[i]];
             const ComponentBox& b = components_[InkClass][pieces[j]];
-            const int32_t overlap = std::min(a.MaxX, b.MaxX) - std::max(a.MinX, b.MinX) + 1;
+            const int32_t overlap = columnOverlap(a, b);
             const int32_t narrower = std::min(a.MaxX - a.MinX, b.MaxX - b.MinX) + 1;
             const int32_t gap = std::max(a.MinY, b.MinY) - std::min(a.MaxY, b.MaxY) - 1;
             // The end of an arc (the ball of a 3, a 5's or 2's terminal)
             // stands beside the stroke it broke from rather than over it: a
             // piece a third of the other's ink or less, a small gap from it
             // either way, that leaves the joint box a digit's shape.
-            const int32_t across = std::max(a.MinX, b.MinX) - std::min(a.MaxX, b.MaxX) - 1;
-            const int32_t jointWidth = std::max(a.MaxX, b.MaxX) - std::min(a.MinX, b.MinX) + 1;
-            const int32_t jointHeight = std::max(a.MaxY, b.MaxY) - std::min(a.MinY, b.MinY) + 1;
+            const ComponentBox joint = jointBox(a, b);
             const bool endBeside = std::min(a.Count, b.Count) * 3 <= std::max(a.Count, b.Count) &&
-                                   across <= gapMax && gap <= gapMax && jointWidth * 5 <= jointHeight * 4;
+                                   -overlap <= gapMax && gap <= gapMax &&
+                                   (joint.MaxX - joint.MinX + 1) * 5 <= (joint.MaxY - joint.MinY + 1) * 4;
             if ((overlap * 2 >= narrower || endBeside) && gap <= gapMax)
                 root[find(i)] = find(j);
         }
@@ -1383,12 +1396,10 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             // aslant (the stroke and the bowl of a light italic 6), and join
             // where the joint box is no wider than high.
             for (int32_t i = self + 1; i <= groupCount_; ++i) {
-                ComponentBox& g = components_[InkClass][groups_[i]];
-                const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
-                const int32_t narrower = std::min(cw, g.MaxX - g.MinX + 1);
-                const int32_t width = std::max(g.MaxX, c.MaxX) - std::min(g.MinX, c.MinX) + 1;
-                const int32_t height = std::max(g.MaxY, c.MaxY) - std::min(g.MinY, c.MinY) + 1;
-                if (!isDigit(i) || overlap * 3 < narrower || width > height)
+                const ComponentBox& g = components_[InkClass][groups_[i]];
+                const ComponentBox joint = jointBox(c, g);
+                if (!isDigit(i) || columnOverlap(c, g) * 3 < std::min(cw, g.MaxX - g.MinX + 1) ||
+                    joint.MaxX - joint.MinX > joint.MaxY - joint.MinY)
                     continue;
                 takeIn(c, g);
                 for (int32_t j = i; j < groupCount_; ++j)
@@ -1402,7 +1413,7 @@ void StoneNumberReader::joinDigitPieces(int32_t H)
             if (i == self || !isDigit(i))
                 continue;
             ComponentBox& g = components_[InkClass][groups_[i]];
-            const int32_t overlap = std::min(g.MaxX, c.MaxX) - std::max(g.MinX, c.MinX) + 1;
+            const int32_t overlap = columnOverlap(g, c);
             // A group short of a digit's height that stands against a
             // digit's side, within the digits' rows, is a stroke the
             // threshold parted from it (the stem of a "5" under its bar),
